@@ -1,0 +1,22 @@
+#!/bin/sh
+# Builds everything and runs every test: the native suite, the native core again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows suite under Wine and Xvfb.
+set -e
+root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+"$root/scripts/setup-debian.sh"
+"$root/scripts/build.sh"
+cmake -S "$root" -B "$root/build/native-asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DRUVODA_SANITIZE=ON >/dev/null
+cmake --build "$root/build/native-asan" -j "$jobs"
+
+status=0
+echo "== native tests"
+ctest --test-dir "$root/build/native" -j "$jobs" --output-on-failure || status=1
+echo "== native tests under sanitizers"
+ctest --test-dir "$root/build/native-asan" -j "$jobs" -L core --output-on-failure || status=1
+echo "== Windows tests under Wine"
+WINEPREFIX="$root/build/win/wineprefix" xvfb-run -a -s "-screen 0 1280x1024x24" \
+  ctest --test-dir "$root/build/win" -j "$jobs" --output-on-failure || status=1
+WINEPREFIX="$root/build/win/wineprefix" wineserver -k 2>/dev/null || true
+exit $status
