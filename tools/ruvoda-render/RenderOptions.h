@@ -1,0 +1,31 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "PresetText.h"
+
+// The command line of a render, as parsed; nothing is applied here.
+struct RenderOptions {
+    std::string inputPath;
+    std::string outputPath;
+    bool hasPresetValues = false;
+    int32_t presetValues[kPresetTextValues] = {};   // --params, in text order
+    std::vector<std::pair<int, int32_t>> fieldSets; // --set, record field and value, in order
+    bool mono = false;
+    bool tail = false;
+    bool bypass = false;
+    bool pcm16 = false;
+    bool help = false;
+    uint32_t blockFrames = 4096;
+};
+
+constexpr uint32_t kMaxBlockFrames = 1u << 20;
+
+// Parses argv[1..argc-1]. Value options take their value as the next argument or after
+// '='. 0, or -1 with a one-line description in `error`.
+int ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options,
+                       std::string& error);
+
+const char* RenderUsage();
