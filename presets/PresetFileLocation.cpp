@@ -1,0 +1,45 @@
+#include "PresetFileLocation.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "StoreText.h"
+
+namespace {
+// A string value of an HKLM key, at most 260 bytes; false when the key or value is missing.
+bool ReadMachineString(const std::string& keyPath, const char* valueName, std::string& out) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_QUERY_VALUE, &key) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    char buffer[MAX_PATH + 1] = {};
+    DWORD size = MAX_PATH;  // one byte spare keeps an unterminated value terminated
+    DWORD type = 0;
+    const LONG result = RegQueryValueExA(key, valueName, nullptr, &type,
+                                         reinterpret_cast<BYTE*>(buffer), &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
+    out = buffer;
+    return true;
+}
+}  // namespace
+
+std::string FindPresetFilePath(const char* classKey, const char* fileName) {
+    if (classKey == nullptr || fileName == nullptr) return std::string();
+    std::string value;
+    if (ReadMachineString(classKey, "PluginPath", value)) {
+        if (value.empty() || value.back() != '\\') value += '\\';
+        return value + fileName;
+    }
+    if (ReadMachineString(std::string(classKey) + "\\InProcserver32", nullptr, value)) {
+        const size_t slash = value.rfind('\\');
+        if (ContainsFolded(value.c_str(), ".dll") && slash != std::string::npos) {
+            value.erase(slash + 1);
+            value += fileName;
+        }
+        return value;
+    }
+    return std::string();
+}

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include "PresetTestSupport.h"
+
+namespace {
+
+const char kData[] = "0,75,40,0,50,100,10,500,15,40,0,-35,-120,100,0,0,0,0";
+
+class PresetExportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        store.Load(OwnClassKey().c_str(), "qvRuvodaR3.ini", folder.Path("own.ini").c_str());
+        hall = AddPreset(store, "Large", "Halls", "1");
+        room = AddPreset(store, "Small", "Rooms", "2");
+        hall2 = AddPreset(store, "Small", "HALLS", "3");
+        loose = AddPreset(store, "Loose", "", "4");
+    }
+
+    // A file that already holds four presets and a foreign section.
+    std::string ExistingFile() {
+        const std::string path = folder.Path("existing.ini");
+        WriteBytes(path, HeaderFor(PluginClassKey()) + "DefaultPreset=7\r\n" +
+                             SectionText(1, "3", "Old1", "", kData) +
+                             SectionText(2, "3", "Old2", "", kData) +
+                             SectionText(3, "3", "Old3", "", kData) +
+                             SectionText(4, "3", "Old4", "", kData) + "[Other]\r\nk=v\r\n");
+        return path;
+    }
+
+    TempFolder folder;
+    ScriptedMessages messages;
+    PresetStore store{nullptr, nullptr, "qv:Reverb", &messages};
+    Preset* hall = nullptr;
+    Preset* room = nullptr;
+    Preset* hall2 = nullptr;
+    Preset* loose = nullptr;
+};
+
+TEST_F(PresetExportTest, ABankGoesOutInListOrderAndLeavesHigherSections) {
+    const std::string path = ExistingFile();
+    store.ExportSelection(PresetSelection::Bank(hall2->id), store.ClassKey(), path.c_str());
+    EXPECT_EQ(ReadBytes(path),
+              HeaderFor(OwnClassKey()) + "DefaultPreset=7\r\n" +
+                  SectionText(1, "3", "Large", "Halls", "1") +
+                  SectionText(2, "3", "Small", "HALLS", "3") +
+                  SectionText(3, "3", "Old3", "", kData) + SectionText(4, "3", "Old4", "", kData) +
+                  "[Other]\r\nk=v\r\n");
+}
+
+TEST_F(PresetExportTest, OnePresetGoesOutAsTheFirstSection) {
+    const std::string path = ExistingFile();
+    store.ExportSelection(PresetSelection::OnePreset(room->id), store.ClassKey(), path.c_str());
+
+    PresetStore reader(nullptr, nullptr, "qv:Reverb", &messages);
+    reader.Load(OwnClassKey().c_str(), "qvRuvodaR3.ini", folder.Path("own.ini").c_str());
+    ASSERT_TRUE(reader.Import(path.c_str()));
+    EXPECT_EQ(NamesAndBanks(reader),
+              (std::vector<std::string>{"Small|Rooms", "Old2|", "Old3|", "Old4|"}));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(PresetExportTest, TheRootWritesTheWholeStoreWithItsDefaultPreset) {
+    const std::string path = folder.Path("all.ini");
+    store.ExportSelection(PresetSelection::All(), store.ClassKey(), path.c_str());
+    EXPECT_EQ(ReadBytes(path), HeaderFor(OwnClassKey()) + "DefaultPreset=1\r\n" +
+                                   SectionText(1, "3", "Large", "Halls", "1") +
+                                   SectionText(2, "3", "Small", "Rooms", "2") +
+                                   SectionText(3, "3", "Small", "HALLS", "3") +
+                                   SectionText(4, "3", "Loose", "", "4"));
+}
+
+TEST_F(PresetExportTest, NothingIsWrittenWithoutASelectionOrForAnUnknownPreset) {
+    const std::string path = folder.Path("none.ini");
+    store.ExportSelection(PresetSelection::None(), store.ClassKey(), path.c_str());
+    store.ExportSelection(PresetSelection::OnePreset(9999), store.ClassKey(), path.c_str());
+    store.ExportSelection(PresetSelection::Bank(9999), store.ClassKey(), path.c_str());
+    EXPECT_FALSE(FileExists(path));
+}
+
+TEST_F(PresetExportTest, SuggestedNamesReplaceCharactersUnfitForFileNames) {
+    EXPECT_EQ(store.SuggestedExportName(PresetSelection::All()), "qv_Reverb.ini");
+    std::snprintf(hall->bank, sizeof hall->bank, "Hall: Large");
+    EXPECT_EQ(store.SuggestedExportName(PresetSelection::Bank(hall->id)), "Hall__Large.ini");
+    std::snprintf(loose->name, sizeof loose->name, "a b*c?d<e>f:g\\h\"i/j|k\tl\rm\nn.-_'");
+    EXPECT_EQ(store.SuggestedExportName(PresetSelection::OnePreset(loose->id)),
+              "a_b_c_d_e_f_g_h_i_j_k_l_m_n.-_'.ini");
+    EXPECT_EQ(store.SuggestedExportName(PresetSelection::OnePreset(9999)), "");
+    EXPECT_EQ(store.SuggestedExportName(PresetSelection::None()), "");
+}
+
+}  // namespace

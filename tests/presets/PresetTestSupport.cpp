@@ -1,0 +1,96 @@
+#include "PresetTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "ClassKey.h"
+#include "qvRuvodaR3.h"
+
+int ScriptedMessages::Show(HWND owner, const char* text, const char* caption, UINT flags) {
+    shown.push_back({owner, text, caption, flags});
+    if (answers.empty()) return IDOK;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+std::string WindowsPath(std::string unixPath) {
+    for (char& c : unixPath) {
+        if (c == '/') c = '\\';
+    }
+    return "Z:" + unixPath;
+}
+
+TempFolder::TempFolder() {
+    const std::string base = WindowsPath(PRESETS_TEST_DIR);
+    CreateDirectoryA(base.c_str(), nullptr);
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = base + "\\" + test->test_suite_name() + "." + test->name();
+    CreateDirectoryA(folder_.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder_ + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                DeleteFileA((folder_ + "\\" + found.cFileName).c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder_.c_str());
+}
+
+std::string TempFolder::Path(const char* fileName) const { return folder_ + "\\" + fileName; }
+
+std::string ReadBytes(const std::string& path) {
+    std::string bytes;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return bytes;
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+    std::fclose(file);
+    return bytes;
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr) << path;
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string OwnClassKey() { return ClassKeyPath(CLSID_RuvodaR3); }
+std::string PluginClassKey() { return ClassKeyPath(CLSID_RuvodaR3Plugin); }
+
+std::string HeaderFor(const std::string& classKey) {
+    return "[Plug-in]\r\nPluginName=qv:Reverb\r\nCLSID=" + classKey + "\r\n";
+}
+
+std::string SectionText(int number, const char* version, const char* name, const char* bank,
+                        const char* data) {
+    return "[Preset" + std::to_string(number) + "]\r\nVersion=" + version + "\r\nName=" + name +
+           "\r\nBank=" + bank + "\r\nData=" + data + "\r\n";
+}
+
+Preset* AddPreset(PresetStore& store, const char* name, const char* bank, const char* data) {
+    Preset* preset = NewPreset(kCurrentPresetVersion, name, bank, data, store.NextId());
+    EXPECT_TRUE(store.Append(preset));
+    return preset;
+}
+
+std::vector<std::string> NamesAndBanks(const PresetStore& store) {
+    std::vector<std::string> result;
+    for (int i = 0; i < store.Count(); ++i) {
+        result.push_back(std::string(store.PresetAt(i)->name) + "|" + store.PresetAt(i)->bank);
+    }
+    return result;
+}
