@@ -1,10 +1,12 @@
 #!/bin/sh
-# Configures and builds the native and the Windows trees under build/.
+# Configures and builds the native and the Windows trees under build/. The Windows tree
+# knows the native one, so that its tests can compare the two builds' output.
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 cmake -S "$root" -B "$root/build/native" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$root/build/native" -j "$jobs"
 cmake -S "$root" -B "$root/build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+  -DRUVODA_NATIVE_BUILD_DIR="$root/build/native" >/dev/null
 cmake --build "$root/build/win" -j "$jobs"

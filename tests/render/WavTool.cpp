@@ -1,0 +1,115 @@
+// Test helper: writes the WAVE files the renderer's program tests feed it, describes a
+// WAVE file, and compares two of them sample by sample.
+//   render_wav_tool make CASE PATH
+//   render_wav_tool info PATH                 prints "FRAMES CHANNELS RATE"
+//   render_wav_tool compare A B TOLERANCE     exit 0 when every sample is within TOLERANCE
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "WavBytes.h"
+#include "WavReader.h"
+
+using namespace wavbytes;
+
+namespace {
+
+std::map<std::string, std::string> Cases() {
+    const std::vector<float> stereo = TestSignal(44100, 2, 44100);
+    const std::vector<float> mono = TestSignal(24000, 1, 48000);
+    std::string pcm24;
+    for (float s : TestSignal(22050, 2, 44100)) pcm24 += Le24(static_cast<int32_t>(s * 8388607.0f));
+    std::string truncated = Wav(1, 2, 44100, 16, Pcm16Data(stereo));
+    truncated.resize(truncated.size() / 2);
+    return {
+        {"stereo-pcm16-1s", Wav(1, 2, 44100, 16, Pcm16Data(stereo))},
+        {"stereo-float-1s", Wav(3, 2, 44100, 32, FloatData(stereo))},
+        {"mono-float", Wav(3, 1, 48000, 32, FloatData(mono))},
+        {"stereo-pcm24-extensible", Riff(ExtensibleFormatChunk(1, 2, 44100, 24) + Chunk("data", pcm24))},
+        {"empty-data", Wav(3, 2, 44100, 32, "")},
+        {"not-wav", "This is a text file that only pretends to be audio.\n"},
+        {"empty-file", ""},
+        {"pcm8", Wav(1, 1, 8000, 8, std::string(800, '\x80'))},
+        {"float64", Wav(3, 1, 8000, 64, std::string(800, '\0'))},
+        {"adpcm", Wav(2, 1, 8000, 4, std::string(800, '\0'))},
+        {"three-channels", Wav(1, 3, 8000, 16, std::string(600, '\0'))},
+        {"truncated", truncated},
+    };
+}
+
+bool ReadAll(const char* path, WavLayout& layout, std::vector<float>& samples) {
+    WavReader reader;
+    std::string error;
+    uint32_t got = 0;
+    if (reader.OpenFile(path, error) == 0) {
+        layout = reader.Layout();
+        samples.resize(layout.frames * layout.channels);
+        if (samples.empty() ||
+            reader.Read(samples.data(), static_cast<uint32_t>(layout.frames), &got, error) == 0)
+            return true;
+    }
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return false;
+}
+
+int Make(const char* name, const char* path) {
+    const auto cases = Cases();
+    const auto found = cases.find(name);
+    if (found == cases.end()) {
+        std::fprintf(stderr, "unknown case %s\n", name);
+        return 2;
+    }
+    std::ofstream out(path, std::ios::binary);
+    out.write(found->second.data(), static_cast<std::streamsize>(found->second.size()));
+    return out ? 0 : 1;
+}
+
+int Info(const char* path) {
+    WavLayout layout;
+    std::vector<float> samples;
+    if (!ReadAll(path, layout, samples)) return 1;
+    std::printf("%llu %u %u\n", static_cast<unsigned long long>(layout.frames), layout.channels,
+                layout.sampleRate);
+    return 0;
+}
+
+int Compare(const char* a, const char* b, double tolerance) {
+    WavLayout la, lb;
+    std::vector<float> sa, sb;
+    if (!ReadAll(a, la, sa) || !ReadAll(b, lb, sb)) return 1;
+    if (la.frames != lb.frames || la.channels != lb.channels || la.sampleRate != lb.sampleRate ||
+        la.isFloat != lb.isFloat) {
+        std::fprintf(stderr, "layouts differ: %llu x %u at %u Hz against %llu x %u at %u Hz\n",
+                     static_cast<unsigned long long>(la.frames), la.channels, la.sampleRate,
+                     static_cast<unsigned long long>(lb.frames), lb.channels, lb.sampleRate);
+        return 1;
+    }
+    double worst = 0.0;
+    size_t where = 0;
+    for (size_t i = 0; i < sa.size(); ++i) {
+        const double d = std::fabs(static_cast<double>(sa[i]) - sb[i]);
+        if (d > worst || d != d) {
+            worst = d != d ? INFINITY : d;
+            where = i;
+        }
+    }
+    std::printf("%llu frames, largest difference %g at sample %llu\n",
+                static_cast<unsigned long long>(la.frames), worst,
+                static_cast<unsigned long long>(where));
+    return worst <= tolerance ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "make" && argc == 4) return Make(argv[2], argv[3]);
+    if (command == "info" && argc == 3) return Info(argv[2]);
+    if (command == "compare" && argc == 5) return Compare(argv[2], argv[3], std::atof(argv[4]));
+    std::fprintf(stderr, "usage: render_wav_tool make CASE PATH | info PATH | compare A B TOLERANCE\n");
+    return 2;
+}
