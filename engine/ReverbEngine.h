@@ -1,6 +1,8 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
+#include "EngineState.h"
 #include "ParameterControl.h"
 #include "ReverbParams.h"
 #include "WaveFormat.h"
@@ -12,18 +14,22 @@ class ReverbEngine : public ParameterControl {
 public:
     enum Mode : int { kModeFirst = 0, kModeContinue = 1, kModeTail = 2 };
 
+    // Rates above this are refused: the memory they would ask for has no use.
+    static constexpr uint32_t kMaxSampleRate = 768000;
+
     ReverbEngine();
     ~ReverbEngine() override;
 
     // Keeps both format references, sizes and allocates all memory for the input's sample
     // rate, resets all state and runs one coefficient update. 0 on success, negative when
-    // memory cannot be had (nothing is then held).
+    // memory cannot be had or the formats cannot be rendered (nothing is then held).
     int PrepareStreaming(const WaveFormat* input, const WaveFormat* output);
 
     // Frees every line and clears the peak meters. Returns 0.
     int ReleaseBuffers();
 
-    // Derives everything the frame loop multiplies with from `snapshot`. Returns 0.
+    // Derives everything the frame loop multiplies with from `snapshot`. Returns 0, or -1
+    // when no memory is held (there is nothing to size yet).
     int UpdateCoefficients(const ReverbParams& snapshot);
 
     // Renders one block. `input` holds interleaved floats in the input format's channel
@@ -35,4 +41,29 @@ public:
                      uint32_t* outputCount);
 
     bool IsPrepared() const;
+
+    // Read-only view of the DSP state, for inspection.
+    const EngineState& State() const { return state_; }
+
+protected:
+    // Zero-filled memory for `count` floats, or null. Overridable so that failure can be
+    // exercised.
+    virtual float* AllocateFloats(size_t count);
+    virtual void FreeFloats(float* memory);
+
+private:
+    struct BlockPeaks {
+        float inLeft = 0, inRight = 0, outLeft = 0, outRight = 0;
+    };
+
+    bool AllocateLine(float*& data, size_t count);
+    void ResetState();
+    void ClearNetwork();
+    void ClearAfterNonFinite();
+    int Bypass(int mode, const float* input, float* output, uint32_t frames);
+    void RenderFrames(const float* input, float* output, uint32_t frames, int32_t width,
+                      BlockPeaks& peaks);
+    void UpdateMeters(const BlockPeaks& peaks);
+
+    EngineState state_;
 };

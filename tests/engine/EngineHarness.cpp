@@ -1,0 +1,74 @@
+#include "EngineHarness.h"
+
+#include <gtest/gtest.h>
+
+WaveFormat FloatFormat(uint32_t rate, int channels) {
+    WaveFormat f{};
+    f.formatTag = kWaveFormatIeeeFloat;
+    f.channels = uint16_t(channels);
+    f.sampleRate = rate;
+    f.blockAlign = uint16_t(4 * channels);
+    f.avgBytesPerSec = rate * f.blockAlign;
+    f.bitsPerSample = 32;
+    return f;
+}
+
+EngineHarness::EngineHarness(uint32_t rate, int inChannels, int outChannels)
+    : in(FloatFormat(rate, inChannels)), out(FloatFormat(rate, outChannels)) {}
+
+std::vector<float> EngineHarness::Render(const std::vector<float>& input, uint32_t block, bool first) {
+    const uint32_t frames = uint32_t(input.size() / in.channels);
+    std::vector<float> result(size_t(frames) * out.channels);
+    for (uint32_t done = 0; done < frames;) {
+        uint32_t offered = std::min(block, frames - done);
+        uint32_t capacity = offered;
+        const int mode = first && done == 0 ? ReverbEngine::kModeFirst : ReverbEngine::kModeContinue;
+        const int rc = engine.ProcessBlock(mode, input.data() + size_t(done) * in.channels, &offered,
+                                           result.data() + size_t(done) * out.channels, &capacity);
+        EXPECT_EQ(rc, 0);
+        EXPECT_EQ(offered, capacity);
+        if (rc != 0 || capacity == 0) break;
+        done += capacity;
+    }
+    return result;
+}
+
+std::vector<float> EngineHarness::RenderSilence(uint32_t frames, uint32_t block) {
+    std::vector<float> silence(size_t(block) * in.channels, 0.0f);
+    std::vector<float> result;
+    result.reserve(size_t(frames) * out.channels);
+    for (uint32_t done = 0; done < frames; done += block) {
+        silence.resize(size_t(std::min(block, frames - done)) * in.channels);
+        const std::vector<float> part = Render(silence, block, false);
+        result.insert(result.end(), part.begin(), part.end());
+    }
+    return result;
+}
+
+std::vector<float> Impulse(uint32_t frames, int channels, float amplitude) {
+    std::vector<float> v(size_t(frames) * channels, 0.0f);
+    for (int c = 0; c < channels; ++c) v[c] = amplitude;
+    return v;
+}
+
+std::vector<float> Noise(uint32_t samples, uint32_t seed) {
+    std::vector<float> v(samples);
+    uint32_t state = seed;
+    for (float& s : v) {
+        state = state * 1664525u + 1013904223u;
+        s = float(state >> 8) / float(1u << 24) - 0.5f;
+    }
+    return v;
+}
+
+std::vector<float> Channel(const std::vector<float>& frames, int channels, int which) {
+    std::vector<float> v;
+    for (size_t i = which; i < frames.size(); i += channels) v.push_back(frames[i]);
+    return v;
+}
+
+double Energy(const std::vector<float>& samples) {
+    double e = 0;
+    for (float x : samples) e += double(x) * x;
+    return e;
+}

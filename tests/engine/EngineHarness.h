@@ -1,0 +1,36 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "ReverbEngine.h"
+
+WaveFormat FloatFormat(uint32_t rate, int channels);
+
+// An engine with its two pin formats, and block-wise rendering.
+struct EngineHarness {
+    WaveFormat in;
+    WaveFormat out;
+    ReverbEngine engine;
+
+    EngineHarness(uint32_t rate, int inChannels, int outChannels);
+    int Prepare() { return engine.PrepareStreaming(&in, &out); }
+    void Put(int field, int32_t value) { engine.PutField(field, value); }
+
+    // Renders `input` (interleaved, in.channels wide) in blocks of `block` frames, the first
+    // in mode 0 when `first` is set, and returns the interleaved output.
+    std::vector<float> Render(const std::vector<float>& input, uint32_t block, bool first = true);
+    // The same for `frames` frames of digital silence.
+    std::vector<float> RenderSilence(uint32_t frames, uint32_t block = 4096);
+};
+
+// An impulse of `amplitude` at frame 0 followed by silence, `channels` wide.
+std::vector<float> Impulse(uint32_t frames, int channels, float amplitude = 1.0f);
+
+// Deterministic noise in [-0.5, 0.5).
+std::vector<float> Noise(uint32_t samples, uint32_t seed);
+
+// Sum of squares.
+double Energy(const std::vector<float>& samples);
+
+// The samples of one channel of an interleaved buffer.
+std::vector<float> Channel(const std::vector<float>& frames, int channels, int which);
