@@ -313,14 +313,14 @@ def display_screen(draw, control, axis_times):
 
 
 def meter_column(draw):
-    head_font = font("DejaVuSansCondensed-Bold.ttf", 9)
+    head_font = font("DejaVuSansCondensed-Bold.ttf", 8)
     scale_font = font("DejaVuSansCondensed.ttf", 8)
     for left, right, clip_left, clip_right, heading in L.METER_PAIRS:
         lx0, ly0, lx1, ly1 = L.rect(left)
         rx0, _, rx1, _ = L.rect(right)
         cy0 = L.rect(clip_left)[1]
         for x0, x1 in ((lx0, lx1), (rx0, rx1)):
-            draw.rectangle([x0 - 1, cy0 - 1, x1, ly1], outline=(150, 160, 176))
+            draw.rectangle([x0 - 1, ly0 - 1, x1, ly1], outline=(150, 160, 176))
         led_middle = (cy0 + L.rect(clip_left)[3]) / 2
         text_middle(draw, lx0 - 4, led_middle, "L", head_font, LABEL, anchor="rm")
         text_middle(draw, rx1 + 4, led_middle, "R", head_font, LABEL, anchor="lm")
