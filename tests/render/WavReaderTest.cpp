@@ -115,6 +115,13 @@ TEST(WavReader, ReadsTheSameFramesWhateverTheBlockSize) {
     ASSERT_EQ(whole.status, 0);
     ASSERT_EQ(whole.samples.size(), 2000u);
     for (uint32_t block : {1u, 3u, 999u}) EXPECT_EQ(Decode(image, block).samples, whole.samples) << block;
+
+    WavReader reader;
+    std::string error;
+    std::vector<float> all;
+    ASSERT_EQ(reader.Open(std::make_unique<std::istringstream>(image), error), 0);
+    ASSERT_EQ(reader.ReadAll(all, error), 0);
+    EXPECT_EQ(all, whole.samples);
 }
 
 TEST(WavReader, AcceptsAnEmptyDataChunk) {

@@ -44,13 +44,9 @@ std::map<std::string, std::string> Cases() {
 bool ReadAll(const char* path, WavLayout& layout, std::vector<float>& samples) {
     WavReader reader;
     std::string error;
-    uint32_t got = 0;
-    if (reader.OpenFile(path, error) == 0) {
+    if (reader.OpenFile(path, error) == 0 && reader.ReadAll(samples, error) == 0) {
         layout = reader.Layout();
-        samples.resize(layout.frames * layout.channels);
-        if (samples.empty() ||
-            reader.Read(samples.data(), static_cast<uint32_t>(layout.frames), &got, error) == 0)
-            return true;
+        return true;
     }
     std::fprintf(stderr, "%s\n", error.c_str());
     return false;

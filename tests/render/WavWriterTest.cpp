@@ -40,14 +40,10 @@ protected:
 std::vector<float> ReadAll(const std::string& path, WavLayout& layout) {
     WavReader reader;
     std::string error;
+    std::vector<float> samples;
     EXPECT_EQ(reader.OpenFile(path, error), 0) << error;
+    EXPECT_EQ(reader.ReadAll(samples, error), 0) << error;
     layout = reader.Layout();
-    std::vector<float> samples(layout.frames * layout.channels);
-    uint32_t got = 0;
-    if (!samples.empty()) {
-        EXPECT_EQ(reader.Read(samples.data(), static_cast<uint32_t>(layout.frames), &got, error), 0);
-    }
-    EXPECT_EQ(got, layout.frames);
     return samples;
 }
 

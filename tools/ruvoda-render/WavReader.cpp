@@ -218,3 +218,14 @@ int WavReader::Read(float* frames, uint32_t maxFrames, uint32_t* framesRead,
     *framesRead = static_cast<uint32_t>(count);
     return 0;
 }
+
+int WavReader::ReadAll(std::vector<float>& samples, std::string& error) {
+    samples.clear();
+    std::vector<float> block(4096u * layout_.channels);
+    for (;;) {
+        uint32_t got = 0;
+        if (Read(block.data(), 4096, &got, error) != 0) return -1;
+        if (got == 0) return 0;
+        samples.insert(samples.end(), block.begin(), block.begin() + got * layout_.channels);
+    }
+}

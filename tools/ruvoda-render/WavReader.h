@@ -30,6 +30,8 @@ public:
     uint32_t SampleRate() const override { return layout_.sampleRate; }
     int Read(float* frames, uint32_t maxFrames, uint32_t* framesRead,
              std::string& error) override;
+    // Reads every frame that is left. 0, or -1 with `error` set.
+    int ReadAll(std::vector<float>& samples, std::string& error);
 
 private:
     int ParseFormat(const std::vector<unsigned char>& chunk, std::string& error);
