@@ -3,6 +3,7 @@
 #include <string>
 
 #include "EngineRender.h"
+#include "InterruptCleanup.h"
 #include "RenderOptions.h"
 #include "RenderSettings.h"
 #include "RenderStats.h"
@@ -35,6 +36,8 @@ int main(int argc, char** argv) {
     ReverbEngine engine;
     ApplyRenderOptions(options, engine);
 
+    // Armed before the temporary file exists, so that no interruption can strand it.
+    RemoveOnInterrupt(WavWriter::TemporaryPath(options.outputPath));
     WavWriter writer;
     const SampleEncoding encoding = options.pcm16 ? SampleEncoding::kPcm16 : SampleEncoding::kFloat32;
     if (writer.Open(options.outputPath, options.mono ? 1 : 2, reader.SampleRate(), encoding,
@@ -46,6 +49,7 @@ int main(int argc, char** argv) {
                             error) != 0 ||
         writer.Commit(error) != 0)
         return Fail(error);  // the writer removes its temporary file
+    RemoveOnInterrupt("");
 
     std::fprintf(stderr, "ruvoda-render: %s\n", stats.Summary().c_str());
     return 0;
