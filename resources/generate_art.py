@@ -368,8 +368,7 @@ def spaced(draw, origin, text, fnt, fill, gap=1):
 # ---------------------------------------------------------------- cursors and icons
 
 def pixel_art(rows, colours):
-    """A 32 x 32 'P' picture from character rows placed at the top-left; outline '#' and the
-    area it encloses are filled, everything reachable from the border stays index 0."""
+    """A 32 x 32 'P' picture from character rows placed at the top-left."""
     image = Image.new("P", (32, 32), 0)
     for y, line in enumerate(rows):
         for x, ch in enumerate(line):
@@ -379,8 +378,9 @@ def pixel_art(rows, colours):
 
 
 def fill_enclosed(image, value):
+    """Gives `value` to every blank pixel that the outline separates from the border."""
     outside = set()
-    stack = [(0, 0)]
+    stack = [(x, y) for x in range(32) for y in (0, 31)] + [(x, y) for y in range(32) for x in (0, 31)]
     while stack:
         x, y = stack.pop()
         if not (0 <= x < 32 and 0 <= y < 32) or (x, y) in outside or image.getpixel((x, y)) != 0:
@@ -411,6 +411,7 @@ OPEN_HAND = [
     "    #.......#    ",
     "     #......#    ",
     "     #......#    ",
+    "     ########    ",
 ]
 
 CLOSED_HAND = [
@@ -429,6 +430,7 @@ CLOSED_HAND = [
     "    #........#   ",
     "     #......#    ",
     "     #......#    ",
+    "     ########    ",
 ]
 
 
@@ -442,12 +444,9 @@ def arrow_cursor(vertical):
     image = Image.new("P", (32, 32), 0)
     core = set()
     for i in range(-7, 8):
-        for j in (-1, 0):
+        half = 8 - abs(i) if abs(i) >= 4 else 1  # heads narrow toward the tips
+        for j in range(-half, half):
             core.add((i, j))
-        head = 7 - abs(i)
-        if head <= 3:
-            for j in range(-(4 - head), 4 - head):
-                core.add((i, j))
     rim = {(i + di, j + dj) for i, j in core for di in (-1, 0, 1) for dj in (-1, 0, 1)} - core
     for cells, value in ((rim, 2), (core, 1)):
         for i, j in cells:

@@ -145,12 +145,19 @@ void SetUp(HWND window, const GalleryControl& c, const GallerySkin& skin) {
 
 }  // namespace
 
-void CreateGalleryControls(HWND parent, HINSTANCE module, const GallerySkin& skin) {
+int CreateGalleryControls(HWND parent, HINSTANCE module, const GallerySkin& skin) {
+  int missing = 0;
   for (const ClipIndicator& clip : kClipIndicators) {
     HWND indicator = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BITMAP | SS_NOTIFY, clip.x,
                                      clip.y, 12, 9, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(clip.id)),
                                      module, nullptr);
-    SendMessageA(indicator, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(skin.ClipIndicator(clip.bitmap)));
+    HBITMAP picture = skin.ClipIndicator(clip.bitmap);
+    if (!indicator || !picture) {
+      ++missing;
+      continue;
+    }
+    SendMessageA(indicator, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+    // A bitmap static sizes itself to its picture; put it back where the editor has it.
     MoveWindow(indicator, clip.x, clip.y, 12, 9, TRUE);
   }
   for (const GalleryControl& c : kControls) {
@@ -158,6 +165,10 @@ void CreateGalleryControls(HWND parent, HINSTANCE module, const GallerySkin& ski
     const DWORD style = WS_CHILD | WS_VISIBLE | (tabStop ? WS_TABSTOP : 0) | c.classBits;
     HWND window = CreateWindowExA(0, ClassName(c.kind), c.text, style, c.x, c.y, c.w, c.h, parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), module, skin.Face());
-    if (window) SetUp(window, c, skin);
+    if (window)
+      SetUp(window, c, skin);
+    else
+      ++missing;
   }
+  return missing;
 }

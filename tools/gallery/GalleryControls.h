@@ -5,5 +5,6 @@
 
 class GallerySkin;
 
-// Creates the controls and the four clip indicators as children of `parent`.
-void CreateGalleryControls(HWND parent, HINSTANCE module, const GallerySkin& skin);
+// Creates the controls and the four clip indicators as children of `parent`; returns how
+// many of them could not be created (0 when all are there).
+int CreateGalleryControls(HWND parent, HINSTANCE module, const GallerySkin& skin);
