@@ -3,6 +3,7 @@
 #include <new>
 #include <utility>
 
+#include "PresetCommands.h"
 #include "StoreText.h"
 
 namespace {
@@ -83,6 +84,12 @@ int32_t PresetStore::LargestId() const {
         if (IdAt(i) > largest) largest = IdAt(i);
     }
     return largest;
+}
+
+int32_t PresetStore::NextId() const {
+    int32_t id = LargestId() + 1;
+    while (IsPresetMenuCommand(id)) ++id;
+    return id;
 }
 
 bool PresetStore::Exists(const Preset& candidate) const {

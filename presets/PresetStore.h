@@ -40,7 +40,8 @@ public:
     int IndexOfId(int32_t id) const;  // -1 when absent
     const char* NameById(int32_t id) const;
     int32_t LargestId() const;  // kPresetIdBase when no id is larger
-    int32_t NextId() const { return LargestId() + 1; }
+    // Largest id + 1, stepping over the menus' own command identifiers.
+    int32_t NextId() const;
     int32_t CurrentId() const { return currentId_; }
     void SetCurrentId(int32_t id) { currentId_ = id; }
 

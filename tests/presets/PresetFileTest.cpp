@@ -105,6 +105,20 @@ TEST_F(PresetFileTest, AVersionWithoutANumberReadsAndWritesAsZero) {
     EXPECT_EQ(after.find("abc"), std::string::npos) << after;
 }
 
+TEST_F(PresetFileTest, ValuesAreReadUpToTheirLimits) {
+    const std::string path = folder.Path("long.ini");
+    const std::string name(200, 'n'), bank(200, 'b'), data(5000, '7');
+    WriteBytes(path, HeaderFor(Own()) +
+                         SectionText(1, "0000000000000003", name.c_str(), bank.c_str(),
+                                     data.c_str()));
+    LoadFrom(path);
+    ASSERT_EQ(store.Count(), 1);
+    EXPECT_EQ(store.PresetAt(0)->name, name.substr(0, 127));
+    EXPECT_EQ(store.PresetAt(0)->bank, bank.substr(0, 127));
+    EXPECT_EQ(store.PresetAt(0)->data, data.substr(0, 4095));
+    EXPECT_EQ(store.PresetAt(0)->version, 0);  // only 15 of the 16 digits are read
+}
+
 TEST_F(PresetFileTest, AFileOfAnotherClassIsRefusedWithAStopMessage) {
     const std::string path = folder.Path("plugin.ini");
     WriteBytes(path, HeaderFor(PluginClassKey()) + SectionText(1, "3", "A", "", kData1));

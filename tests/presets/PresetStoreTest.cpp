@@ -35,6 +35,15 @@ TEST_F(PresetStoreTest, IdsFollowTheLargestIdPresent) {
     EXPECT_STREQ(store.NameById(3507), "after a gap");
 }
 
+TEST_F(PresetStoreTest, IdsStepOverTheMenusCommandIdentifiers) {
+    AddPreset(store, "p", "")->id = 4999;
+    EXPECT_EQ(AddPreset(store, "q", "")->id, 5002);
+    store.PresetAt(1)->id = 10499;
+    EXPECT_EQ(store.NextId(), 10502);
+    store.PresetAt(1)->id = 10502;
+    EXPECT_EQ(store.NextId(), 10503);
+}
+
 TEST_F(PresetStoreTest, LookupsOutsideTheListFindNothing) {
     AddPreset(store, "only", "");
     EXPECT_EQ(store.IdAt(1), -1);
