@@ -2,7 +2,8 @@
 """Draws every picture of the editor's skin into resources/art/.
 
 Run it after changing the look or the layout (resources/artlayout.py); the pictures are
-committed, so the build itself never needs Python. Needs python3-pil and the DejaVu fonts
+committed, so the build itself never needs Python. With --check it writes nothing and fails
+when a committed file differs from what it would draw. Needs python3-pil and the DejaVu fonts
 (fonts-dejavu-core, fonts-dejavu-extra).
 """
 import math
@@ -11,8 +12,9 @@ import sys
 
 from PIL import Image, ImageDraw, ImageFont
 
-import artformats as fmt
-import artlayout as L
+sys.dont_write_bytecode = True  # keep the source folder clean when the tests run this
+import artformats as fmt  # noqa: E402
+import artlayout as L  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ART = os.path.join(HERE, "art")
@@ -565,16 +567,36 @@ def skin_rc():
     return ("\n".join(lines) + "\n").encode()
 
 
+def outputs():
+    """Every file the generator owns, as (path relative to resources/, bytes)."""
+    for _, _, name, produce in RESOURCES:
+        yield "art/" + name, produce()
+    yield "skin.rc", skin_rc()
+
+
 def main():
+    check = sys.argv[1:] == ["--check"]
+    if sys.argv[1:] and not check:
+        print("usage: generate_art.py [--check]", file=sys.stderr)
+        return 2
     os.makedirs(ART, exist_ok=True)
-    only = set(sys.argv[1:])
-    for kind, number, name, produce in RESOURCES:
-        if only and name not in only:
-            continue
-        fmt.write_atomically(os.path.join(ART, name), produce())
-        print("%-6s %5d  art/%s" % (kind, number, name))
-    fmt.write_atomically(os.path.join(HERE, "skin.rc"), skin_rc())
+    stale = []
+    for relative, data in outputs():
+        path = os.path.join(HERE, relative)
+        if check:
+            try:
+                with open(path, "rb") as existing:
+                    if existing.read() != data:
+                        stale.append(relative)
+            except OSError:
+                stale.append(relative)
+        else:
+            fmt.write_atomically(path, data)
+            print("wrote", relative)
+    for relative in stale:
+        print("differs from what the generator draws:", relative, file=sys.stderr)
+    return 1 if stale else 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())
