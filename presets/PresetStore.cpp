@@ -23,12 +23,13 @@ int ComparePresets(const Preset* a, const Preset* b) {
 }  // namespace
 
 PresetStore::PresetStore(HINSTANCE module, HWND editor, const char* pluginName,
-                         MessageSink* messages)
+                         MessageSink* messages, FileDialogs* fileDialogs)
     : active_(new (std::nothrow) PresetList()),
       spare_(new (std::nothrow) PresetList()),
       editor_(editor),
       module_(module),
-      messages_(messages != nullptr ? *messages : SystemMessageSink()) {
+      messages_(messages != nullptr ? *messages : SystemMessageSink()),
+      fileDialogs_(fileDialogs != nullptr ? *fileDialogs : SystemFileDialogs()) {
     if (pluginName != nullptr) {
         CopyBounded(pluginName_, sizeof pluginName_, pluginName);
         CopyBounded(title_, sizeof title_, FormatText("%s Preset Manager", pluginName_).c_str());

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "FileDialogs.h"
 #include "MessageSink.h"
 #include "Preset.h"
 #include "PresetList.h"
@@ -23,9 +24,9 @@ constexpr int32_t kPresetIdBase = 3500;
 class PresetStore {
 public:
     // pluginName may be null: the plug-in name is then empty and the title generic.
-    // messages defaults to real message boxes.
+    // messages and fileDialogs default to the platform's own.
     PresetStore(HINSTANCE module, HWND editor, const char* pluginName,
-                MessageSink* messages = nullptr);
+                MessageSink* messages = nullptr, FileDialogs* fileDialogs = nullptr);
     ~PresetStore();
     PresetStore(const PresetStore&) = delete;
     PresetStore& operator=(const PresetStore&) = delete;
@@ -75,6 +76,11 @@ public:
     // by "_"; empty when the selection names no preset.
     std::string SuggestedExportName(const PresetSelection& selection) const;
 
+    // The Import (open) or Export (save) file dialog, owned by the Manager. `path` holds
+    // the suggestion on entry; true with the chosen path when the user confirmed. Shows
+    // "Unable to open file dialog." when the platform cannot show it.
+    bool ChoosePresetFile(bool save, const char* title, std::string& path);
+
     // A message box with the store's title as its caption.
     int ShowMessage(HWND owner, const char* text, UINT flags) const;
 
@@ -94,9 +100,7 @@ public:
     bool IsModified() const { return modified_; }
     void SetModified(bool modified) { modified_ = modified; }
     int OpenDialogsConfirmed() const { return openDialogs_; }
-    void CountOpenDialog() { ++openDialogs_; }
     int SaveDialogsConfirmed() const { return saveDialogs_; }
-    void CountSaveDialog() { ++saveDialogs_; }
 
 private:
     void WriteHeader(const char* classKeyText, const char* path, bool withDefault) const;
@@ -120,4 +124,5 @@ private:
     int openDialogs_ = 0;
     int saveDialogs_ = 0;
     MessageSink& messages_;
+    FileDialogs& fileDialogs_;
 };
