@@ -1,5 +1,6 @@
 #include "PresetDecay.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "DecayTime.h"
@@ -11,26 +12,38 @@
 #include "ReverbEngine.h"
 
 namespace {
-// One stereo frame at full scale, then the end of the stream.
+// One stereo frame at full scale, then silence up to `length` frames in all.
 class ImpulseSource : public FrameSource {
 public:
-    explicit ImpulseSource(uint32_t rate) : rate_(rate) {}
+    ImpulseSource(uint32_t rate, uint64_t length) : rate_(rate), left_(length) {}
     uint16_t Channels() const override { return 2; }
     uint32_t SampleRate() const override { return rate_; }
     int Read(float* frames, uint32_t maxFrames, uint32_t* framesRead, std::string&) override {
-        *framesRead = 0;
-        if (!sent_ && maxFrames > 0) {
+        const uint32_t n = static_cast<uint32_t>(std::min<uint64_t>(maxFrames, left_));
+        std::fill(frames, frames + 2 * static_cast<size_t>(n), 0.0f);
+        if (n > 0 && !sent_) {
             frames[0] = frames[1] = 1.0f;
-            *framesRead = 1;
             sent_ = true;
         }
+        left_ -= n;
+        *framesRead = n;
         return 0;
     }
 
 private:
     uint32_t rate_;
+    uint64_t left_;
     bool sent_ = false;
 };
+
+// Long enough for the slower band to fall well past the fitting range, even where the
+// network rings longer than its setting.
+uint64_t ResponseLength(const RenderOptions& options, uint32_t rate) {
+    const int32_t decay = options.presetValues[8];
+    const int32_t bass = options.presetValues[6];
+    const double seconds = 3.0 * std::max(decay, decay * bass / 10) / 10.0 + 1.0;
+    return static_cast<uint64_t>(seconds * rate);
+}
 
 // Keeps the energy of each stereo output frame.
 class EnergySink : public FrameSink {
@@ -60,11 +73,10 @@ double MeasurePresetDecay(const std::string& presetText, int presetVersion, uint
     options.hasPresetValues = true;
     // The direct sound would dominate the start of the decay curve.
     options.fieldSets.push_back({kDryMute, 1});
-    options.tail = true;
 
     ReverbEngine engine;
     ApplyRenderOptions(options, engine);
-    ImpulseSource source(sampleRate);
+    ImpulseSource source(sampleRate, ResponseLength(options, sampleRate));
     EnergySink sink;
     RenderStats stats;
     if (RenderThroughEngine(engine, options.blockFrames, false, source, sink, stats, error) != 0) {
