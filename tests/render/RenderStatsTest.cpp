@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <regex>
+#include <string>
 
 #include "RenderStats.h"
 
@@ -25,9 +25,10 @@ TEST(RenderStats, TracksPeaksAndOverloadsPerChannel) {
 
     const std::string line = stats.Summary();
     EXPECT_EQ(line.find('\n'), std::string::npos);
-    EXPECT_TRUE(std::regex_search(
-        line, std::regex("^3 frames in, 4 frames out; peak in 3\\.5 -12\\.0 dBFS, out 6\\.0 dBFS; "
-                         "overloads in 1, out 2 samples; [0-9.]+ s, ")))
+    const std::string counts =
+        "3 frames in, 4 frames out; peak in 3.5 -12.0 dBFS, out 6.0 dBFS; overloads in 1, out 2 samples; ";
+    EXPECT_EQ(line.substr(0, counts.size()), counts);
+    EXPECT_NE(line.find(" s, ", counts.size()), std::string::npos)
         << line;
 }
 
