@@ -1,5 +1,6 @@
 #include "RenderOptions.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -10,12 +11,12 @@ namespace {
 
 // A whole decimal integer that fits in 32 bits, and nothing else.
 bool ParseInt32(const std::string& text, int32_t& value) {
-    if (text.empty()) return false;
+    // strtoll would skip leading blanks; a value with blanks is not a clean number.
+    if (text.empty() || std::isspace(static_cast<unsigned char>(text[0]))) return false;
     errno = 0;
     char* end = nullptr;
     const long long v = std::strtoll(text.c_str(), &end, 10);
     if (errno != 0 || *end != '\0' || v < INT32_MIN || v > INT32_MAX) return false;
-    if (text[0] == ' ' || text[0] == '\t') return false;
     value = static_cast<int32_t>(v);
     return true;
 }
