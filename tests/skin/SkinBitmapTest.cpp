@@ -1,0 +1,138 @@
+// Loading skin bitmaps (with their palettes and run-length decoding) and skin images from the
+// test program's own resources, and the run-length decoder on its own.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "Rle8Decoder.h"
+#include "SkinBitmap.h"
+#include "SkinImage.h"
+#include "SkinTestSupport.h"
+
+namespace {
+
+constexpr int kRleBitmap = 9001;    // 5 x 3, 8 bits, RLE8
+constexpr int kRgbBitmap = 9002;    // 2 x 2, 24 bits
+constexpr int kImage = 9003;        // 2 x 1 skin image
+constexpr int kMissing = 9999;
+
+std::vector<uint8_t> Decode(const std::vector<uint8_t>& data, int width, int height) {
+    std::vector<uint8_t> pixels(static_cast<size_t>(Rle8RowStride(width)) * height, 0);
+    DecodeRle8(data.data(), data.size(), width, height, pixels.data());
+    return pixels;
+}
+
+TEST(Rle8Decoder, RunsAbsoluteRunsLinesAndDeltas) {
+    EXPECT_EQ(Rle8RowStride(5), 8);
+    EXPECT_EQ(Rle8RowStride(8), 8);
+    // Row 0: run 2 x 7, absolute 1 2 3 (padded); row 1: delta right 3; run 1 x 9; end.
+    const std::vector<uint8_t> data = {2, 7, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 3, 0, 1, 9, 0, 1};
+    const auto pixels = Decode(data, 5, 2);
+    const std::vector<uint8_t> expected = {7, 7, 1, 2, 3, 0, 0, 0, /**/ 0, 0, 0, 9, 0, 0, 0, 0};
+    EXPECT_EQ(pixels, expected);
+}
+
+TEST(Rle8Decoder, DeltaDownSkipsRowsAndEndOfBitmapStops) {
+    // Delta (1, 2) from the start, run 2 x 5, end of bitmap, then a run that must not land.
+    const std::vector<uint8_t> data = {0, 2, 1, 2, 2, 5, 0, 1, 4, 8};
+    const auto pixels = Decode(data, 4, 3);
+    const std::vector<uint8_t> expected = {0, 0, 0, 0, 0, 0, 0, 0, 0, 5, 5, 0};
+    EXPECT_EQ(pixels, expected);
+}
+
+TEST(Rle8Decoder, OutOfImageAndTruncatedDataStayInTheBuffer) {
+    // A run longer than the row, a delta below the last row, a run there, then an absolute run
+    // whose data is cut short.
+    const std::vector<uint8_t> data = {9, 6, 0, 2, 0, 5, 3, 4, 0, 5, 1, 2};
+    const auto pixels = Decode(data, 2, 2);
+    const std::vector<uint8_t> expected = {6, 6, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(pixels, expected);
+}
+
+// The colour of the bitmap's pixel, read through a memory DC.
+COLORREF BitmapPixel(HBITMAP bitmap, int x, int y) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const COLORREF colour = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return colour;
+}
+
+TEST(SkinBitmap, DecodesRunLengthBitmapWithItsPalette) {
+    HPALETTE palette = reinterpret_cast<HPALETTE>(1);
+    HBITMAP bitmap = LoadSkinBitmap(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kRleBitmap), &palette);
+    ASSERT_NE(bitmap, nullptr);
+    ASSERT_NE(palette, nullptr);
+    BITMAP info;
+    GetObjectA(bitmap, sizeof info, &info);
+    EXPECT_EQ(info.bmWidth, 5);
+    EXPECT_EQ(info.bmHeight, 3);
+    const COLORREF red = RGB(255, 0, 0), green = RGB(0, 255, 0), blue = RGB(0, 0, 255),
+                   white = RGB(255, 255, 255), black = RGB(0, 0, 0);
+    const COLORREF expected[3][5] = {{blue, blue, blue, blue, blue},
+                                     {black, black, white, black, black},
+                                     {red, red, green, blue, white}};
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) EXPECT_EQ(BitmapPixel(bitmap, x, y), expected[y][x]) << x << "," << y;
+    PALETTEENTRY entries[5];
+    EXPECT_EQ(GetPaletteEntries(palette, 0, 5, entries), 5u);
+    EXPECT_EQ(entries[1].peRed, 255);
+    EXPECT_EQ(entries[2].peGreen, 255);
+    EXPECT_EQ(entries[3].peBlue, 255);
+    EXPECT_EQ(entries[3].peRed, 0);
+    EXPECT_EQ(GetPaletteEntries(palette, 0, 0, nullptr), 256u);
+    DeleteObject(bitmap);
+    DeleteObject(palette);
+}
+
+TEST(SkinBitmap, TrueColourBitmapHasNoPalette) {
+    HPALETTE palette = reinterpret_cast<HPALETTE>(1);
+    HBITMAP bitmap = LoadSkinBitmap(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kRgbBitmap), &palette);
+    ASSERT_NE(bitmap, nullptr);
+    EXPECT_EQ(palette, nullptr);
+    EXPECT_EQ(BitmapPixel(bitmap, 0, 0), RGB(70, 80, 90));
+    EXPECT_EQ(BitmapPixel(bitmap, 1, 0), RGB(100, 110, 120));
+    EXPECT_EQ(BitmapPixel(bitmap, 0, 1), RGB(10, 20, 30));
+    DeleteObject(bitmap);
+}
+
+TEST(SkinBitmap, MissingResourceGivesNothing) {
+    HPALETTE palette = reinterpret_cast<HPALETTE>(1);
+    EXPECT_EQ(LoadSkinBitmap(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kMissing), &palette), nullptr);
+    EXPECT_EQ(palette, nullptr);
+    EXPECT_EQ(LoadSkinImage(GetModuleHandleA(nullptr), kMissing), nullptr);
+}
+
+TEST(SkinBitmap, PaletteFollowsTheBitCount) {
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD table[16];
+    } dib = {};
+    dib.header.biSize = sizeof(BITMAPINFOHEADER);
+    dib.header.biBitCount = 4;
+    dib.table[15] = {30, 20, 10, 0};
+    int count = -1;
+    HPALETTE palette = CreateDibPalette(&dib.header, &count);
+    ASSERT_NE(palette, nullptr);
+    EXPECT_EQ(count, 16);
+    PALETTEENTRY last;
+    GetPaletteEntries(palette, 15, 1, &last);
+    EXPECT_EQ(last.peRed, 10);
+    EXPECT_EQ(last.peGreen, 20);
+    EXPECT_EQ(last.peBlue, 30);
+    DeleteObject(palette);
+    dib.header.biBitCount = 24;
+    EXPECT_EQ(CreateDibPalette(&dib.header, &count), nullptr);
+    EXPECT_EQ(count, 0);
+}
+
+TEST(SkinImage, PointsAtTheResourceBytesInPlace) {
+    SkinImage image = LoadSkinImage(GetModuleHandleA(nullptr), kImage);
+    ASSERT_NE(image, nullptr);
+    const std::vector<BYTE> bytes(image, image + 8);
+    EXPECT_EQ(bytes, (std::vector<BYTE>{1, 2, 3, 0, 250, 251, 252, 255}));
+    EXPECT_EQ(LoadSkinImage(GetModuleHandleA(nullptr), kImage), image);
+}
+
+}  // namespace

@@ -1,0 +1,145 @@
+#include "SkinTestSupport.h"
+
+#include "Edit.h"
+#include "PushButton.h"
+#include "Slider.h"
+#include "TargetPixels.h"
+
+void RegisterTestControlClasses() {
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    RegisterPushButtonClass(module);
+    RegisterSliderClass(module);
+    RegisterEditClass(module);
+}
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+namespace {
+
+constexpr int kParentWidth = 400, kParentHeight = 240;
+
+// One top-level window for the whole program: hiding or destroying an active window under a
+// bare X server costs seconds, so tests share it and only their controls come and go.
+HWND SharedParentWindow(WNDPROC procedure) {
+    static HWND window = nullptr;
+    if (window) return window;
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    WNDCLASSA description = {};
+    description.lpfnWndProc = procedure;
+    description.hInstance = module;
+    description.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    description.lpszClassName = "SkinTestParent";
+    RegisterClassA(&description);
+    window = CreateWindowExA(0, "SkinTestParent", "skin test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
+                             100, 100, kParentWidth, kParentHeight, nullptr, nullptr, module, nullptr);
+    SetForegroundWindow(window);
+    SetActiveWindow(window);
+    return window;
+}
+
+BOOL CALLBACK DestroyChild(HWND child, LPARAM parent) {
+    if (GetParent(child) == reinterpret_cast<HWND>(parent)) DestroyWindow(child);
+    return TRUE;
+}
+
+}  // namespace
+
+TestParent::TestParent() {
+    RegisterTestControlClasses();
+    window_ = SharedParentWindow(Procedure);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetFocus(window_);
+
+    HDC screen = GetDC(nullptr);
+    background_ = CreateCompatibleBitmap(screen, kParentWidth, kParentHeight);
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, background_);
+    HBRUSH brush = CreateSolidBrush(kBackground);
+    RECT all = {0, 0, kParentWidth, kParentHeight};
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    PumpMessages();
+}
+
+TestParent::~TestParent() {
+    EnumChildWindows(window_, DestroyChild, reinterpret_cast<LPARAM>(window_));
+    PumpMessages();
+    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    DeleteObject(background_);
+}
+
+HWND TestParent::CreateControl(const char* className, DWORD style, int x, int y, int width, int height,
+                               int id, const char* text) {
+    HWND control = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
+                                   window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   GetModuleHandleA(nullptr), background_);
+    PumpMessages();
+    log_.clear();
+    return control;
+}
+
+std::vector<Notification> TestParent::Take() {
+    PumpMessages();
+    std::vector<Notification> taken;
+    taken.swap(log_);
+    return taken;
+}
+
+LRESULT CALLBACK TestParent::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<TestParent*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self && (message == WM_COMMAND || message >= WM_USER)) {
+        self->log_.push_back({message, wParam, lParam});
+        return message == 0x7EF /* right click */ ? self->rightClickResult_ : 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+std::vector<BYTE> SolidImage(int width, int height, BYTE r, BYTE g, BYTE b, BYTE t) {
+    std::vector<BYTE> image;
+    for (int i = 0; i < width * height; ++i) image.insert(image.end(), {r, g, b, t});
+    return image;
+}
+
+Canvas::Canvas(int width, int height, COLORREF fill) : width_(width) {
+    BITMAPINFO info = TargetPixels::Header(width, height);
+    void* bits = nullptr;
+    dc_ = CreateCompatibleDC(nullptr);
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bits_ = static_cast<uint32_t*>(bits);
+    old_ = SelectObject(dc_, bitmap_);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) Set(x, y, fill);
+}
+
+Canvas::~Canvas() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+}
+
+COLORREF Canvas::At(int x, int y) const {
+    GdiFlush();
+    const uint32_t p = bits_[y * width_ + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+void Canvas::Set(int x, int y, COLORREF colour) {
+    GdiFlush();
+    bits_[y * width_ + x] = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+}
+
+COLORREF WindowPixel(HWND window, int x, int y) {
+    HDC dc = GetDC(window);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return colour;
+}

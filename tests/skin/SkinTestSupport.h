@@ -1,0 +1,82 @@
+#pragma once
+// Helpers for driving the skinned controls in real windows: a parent window that records the
+// notifications it receives, a background picture of one known colour, skin images built in
+// memory and 32-bit canvases whose pixels the tests read back.
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+struct Notification {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// Registers the three control classes of this library with the test program's module.
+void RegisterTestControlClasses();
+
+// The editor's stand-in: a visible top-level window (shared by all tests of the program) at
+// (100, 100) on the screen, 400 x 240, with a background picture of one colour.
+class TestParent {
+public:
+    static constexpr COLORREF kBackground = RGB(40, 80, 120);
+
+    TestParent();
+    virtual ~TestParent();  // destroys the controls created through it
+    TestParent(const TestParent&) = delete;
+    TestParent& operator=(const TestParent&) = delete;
+
+    HWND Window() const { return window_; }
+    HBITMAP Background() const { return background_; }
+    // A child control at (x, y), created with the background picture as creation parameter.
+    HWND CreateControl(const char* className, DWORD style, int x, int y, int width, int height, int id,
+                       const char* text = nullptr);
+    // Dispatches everything posted so far, then hands over (and forgets) what was recorded.
+    std::vector<Notification> Take();
+    // What QVBN_RCLICK returns.
+    void SetRightClickResult(LRESULT result) { rightClickResult_ = result; }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND window_ = nullptr;
+    HBITMAP background_ = nullptr;
+    LRESULT rightClickResult_ = 0;
+    std::vector<Notification> log_;
+};
+
+// Dispatches every message waiting for this thread.
+void PumpMessages();
+
+// A width x height skin image with every pixel (r, g, b, t).
+std::vector<BYTE> SolidImage(int width, int height, BYTE r, BYTE g, BYTE b, BYTE t);
+
+// A memory DC holding a 32-bit top-down DIB section filled with one colour.
+class Canvas {
+public:
+    Canvas(int width, int height, COLORREF fill);
+    virtual ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    HDC Dc() const { return dc_; }
+    HBITMAP Bitmap() const { return bitmap_; }
+    COLORREF At(int x, int y) const;
+    void Set(int x, int y, COLORREF colour);
+
+private:
+    int width_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+    uint32_t* bits_ = nullptr;
+};
+
+// The colour of a window's client pixel as it shows on screen.
+COLORREF WindowPixel(HWND window, int x, int y);
+
+// Mouse message position.
+inline LPARAM At(int x, int y) {
+    return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
+}
