@@ -1,0 +1,186 @@
+#include <algorithm>
+#include <windows.h>
+#include <new>
+
+#include "AudioFormat.h"
+#include "MediaType.h"
+#include "ReverbFilter.h"
+#include "SampleConversion.h"
+#include "TransformInputPin.h"
+#include "TransformOutputPin.h"
+
+HRESULT ReverbFilter::AllocateScratch() {
+    scratchIn_.reset();
+    scratchOut_.reset();
+    scratchFrames_ = 0;
+    if (inputFormat_.formatTag != kWaveFormatPcm) return S_OK;
+    ALLOCATOR_PROPERTIES props = {};
+    IMemAllocator* alloc = OutputPin()->Allocator();
+    if (alloc == nullptr || FAILED(alloc->GetProperties(&props)) || props.cbBuffer <= 0)
+        return VFW_E_NO_ALLOCATOR;
+    // Enough frames for a whole buffer in the narrowest layout, 2 channels each way.
+    const uint32_t frames = static_cast<uint32_t>(props.cbBuffer) / sizeof(int16_t);
+    scratchIn_.reset(new (std::nothrow) float[frames * 2]);
+    scratchOut_.reset(new (std::nothrow) float[frames * 2]);
+    if (!scratchIn_ || !scratchOut_) {
+        scratchIn_.reset();
+        scratchOut_.reset();
+        return E_OUTOFMEMORY;
+    }
+    scratchFrames_ = frames;
+    return S_OK;
+}
+
+HRESULT ReverbFilter::StartStreaming() {
+    HRESULT hr = AllocateScratch();
+    if (FAILED(hr)) return hr;
+    if (engine_.PrepareStreaming(&inputFormat_, &outputFormat_) < 0) {
+        AllocateScratch();
+        return E_OUTOFMEMORY;
+    }
+    pendingDiscontinuity_ = true;
+    return S_OK;
+}
+
+HRESULT ReverbFilter::StopStreaming() {
+    engine_.ReleaseBuffers();
+    scratchIn_.reset();
+    scratchOut_.reset();
+    scratchFrames_ = 0;
+    return S_OK;
+}
+
+HRESULT ReverbFilter::EndFlush() {
+    pendingDiscontinuity_ = true;
+    return TransformFilter::EndFlush();
+}
+
+HRESULT ReverbFilter::NewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) {
+    pendingDiscontinuity_ = true;
+    return TransformFilter::NewSegment(start, stop, rate);
+}
+
+int ReverbFilter::Render(int mode, const BYTE* input, uint32_t* inputFrames, IMediaSample* out) {
+    BYTE* target = nullptr;
+    if (FAILED(out->GetPointer(&target)) || target == nullptr || out->GetSize() <= 0) return -1;
+    const uint32_t outBlock = outputFormat_.blockAlign;
+    uint32_t capacity = static_cast<uint32_t>(out->GetSize()) / outBlock;
+    if (inputFormat_.formatTag == kWaveFormatPcm) capacity = std::min(capacity, scratchFrames_);
+    if (capacity == 0) return -1;
+
+    uint32_t written = capacity;
+    int result;
+    if (inputFormat_.formatTag == kWaveFormatIeeeFloat) {
+        result = engine_.ProcessBlock(mode, reinterpret_cast<const float*>(input), inputFrames,
+                                      reinterpret_cast<float*>(target), &written);
+    } else {
+        const float* source = nullptr;
+        if (input != nullptr) {
+            *inputFrames = std::min(*inputFrames, capacity);
+            Int16ToFloat(reinterpret_cast<const int16_t*>(input), scratchIn_.get(),
+                         size_t(*inputFrames) * inputFormat_.channels);
+            source = scratchIn_.get();
+        }
+        result = engine_.ProcessBlock(mode, source, inputFrames, scratchOut_.get(), &written);
+        if (result >= 0)
+            FloatToInt16(scratchOut_.get(), reinterpret_cast<int16_t*>(target),
+                         size_t(written) * outputFormat_.channels);
+    }
+    if (result >= 0) out->SetActualDataLength(static_cast<long>(written * outBlock));
+    return result;
+}
+
+HRESULT ReverbFilter::FollowOutputLayout(IMediaSample* out, int* mode) {
+    const int channels = OutputChannels();
+    if (outputFormat_.channels == channels) return S_OK;
+    MediaType next;
+    HRESULT hr = GetMediaType(0, next.Raw());
+    if (FAILED(hr)) return hr;
+    // A downstream pin that cannot follow keeps the layout it was connected with.
+    if (OutputPin()->QueryAcceptDownstream(&next.Get()) != S_OK) return S_OK;
+    // The pin's type is read under the filter lock by the application's thread; a state
+    // change may hold that lock while it waits for this thread, so never wait for it here:
+    // the switch simply happens with a later sample.
+    if (!TryEnterCriticalSection(FilterLock())) return S_OK;
+    hr = out->SetMediaType(next.Raw());
+    if (SUCCEEDED(hr)) hr = OutputPin()->SetCurrentMediaType(&next.Get());
+    LeaveCriticalSection(FilterLock());
+    if (FAILED(hr)) return hr;
+    // The network restarts in the new layout, as after a seek.
+    if (engine_.PrepareStreaming(&inputFormat_, &outputFormat_) < 0) return E_OUTOFMEMORY;
+    *mode = ReverbEngine::kModeFirst;
+    return S_OK;
+}
+
+HRESULT ReverbFilter::Receive(IMediaSample* sample) {
+    if (sample == nullptr) return E_POINTER;
+    if (!engine_.IsPrepared()) return VFW_E_WRONG_STATE;
+    BYTE* input = nullptr;
+    HRESULT hr = sample->GetPointer(&input);
+    if (FAILED(hr)) return hr;
+    const long length = sample->GetActualDataLength();
+    const uint32_t inBlock = inputFormat_.blockAlign;
+    if (input == nullptr || inBlock == 0 || length < 0 || length > sample->GetSize() ||
+        length % inBlock != 0)
+        return E_INVALIDARG;
+
+    REFERENCE_TIME start = 0, stop = 0;
+    const bool timed = SUCCEEDED(sample->GetTime(&start, &stop));
+    const bool flaggedDiscontinuity = sample->IsDiscontinuity() == S_OK;
+    const bool pending = pendingDiscontinuity_.exchange(false);
+    int mode = flaggedDiscontinuity || pending ? ReverbEngine::kModeFirst : ReverbEngine::kModeContinue;
+
+    IMediaSample* out = nullptr;
+    hr = OutputPin()->GetDeliveryBuffer(&out, timed ? &start : nullptr, timed ? &stop : nullptr, 0);
+    if (FAILED(hr)) return hr;
+    hr = FollowOutputLayout(out, &mode);
+    if (FAILED(hr)) {
+        out->Release();
+        return hr;
+    }
+    out->SetTime(timed ? &start : nullptr, timed ? &stop : nullptr);
+    out->SetSyncPoint(sample->IsSyncPoint() == S_OK);
+    out->SetDiscontinuity(flaggedDiscontinuity);
+    LONGLONG mediaStart = 0, mediaStop = 0;
+    if (sample->GetMediaTime(&mediaStart, &mediaStop) == S_OK) out->SetMediaTime(&mediaStart, &mediaStop);
+
+    uint32_t remaining = static_cast<uint32_t>(length);
+    for (;;) {
+        uint32_t frames = remaining / inBlock;
+        int result = Render(mode, input, &frames, out);
+        if (result < 0) {
+            hr = E_FAIL;
+            break;
+        }
+        const uint32_t consumed = frames * inBlock;
+        hr = OutputPin()->Deliver(out);
+        if (FAILED(hr) || remaining <= consumed || consumed == 0) break;
+        out->Release();
+        out = nullptr;
+        input += consumed;
+        remaining -= consumed;
+        mode = ReverbEngine::kModeContinue;
+        hr = OutputPin()->GetDeliveryBuffer(&out, nullptr, nullptr, 0);
+        if (FAILED(hr)) break;
+    }
+    if (out != nullptr) out->Release();
+    return hr;
+}
+
+HRESULT ReverbFilter::EndOfStream() {
+    if (OutputPin() == nullptr) return S_OK;
+    HRESULT result = S_OK;
+    while (engine_.IsPrepared()) {
+        IMediaSample* out = nullptr;
+        HRESULT hr = OutputPin()->GetDeliveryBuffer(&out, nullptr, nullptr, 0);
+        if (FAILED(hr)) return hr;
+        int rendered = Render(ReverbEngine::kModeTail, nullptr, nullptr, out);
+        const bool complete = rendered == 1;
+        if (rendered < 0) result = E_FAIL;
+        else if (out->GetActualDataLength() > 0) result = OutputPin()->Deliver(out);
+        out->Release();
+        if (FAILED(result) || complete) break;
+    }
+    HRESULT eos = OutputPin()->DeliverEndOfStream();
+    return SUCCEEDED(result) ? eos : result;
+}

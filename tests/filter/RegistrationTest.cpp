@@ -1,0 +1,146 @@
+// The real DLL: self-registration through regsvr32 and creation through COM.
+#include <gtest/gtest.h>
+
+#include <dshow.h>
+#include <ocidl.h>
+
+#include <string>
+
+#include "IFactoryPresets.h"
+#include "RegisteredServer.h"
+#include "qvRuvodaR3.h"
+
+namespace {
+
+std::wstring GuidText(const GUID& guid) {
+    wchar_t text[40] = L"";
+    StringFromGUID2(guid, text, 40);
+    return text;
+}
+
+bool KeyExists(const std::wstring& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+std::wstring ReadString(const std::wstring& path, const wchar_t* name) {
+    wchar_t value[512] = L"";
+    DWORD bytes = sizeof(value);
+    if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &bytes) != ERROR_SUCCESS)
+        return L"<missing>";
+    return value;
+}
+
+DWORD ReadDword(const std::wstring& path, const wchar_t* name) {
+    DWORD value = 0xDEADBEEF, bytes = sizeof(value);
+    RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &bytes);
+    return value;
+}
+
+// An exported function of `module` as the type the caller names.
+template <class Function>
+Function Export(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+const std::wstring kFilterClass = L"CLSID\\" + GuidText(CLSID_RuvodaR3);
+const std::wstring kPageClass = L"CLSID\\" + GuidText(CLSID_RuvodaR3Page);
+const std::wstring kFilterKey = L"Filter\\" + GuidText(CLSID_RuvodaR3);
+
+}  // namespace
+
+TEST(Registration, RegisterWritesClassFilterAndPinKeysAndUnregisterRemovesThem) {
+    ASSERT_EQ(0u, RunRegsvr32(false));
+    EXPECT_EQ(L"Quillorn qv:Ruvoda R3", ReadString(kFilterClass, nullptr));
+    EXPECT_EQ(L"Both", ReadString(kFilterClass + L"\\InprocServer32", L"ThreadingModel"));
+    EXPECT_EQ(0, lstrcmpiW(ServerDllPath().c_str(), ReadString(kFilterClass + L"\\InprocServer32", nullptr).c_str()));
+    EXPECT_EQ(L"Quillorn qv:Ruvoda R3 Property Page", ReadString(kPageClass, nullptr));
+    EXPECT_EQ(L"Quillorn qv:Ruvoda R3", ReadString(kFilterKey, nullptr));
+    EXPECT_FALSE(KeyExists(L"Filter\\" + GuidText(CLSID_RuvodaR3Page)));
+    for (const wchar_t* pin : {L"In", L"Out"}) {
+        const std::wstring key = kFilterClass + L"\\Pins\\" + pin;
+        EXPECT_EQ(pin == std::wstring(L"Out") ? 1u : 0u, ReadDword(key, L"Direction")) << pin;
+        EXPECT_EQ(0u, ReadDword(key, L"AllowedMany"));
+        EXPECT_EQ(0u, ReadDword(key, L"AllowedZero"));
+        EXPECT_EQ(0u, ReadDword(key, L"IsRendered"));
+        EXPECT_TRUE(KeyExists(key + L"\\Types\\" + GuidText(MEDIATYPE_Audio) + L"\\" + GuidText(GUID_NULL))) << pin;
+    }
+
+    ASSERT_EQ(0u, RunRegsvr32(true));
+    EXPECT_FALSE(KeyExists(kFilterClass));
+    EXPECT_FALSE(KeyExists(kPageClass));
+    EXPECT_FALSE(KeyExists(kFilterKey));
+    EXPECT_EQ(0u, RunRegsvr32(true));
+    EXPECT_FALSE(KeyExists(kFilterClass));
+    EXPECT_FALSE(KeyExists(kFilterKey));
+
+    // Leave the prefix registered for the tests that create the filter through COM.
+    ASSERT_EQ(0u, RunRegsvr32(false));
+}
+
+TEST(Registration, FilterIsCreatedByClassIdWithAllItsInterfaces) {
+    ASSERT_EQ(0u, RunRegsvr32(false));
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IBaseFilter* filter = nullptr;
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_RuvodaR3, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                     reinterpret_cast<void**>(&filter)));
+    for (const IID* iid : {&IID_IReverbControl, &IID_IPersistStream, &IID_ISpecifyPropertyPages,
+                           &IID_IFactoryPresets, &IID_IMediaFilter, &IID_IPersist}) {
+        IUnknown* itf = nullptr;
+        EXPECT_EQ(S_OK, filter->QueryInterface(*iid, reinterpret_cast<void**>(&itf))) << GuidText(*iid).c_str();
+        if (itf == nullptr) continue;
+        // Every interface speaks for the same object.
+        IUnknown* identity = nullptr;
+        itf->QueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&identity));
+        EXPECT_EQ(static_cast<IUnknown*>(filter), identity);
+        if (identity != nullptr) identity->Release();
+        itf->Release();
+    }
+    CLSID clsid = {};
+    EXPECT_EQ(S_OK, filter->GetClassID(&clsid));
+    EXPECT_TRUE(IsEqualGUID(CLSID_RuvodaR3, clsid));
+    IPin* pin = nullptr;
+    EXPECT_EQ(S_OK, filter->FindPin(L"Input", &pin));
+    if (pin != nullptr) pin->Release();
+    EXPECT_EQ(S_OK, filter->FindPin(L"Output", &pin));
+    if (pin != nullptr) pin->Release();
+
+    // The module stays loaded while the filter lives.
+    HMODULE module = GetModuleHandleW(ServerDllPath().c_str());
+    ASSERT_NE(nullptr, module);
+    auto canUnload = Export<HRESULT(STDAPICALLTYPE*)()>(module, "DllCanUnloadNow");
+    ASSERT_NE(nullptr, canUnload);
+    EXPECT_EQ(S_FALSE, canUnload());
+    filter->Release();
+    EXPECT_EQ(S_OK, canUnload());
+    CoUninitialize();
+}
+
+TEST(Registration, PageIsCreatedThroughTheSameFactory) {
+    ASSERT_EQ(0u, RunRegsvr32(false));
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IPropertyPage* page = nullptr;
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_RuvodaR3Page, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage,
+                                     reinterpret_cast<void**>(&page)));
+    PROPPAGEINFO info = {};
+    info.cb = sizeof(info);
+    ASSERT_EQ(S_OK, page->GetPageInfo(&info));
+    EXPECT_EQ(428, info.size.cx);
+    EXPECT_EQ(451, info.size.cy);
+    EXPECT_STREQ(L"qv:Ruvoda R3", info.pszTitle);
+    CoTaskMemFree(info.pszTitle);
+    CoTaskMemFree(info.pszDocString);
+    CoTaskMemFree(info.pszHelpFile);
+    page->Release();
+
+    HMODULE module = GetModuleHandleW(ServerDllPath().c_str());
+    ASSERT_NE(nullptr, module);
+    auto getClassObject = Export<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(module, "DllGetClassObject");
+    ASSERT_NE(nullptr, getClassObject);
+    IClassFactory* factory = nullptr;
+    EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE,
+              getClassObject(IID_IReverbControl, IID_IClassFactory, reinterpret_cast<void**>(&factory)));
+    CoUninitialize();
+}
