@@ -5,7 +5,7 @@
 
 #include "ControlFont.h"
 #include "ControlPaint.h"
-#include "ControlState.h"
+#include "ControlWindow.h"
 #include "FocusFrame.h"
 #include "InlineEditor.h"
 #include "SkinBlend.h"
@@ -71,7 +71,7 @@ private:
     const EditState& s_;
 };
 
-void Paint(HWND window, const EditState& s) {
+void PaintEdit(HWND window, const EditState& s) {
     EditContent content(window, s);
     PaintControl(window, s.background, content);
 }
@@ -83,21 +83,13 @@ void PostStep(HWND window, long long delta) {
                  reinterpret_cast<LPARAM>(window));
 }
 
-LRESULT OnCreate(HWND window, const CREATESTRUCTA* create) {
-    auto* s = AttachControlState<EditState>(window);
-    if (!s) return -1;
-    s->background = static_cast<HBITMAP>(create->lpCreateParams);
-    s->squaredDrag = (create->style & kEditLinearDragStyle) ? 0 : 1;
-    return 0;
-}
-
 void OnButtonDown(HWND window, EditState& s, LPARAM position) {
     s.lastX = static_cast<short>(LOWORD(position));
     s.lastY = static_cast<short>(HIWORD(position));
     s.tracking = 1;
     SetCapture(window);
     SetFocus(window);
-    Paint(window, s);
+    PaintEdit(window, s);
 }
 
 void OnMouseMove(HWND window, EditState& s, LPARAM position) {
@@ -122,7 +114,7 @@ void OnButtonUp(HWND window, EditState& s) {
     if (!s.tracking) return;
     ReleaseCapture();
     s.tracking = 0;
-    Paint(window, s);
+    PaintEdit(window, s);
 }
 
 void OnWheel(HWND window, EditState& s, WPARAM wParam) {
@@ -155,70 +147,72 @@ LRESULT OnSetText(HWND window, LPARAM lParam) {
     return DefWindowProcA(window, WM_SETTEXT, 0, lParam);
 }
 
+class EditWindow : public ControlWindow<EditState> {
+protected:
+    void Create(HWND, const CREATESTRUCTA& create, EditState& s) override {
+        s.background = static_cast<HBITMAP>(create.lpCreateParams);
+        s.squaredDrag = (create.style & kEditLinearDragStyle) ? 0 : 1;
+    }
+
+    void Paint(HWND window, EditState& s) override { PaintEdit(window, s); }
+
+    bool Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, EditState& s,
+                LRESULT& result) override {
+        switch (message) {
+        case WM_GETDLGCODE:
+            result = DLGC_WANTARROWS;
+            return true;
+        case WM_SETTEXT:
+            result = OnSetText(window, lParam);
+            return true;
+        case WM_SETFOCUS:
+            PaintEdit(window, s);
+            return true;
+        case WM_KILLFOCUS:
+            PostStep(window, 0);  // show the value again
+            if (s.tracking) OnButtonUp(window, s);
+            else PaintEdit(window, s);
+            return true;
+        case WM_LBUTTONDOWN:
+            OnButtonDown(window, s, lParam);
+            return true;
+        case WM_MOUSEMOVE:
+            OnMouseMove(window, s, lParam);
+            return true;
+        case WM_LBUTTONUP:
+            OnButtonUp(window, s);
+            return true;
+        case WM_LBUTTONDBLCLK:
+            OpenInlineEditor(window);
+            return true;
+        case WM_RBUTTONDOWN:
+            return s.tracking != 0;  // swallowed during a drag
+        case WM_MOUSEWHEEL:
+            if (!OpenInlineEditorWindow()) OnWheel(window, s, wParam);
+            return true;
+        case WM_KEYDOWN:
+            return OnKey(window, wParam);
+        case QVEM_SETSQUAREDDRAG:
+            s.squaredDrag = wParam != 0;
+            return true;
+        case QVEM_SETFLAGS:
+            s.reverse = (wParam & kEditReverseFlag) != 0;
+            return true;
+        case QVEM_SETIMAGE:
+            s.faceImage = reinterpret_cast<SkinImage>(wParam);
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+EditWindow g_editWindow;
+
 }  // namespace
 
 LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CREATE) return OnCreate(window, reinterpret_cast<CREATESTRUCTA*>(lParam));
-    auto* s = GetControlState<EditState>(window);
-    if (!s) return DefWindowProcA(window, message, wParam, lParam);
-    switch (message) {
-    case WM_DESTROY:
-        DetachControlState(window);
-        return 0;
-    case WM_PAINT:
-        ValidatePaint(window);
-        Paint(window, *s);
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS;
-    case WM_SETFONT:
-        return 0;
-    case WM_SETTEXT:
-        return OnSetText(window, lParam);
-    case WM_SETFOCUS:
-        Paint(window, *s);
-        return 0;
-    case WM_KILLFOCUS:
-        PostStep(window, 0);  // show the value again
-        if (s->tracking) OnButtonUp(window, *s);
-        else Paint(window, *s);
-        return 0;
-    case WM_LBUTTONDOWN:
-        OnButtonDown(window, *s, lParam);
-        return 0;
-    case WM_MOUSEMOVE:
-        OnMouseMove(window, *s, lParam);
-        return 0;
-    case WM_LBUTTONUP:
-        OnButtonUp(window, *s);
-        return 0;
-    case WM_LBUTTONDBLCLK:
-        OpenInlineEditor(window);
-        return 0;
-    case WM_RBUTTONDOWN:
-        if (s->tracking) return 0;
-        break;
-    case WM_MOUSEWHEEL:
-        if (!OpenInlineEditorWindow()) OnWheel(window, *s, wParam);
-        return 0;
-    case WM_KEYDOWN:
-        if (OnKey(window, wParam)) return 0;
-        break;
-    case QVEM_SETSQUAREDDRAG:
-        s->squaredDrag = wParam != 0;
-        return 0;
-    case QVEM_SETFLAGS:
-        s->reverse = (wParam & kEditReverseFlag) != 0;
-        return 0;
-    case QVEM_SETIMAGE:
-        s->faceImage = reinterpret_cast<SkinImage>(wParam);
-        return 0;
-    default:
-        break;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return g_editWindow.Dispatch(window, message, wParam, lParam);
 }
 
 void RegisterEditClass(HINSTANCE module) {

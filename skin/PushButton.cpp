@@ -5,7 +5,7 @@
 
 #include "ControlFont.h"
 #include "ControlPaint.h"
-#include "ControlState.h"
+#include "ControlWindow.h"
 #include "FocusFrame.h"
 #include "PenLine.h"
 #include "SkinBlend.h"
@@ -112,7 +112,7 @@ private:
     const PushButtonState& s_;
 };
 
-void Paint(HWND window, const PushButtonState& s) {
+void PaintButton(HWND window, const PushButtonState& s) {
     PushButtonContent content(window, s);
     PaintControl(window, s.background, content);
 }
@@ -132,21 +132,9 @@ void SetLabel(PushButtonState& s, const char* text) {
     if (s.label) std::memcpy(s.label, text, size);
 }
 
-LRESULT OnCreate(HWND window, const CREATESTRUCTA* create) {
-    auto* s = AttachControlState<PushButtonState>(window);
-    if (!s) return -1;
-    s->background = static_cast<HBITMAP>(create->lpCreateParams);
-    s->arrowStyle = (create->style & kPushButtonArrowStyle) != 0;
-    s->glyphStyle = (create->style & kPushButtonGlyphStyle) != 0;
-    s->tint = kDefaultTint;
-    // A label given at creation shows at once, as one set later does.
-    if (create->lpszName) SetLabel(*s, create->lpszName);
-    return 0;
-}
-
 void OnButtonDown(HWND window, PushButtonState& s, bool doubleClick) {
     s.drawnDown = 1;
-    Paint(window, s);
+    PaintButton(window, s);
     if (s.pressSource == kNotPressed) s.pressSource = kMousePress;
     s.inside = 1;
     SetCapture(window);
@@ -163,7 +151,7 @@ void OnMouseMove(HWND window, PushButtonState& s, LPARAM position) {
     if (inside == (s.inside != 0)) return;
     s.inside = inside;
     s.drawnDown = inside;
-    Paint(window, s);
+    PaintButton(window, s);
     Notify(window, inside ? QVBN_REENTER : QVBN_LEAVE);
 }
 
@@ -172,7 +160,7 @@ void OnButtonUp(HWND window, PushButtonState& s) {
     s.pressSource = kNotPressed;
     ReleaseCapture();
     s.drawnDown = 0;
-    Paint(window, s);
+    PaintButton(window, s);
     if (s.inside) Notify(window, QVBN_CLICKED);
 }
 
@@ -183,99 +171,112 @@ void OnCancelPress(HWND window) {
     PeekMessageA(&pending, window, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, PM_REMOVE);
 }
 
+void OnSetCheck(HWND window, PushButtonState& s, int lit, bool paintNow) {
+    if (lit == s.lit && !paintNow) return;
+    s.lit = lit;
+    InvalidateRect(window, nullptr, FALSE);
+    if (paintNow) PaintButton(window, s);
+}
+
 LRESULT OnSetText(HWND window, PushButtonState& s, LPARAM lParam) {
     const auto* text = reinterpret_cast<const char*>(lParam);
     if (s.label && text && std::strcmp(s.label, text) == 0) return 0;
     SetLabel(s, text);
     InvalidateRect(window, nullptr, FALSE);
-    Paint(window, s);
+    PaintButton(window, s);
     return DefWindowProcA(window, WM_SETTEXT, 0, lParam);
 }
+
+class PushButtonWindow : public ControlWindow<PushButtonState> {
+protected:
+    void Create(HWND, const CREATESTRUCTA& create, PushButtonState& s) override {
+        s.background = static_cast<HBITMAP>(create.lpCreateParams);
+        s.arrowStyle = (create.style & kPushButtonArrowStyle) != 0;
+        s.glyphStyle = (create.style & kPushButtonGlyphStyle) != 0;
+        s.tint = kDefaultTint;
+        // A label given at creation shows at once, as one set later does.
+        if (create.lpszName) SetLabel(s, create.lpszName);
+    }
+
+    void Release(PushButtonState& s) override { std::free(s.label); }
+
+    void Paint(HWND window, PushButtonState& s) override { PaintButton(window, s); }
+
+    bool Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, PushButtonState& s,
+                LRESULT& result) override {
+        switch (message) {
+        case WM_GETDLGCODE:
+            result = DLGC_UNDEFPUSHBUTTON | DLGC_WANTARROWS;
+            return true;
+        case WM_SETTEXT:
+            result = OnSetText(window, s, lParam);
+            return true;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            PaintButton(window, s);
+            return true;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            OnButtonDown(window, s, message == WM_LBUTTONDBLCLK);
+            return true;
+        case WM_MOUSEMOVE:
+            OnMouseMove(window, s, lParam);
+            return true;
+        case WM_LBUTTONUP:
+            OnButtonUp(window, s);
+            return true;
+        case WM_KEYDOWN:
+            if (wParam != VK_SPACE) return false;
+            s.pressSource = kKeyPress;
+            SendMessageA(window, WM_LBUTTONDOWN, 0, 0);
+            return true;
+        case WM_KEYUP:
+            if (wParam != VK_SPACE) s.inside = 0;  // another key cancels the Space click
+            SendMessageA(window, WM_LBUTTONUP, 0, 0);
+            return true;
+        case WM_RBUTTONDOWN:
+            result = SendMessageA(GetParent(window), QVBN_RCLICK,
+                                  static_cast<WPARAM>(GetDlgCtrlID(window)), lParam);
+            return true;
+        case QVBM_SETCHECK:
+            OnSetCheck(window, s, wParam != 0, lParam != 0);
+            return true;
+        case QVBM_GETCHECK:
+            result = s.lit;
+            return true;
+        case QVBM_REDRAW:
+            InvalidateRect(window, nullptr, FALSE);
+            if (lParam) PaintButton(window, s);
+            return true;
+        case QVBM_SETDBLCLKNOTIFY:
+            s.dblClkNotify = wParam != 0;
+            return true;
+        case QVBM_CANCELPRESS:
+            OnCancelPress(window);
+            return true;
+        case QVBM_SETIMAGES:
+            s.normalImage = reinterpret_cast<SkinImage>(wParam);
+            s.pressedImage = reinterpret_cast<SkinImage>(lParam);
+            return true;
+        case QVBM_SETFOCUSMARGINS:
+            if (wParam) s.focusMargins = *reinterpret_cast<const RECT*>(wParam);
+            s.narrowLitBorder = lParam != 0;
+            return true;
+        case QVBM_SETTINT:
+            s.tint = static_cast<Tint>(wParam);
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+PushButtonWindow g_pushButtonWindow;
 
 }  // namespace
 
 LRESULT CALLBACK PushButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CREATE) return OnCreate(window, reinterpret_cast<CREATESTRUCTA*>(lParam));
-    auto* s = GetControlState<PushButtonState>(window);
-    if (!s) return DefWindowProcA(window, message, wParam, lParam);
-    switch (message) {
-    case WM_DESTROY:
-        std::free(s->label);
-        DetachControlState(window);
-        return 0;
-    case WM_PAINT:
-        ValidatePaint(window);
-        Paint(window, *s);
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_GETDLGCODE:
-        return DLGC_UNDEFPUSHBUTTON | DLGC_WANTARROWS;
-    case WM_SETFONT:
-        return 0;
-    case WM_SETTEXT:
-        return OnSetText(window, *s, lParam);
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        Paint(window, *s);
-        return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        OnButtonDown(window, *s, message == WM_LBUTTONDBLCLK);
-        return 0;
-    case WM_MOUSEMOVE:
-        OnMouseMove(window, *s, lParam);
-        return 0;
-    case WM_LBUTTONUP:
-        OnButtonUp(window, *s);
-        return 0;
-    case WM_KEYDOWN:
-        if (wParam != VK_SPACE) break;
-        s->pressSource = kKeyPress;
-        SendMessageA(window, WM_LBUTTONDOWN, 0, 0);
-        return 0;
-    case WM_KEYUP:
-        if (wParam != VK_SPACE) s->inside = 0;  // another key cancels the Space click
-        SendMessageA(window, WM_LBUTTONUP, 0, 0);
-        return 0;
-    case WM_RBUTTONDOWN:
-        return SendMessageA(GetParent(window), QVBN_RCLICK, static_cast<WPARAM>(GetDlgCtrlID(window)),
-                            lParam);
-    case QVBM_SETCHECK: {
-        const int lit = wParam != 0;
-        if (lit == s->lit && lParam == 0) return 0;
-        s->lit = lit;
-        InvalidateRect(window, nullptr, FALSE);
-        if (lParam) Paint(window, *s);
-        return 0;
-    }
-    case QVBM_GETCHECK:
-        return s->lit;
-    case QVBM_REDRAW:
-        InvalidateRect(window, nullptr, FALSE);
-        if (lParam) Paint(window, *s);
-        return 0;
-    case QVBM_SETDBLCLKNOTIFY:
-        s->dblClkNotify = wParam != 0;
-        return 0;
-    case QVBM_CANCELPRESS:
-        OnCancelPress(window);
-        return 0;
-    case QVBM_SETIMAGES:
-        s->normalImage = reinterpret_cast<SkinImage>(wParam);
-        s->pressedImage = reinterpret_cast<SkinImage>(lParam);
-        return 0;
-    case QVBM_SETFOCUSMARGINS:
-        if (wParam) s->focusMargins = *reinterpret_cast<const RECT*>(wParam);
-        s->narrowLitBorder = lParam != 0;
-        return 0;
-    case QVBM_SETTINT:
-        s->tint = static_cast<Tint>(wParam);
-        return 0;
-    default:
-        break;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return g_pushButtonWindow.Dispatch(window, message, wParam, lParam);
 }
 
 void RegisterPushButtonClass(HINSTANCE module) {

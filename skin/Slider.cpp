@@ -1,7 +1,7 @@
 #include "Slider.h"
 
 #include "ControlPaint.h"
-#include "ControlState.h"
+#include "ControlWindow.h"
 #include "InlineEditor.h"
 #include "PenLine.h"
 #include "SkinBlend.h"
@@ -99,7 +99,7 @@ private:
     SliderState& s_;
 };
 
-void Paint(HWND window, SliderState& s) {
+void PaintSlider(HWND window, SliderState& s) {
     SliderContent content(window, s);
     PaintControl(window, s.background, content);
 }
@@ -111,26 +111,15 @@ void Send(HWND window, UINT message, WPARAM wParam) {
 // Applies a user step: clamps, repaints and reports; `endTrack` for steps that are complete.
 void Step(HWND window, SliderState& s, long long delta, bool endTrack) {
     s.value = Clamp(s, s.value + delta);
-    Paint(window, s);
+    PaintSlider(window, s);
     Send(window, QVSN_POSCHANGED, static_cast<WPARAM>(s.value));
     if (endTrack) Send(window, QVSN_ENDTRACK, 0);
-}
-
-LRESULT OnCreate(HWND window, const CREATESTRUCTA* create) {
-    auto* s = AttachControlState<SliderState>(window);
-    if (!s) return -1;
-    s->background = static_cast<HBITMAP>(create->lpCreateParams);
-    s->tickStep = 20;
-    s->groove = 1;
-    s->thumbLength = 29;
-    s->firstPaint = 1;
-    return 0;
 }
 
 void OnButtonDown(HWND window, SliderState& s, LPARAM position) {
     s.tracking = 1;
     s.lastCoord = static_cast<short>(LOWORD(position));
-    Paint(window, s);
+    PaintSlider(window, s);
     SetCapture(window);
     s.savedCursor = SetCursor(nullptr);  // the pointer hides while dragging
     s.moved = 0;
@@ -172,7 +161,7 @@ void OnButtonUp(HWND window, SliderState& s) {
     if (!s.tracking) return;
     ReleaseCapture();
     s.tracking = 0;
-    Paint(window, s);
+    PaintSlider(window, s);
     if (s.moved) {
         if (s.grabbedThumb) {
             RECT placed;
@@ -225,90 +214,100 @@ void OnSetRange(HWND window, SliderState& s, int minimum, int maximum) {
     UpdateWindow(window);
 }
 
+void OnSetPos(HWND window, SliderState& s, int value, bool paintNow) {
+    if (value == s.value) return;
+    s.value = value;
+    InvalidateRect(window, nullptr, FALSE);
+    if (paintNow) PaintSlider(window, s);
+}
+
+class SliderWindow : public ControlWindow<SliderState> {
+protected:
+    void Create(HWND, const CREATESTRUCTA& create, SliderState& s) override {
+        s.background = static_cast<HBITMAP>(create.lpCreateParams);
+        s.tickStep = 20;
+        s.groove = 1;
+        s.thumbLength = 29;
+        s.firstPaint = 1;
+    }
+
+    void Paint(HWND window, SliderState& s) override {
+        PaintSlider(window, s);
+        if (s.firstPaint) {  // the disabled strip needs the thumb position of a previous paint
+            s.firstPaint = 0;
+            PaintSlider(window, s);
+        }
+    }
+
+    bool Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, SliderState& s,
+                LRESULT& result) override {
+        switch (message) {
+        case WM_GETDLGCODE:
+            result = DLGC_WANTARROWS;
+            return true;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            PaintSlider(window, s);
+            return true;
+        case WM_LBUTTONDOWN:
+            OnButtonDown(window, s, lParam);
+            return true;
+        case WM_MOUSEMOVE:
+            OnMouseMove(window, s, lParam);
+            return true;
+        case WM_LBUTTONUP:
+            OnButtonUp(window, s);
+            return true;
+        case WM_LBUTTONDBLCLK:
+            Send(window, QVSN_DBLCLK, static_cast<WPARAM>(GetDlgCtrlID(window)));
+            return true;
+        case WM_MOUSEWHEEL:
+            if (!OpenInlineEditorWindow()) OnWheel(window, s, wParam);
+            return true;
+        case WM_KEYDOWN:
+            return OnKey(window, s, wParam);
+        case QVSM_GETPOS:
+            result = s.value;
+            return true;
+        case QVSM_SETPOS:
+            OnSetPos(window, s, static_cast<int>(wParam), lParam != 0);
+            return true;
+        case QVSM_SETRANGE:
+            OnSetRange(window, s, static_cast<int>(wParam), static_cast<int>(lParam));
+            return true;
+        case QVSM_SETSQUAREDDRAG:
+            s.squaredDrag = wParam != 0;
+            return true;
+        case QVSM_SETTICKSTEP:
+            s.tickStep = static_cast<int>(wParam);
+            return true;
+        case QVSM_SETPAGESIZE:
+            s.pageSize = static_cast<int>(wParam);
+            return true;
+        case QVSM_SETTICKOFFSET:
+            s.tickOffset = static_cast<int>(wParam);
+            return true;
+        case QVSM_SETTHUMBIMAGE:
+            s.thumbImage = reinterpret_cast<SkinImage>(wParam);
+            return true;
+        case QVSM_SETGROOVE:
+            s.groove = wParam != 0;
+            return true;
+        case QVSM_SETTHUMBLENGTH:
+            s.thumbLength = static_cast<int>(wParam);
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+SliderWindow g_sliderWindow;
+
 }  // namespace
 
 LRESULT CALLBACK SliderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CREATE) return OnCreate(window, reinterpret_cast<CREATESTRUCTA*>(lParam));
-    auto* s = GetControlState<SliderState>(window);
-    if (!s) return DefWindowProcA(window, message, wParam, lParam);
-    switch (message) {
-    case WM_DESTROY:
-        DetachControlState(window);
-        return 0;
-    case WM_PAINT:
-        ValidatePaint(window);
-        Paint(window, *s);
-        if (s->firstPaint) {  // the disabled strip needs the thumb position of a previous paint
-            s->firstPaint = 0;
-            Paint(window, *s);
-        }
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS;
-    case WM_SETFONT:
-        return 0;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        Paint(window, *s);
-        return 0;
-    case WM_LBUTTONDOWN:
-        OnButtonDown(window, *s, lParam);
-        return 0;
-    case WM_MOUSEMOVE:
-        OnMouseMove(window, *s, lParam);
-        return 0;
-    case WM_LBUTTONUP:
-        OnButtonUp(window, *s);
-        return 0;
-    case WM_LBUTTONDBLCLK:
-        Send(window, QVSN_DBLCLK, static_cast<WPARAM>(GetDlgCtrlID(window)));
-        return 0;
-    case WM_MOUSEWHEEL:
-        if (!OpenInlineEditorWindow()) OnWheel(window, *s, wParam);
-        return 0;
-    case WM_KEYDOWN:
-        if (OnKey(window, *s, wParam)) return 0;
-        break;
-    case QVSM_GETPOS:
-        return s->value;
-    case QVSM_SETPOS: {
-        const int value = static_cast<int>(wParam);
-        if (value == s->value) return 0;
-        s->value = value;
-        InvalidateRect(window, nullptr, FALSE);
-        if (lParam) Paint(window, *s);
-        return 0;
-    }
-    case QVSM_SETRANGE:
-        OnSetRange(window, *s, static_cast<int>(wParam), static_cast<int>(lParam));
-        return 0;
-    case QVSM_SETSQUAREDDRAG:
-        s->squaredDrag = wParam != 0;
-        return 0;
-    case QVSM_SETTICKSTEP:
-        s->tickStep = static_cast<int>(wParam);
-        return 0;
-    case QVSM_SETPAGESIZE:
-        s->pageSize = static_cast<int>(wParam);
-        return 0;
-    case QVSM_SETTICKOFFSET:
-        s->tickOffset = static_cast<int>(wParam);
-        return 0;
-    case QVSM_SETTHUMBIMAGE:
-        s->thumbImage = reinterpret_cast<SkinImage>(wParam);
-        return 0;
-    case QVSM_SETGROOVE:
-        s->groove = wParam != 0;
-        return 0;
-    case QVSM_SETTHUMBLENGTH:
-        s->thumbLength = static_cast<int>(wParam);
-        return 0;
-    default:
-        break;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return g_sliderWindow.Dispatch(window, message, wParam, lParam);
 }
 
 void RegisterSliderClass(HINSTANCE module) {
