@@ -2,7 +2,7 @@
 // AM_MEDIA_TYPE memory helpers (format blocks live in task memory, as COM callers expect)
 // and a small owning value class.
 #include <windows.h>
-#include <strmif.h>
+#include <dshow.h>
 
 // Deep copy; dst must not own memory yet. E_OUTOFMEMORY leaves dst empty.
 HRESULT CopyMediaType(AM_MEDIA_TYPE* dst, const AM_MEDIA_TYPE* src);

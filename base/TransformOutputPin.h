@@ -1,12 +1,16 @@
 #pragma once
 // The output pin: proposes the filter's output types, negotiates the allocator with the
 // downstream input pin and delivers samples and stream control downstream.
+#include "SeekingPassThrough.h"
 #include "TransformPin.h"
 
 class TransformOutputPin : public TransformPin {
 public:
     TransformOutputPin(TransformFilter* filter, const wchar_t* name);
     ~TransformOutputPin() override;
+
+    // IUnknown: adds IMediaSeeking, passed upstream.
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
 
     // IPin: an output pin receives no stream control; E_UNEXPECTED.
     HRESULT STDMETHODCALLTYPE EndOfStream() override;
@@ -43,6 +47,7 @@ private:
     HRESULT DecideAllocator(IMemInputPin* input);
     HRESULT TryAllocator(IMemInputPin* input, IMemAllocator* alloc, ALLOCATOR_PROPERTIES request);
 
+    SeekingPassThrough seeking_;
     IMemInputPin* downstream_ = nullptr;
     IMemAllocator* allocator_ = nullptr;
 };

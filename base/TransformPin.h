@@ -55,6 +55,8 @@ protected:
 
 private:
     HRESULT AttemptConnection(IPin* receivePin, const AM_MEDIA_TYPE* mt);
+    // Checks the peer and the type, stores both and tells the filter; undoes it on failure.
+    HRESULT TakeConnection(IPin* pin, const AM_MEDIA_TYPE* mt);
     HRESULT TryTypesOf(IPin* source, IPin* receivePin, const AM_MEDIA_TYPE* partial);
     void DropConnection();
 

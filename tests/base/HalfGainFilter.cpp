@@ -1,0 +1,105 @@
+#include "HalfGainFilter.h"
+#include <windows.h>
+#include <mmreg.h>
+#include <new>
+#include "MediaType.h"
+#include "TransformInputPin.h"
+#include "TransformOutputPin.h"
+
+namespace {
+
+// The IEEE-float sub-format of WAVE_FORMAT_EXTENSIBLE.
+constexpr GUID kFloatSubFormat = {0x00000003, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+bool IsFloatFormat(const AM_MEDIA_TYPE& mt) {
+    if (!IsEqualGUID(mt.majortype, MEDIATYPE_Audio) || !IsEqualGUID(mt.formattype, FORMAT_WaveFormatEx) ||
+        mt.cbFormat < sizeof(WAVEFORMATEX) || !mt.pbFormat)
+        return false;
+    auto* wf = reinterpret_cast<const WAVEFORMATEX*>(mt.pbFormat);
+    if (wf->wBitsPerSample != 32) return false;
+    if (wf->wFormatTag == WAVE_FORMAT_IEEE_FLOAT) return true;
+    if (wf->wFormatTag != WAVE_FORMAT_EXTENSIBLE || mt.cbFormat < sizeof(WAVEFORMATEXTENSIBLE)) return false;
+    auto* ext = reinterpret_cast<const WAVEFORMATEXTENSIBLE*>(mt.pbFormat);
+    return IsEqualGUID(ext->SubFormat, kFloatSubFormat);
+}
+
+}  // namespace
+
+HalfGainFilter::HalfGainFilter(IUnknown* outer) : TransformFilter(L"Half Gain", outer, CLSID_HalfGainFilter) {}
+
+HRESULT HalfGainFilter::CheckInputType(const AM_MEDIA_TYPE* mt) {
+    return IsFloatFormat(*mt) ? S_OK : E_INVALIDARG;
+}
+
+HRESULT HalfGainFilter::CheckTransform(const AM_MEDIA_TYPE* in, const AM_MEDIA_TYPE* out) {
+    return IsFloatFormat(*out) && MediaTypesEqual(*in, *out) ? S_OK : E_INVALIDARG;
+}
+
+HRESULT HalfGainFilter::GetMediaType(int position, AM_MEDIA_TYPE* mt) {
+    if (!InputPin()->IsConnected()) return E_UNEXPECTED;
+    if (position < 0) return E_INVALIDARG;
+    if (position > 0) return VFW_S_NO_MORE_ITEMS;
+    return CopyMediaType(mt, &InputPin()->CurrentMediaType());
+}
+
+HRESULT HalfGainFilter::DecideBufferSize(IMemAllocator* alloc, ALLOCATOR_PROPERTIES* request) {
+    IMemAllocator* upstream = InputPin()->Allocator();
+    if (upstream) upstream->GetProperties(request);
+    if (request->cBuffers < 1) request->cBuffers = 1;
+    if (request->cbBuffer < 4096) request->cbBuffer = 4096;
+    if (request->cbAlign < 1) request->cbAlign = 1;
+    ALLOCATOR_PROPERTIES actual = {};
+    HRESULT hr = alloc->SetProperties(request, &actual);
+    if (FAILED(hr)) return hr;
+    *request = actual;
+    return S_OK;
+}
+
+HRESULT HalfGainFilter::SetMediaType(PIN_DIRECTION dir, const AM_MEDIA_TYPE*) {
+    ++(dir == PINDIR_INPUT ? inputTypesSet : outputTypesSet);
+    return S_OK;
+}
+
+HRESULT HalfGainFilter::StartStreaming() {
+    if (refuseStart) return E_FAIL;
+    ++starts;
+    return S_OK;
+}
+
+HRESULT HalfGainFilter::StopStreaming() {
+    ++stops;
+    return S_OK;
+}
+
+HRESULT HalfGainFilter::Transform(IMediaSample* in, IMediaSample* out) {
+    if (starts.load() == stops.load()) streamingWhileStopped = true;
+    BYTE* src = nullptr;
+    BYTE* dst = nullptr;
+    in->GetPointer(&src);
+    out->GetPointer(&dst);
+    long bytes = in->GetActualDataLength();
+    if (bytes > out->GetSize()) return E_FAIL;
+    const float* from = reinterpret_cast<const float*>(src);
+    float* to = reinterpret_cast<float*>(dst);
+    for (long i = 0; i < bytes / 4; ++i) to[i] = from[i] * 0.5f;
+    return out->SetActualDataLength(bytes);
+}
+
+HRESULT HalfGainFilter::EndOfStream() {
+    ++endOfStreams;
+    return TransformFilter::EndOfStream();
+}
+
+HRESULT HalfGainFilter::BeginFlush() {
+    ++flushes;
+    return TransformFilter::BeginFlush();
+}
+
+IUnknown* CreateHalfGainFilter(IUnknown* outer, HRESULT* hr) {
+    auto* filter = new (std::nothrow) HalfGainFilter(outer);
+    if (!filter) {
+        *hr = E_OUTOFMEMORY;
+        return nullptr;
+    }
+    return filter->NonDelegating();
+}
