@@ -1,7 +1,10 @@
 #include "ResourceAccess.h"
 
 ResourceBytes FindOwnResource(int id, LPCSTR type) {
-  HMODULE module = GetModuleHandleA(nullptr);
+  return FindModuleResource(GetModuleHandleA(nullptr), id, type);
+}
+
+ResourceBytes FindModuleResource(HMODULE module, int id, LPCSTR type) {
   HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), type);
   if (!found) return {};
   HGLOBAL loaded = LoadResource(module, found);

@@ -8,7 +8,9 @@ struct ResourceBytes {
   DWORD size = 0;
 };
 
-// The resource `id` of `type` in this program's module; empty when it is missing.
+// The resource `id` of `type` in `module`; empty when it is missing.
+ResourceBytes FindModuleResource(HMODULE module, int id, LPCSTR type);
+// The same in this program's module.
 ResourceBytes FindOwnResource(int id, LPCSTR type);
 
 struct Colour {

@@ -1,0 +1,46 @@
+// The filter DLL carries the same skin as the pictures tested here: the editor loads every
+// picture from the module it lives in.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+
+#include "ResourceAccess.h"
+
+namespace {
+
+struct Entry {
+  int id;
+  LPCSTR type;
+};
+
+TEST(ModuleSkin, FilterDllHoldsEverySkinResourceUnchanged) {
+  HMODULE dll = LoadLibraryExA(RUVODA_DLL_NAME, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(dll, nullptr) << RUVODA_DLL_NAME;
+  const Entry entries[] = {
+      {103, RT_BITMAP}, {130, RT_BITMAP}, {131, RT_BITMAP}, {139, RT_BITMAP}, {140, RT_BITMAP},
+      {141, RT_BITMAP}, {7500, RT_BITMAP}, {117, RT_GROUP_CURSOR}, {118, RT_GROUP_CURSOR},
+      {257, RT_GROUP_CURSOR}, {258, RT_GROUP_CURSOR}, {231, RT_GROUP_ICON}, {235, RT_GROUP_ICON},
+      {236, RT_GROUP_ICON}, {506, RT_GROUP_ICON},
+  };
+  for (const Entry& entry : entries) {
+    SCOPED_TRACE(entry.id);
+    const ResourceBytes mine = FindOwnResource(entry.id, entry.type);
+    const ResourceBytes theirs = FindModuleResource(dll, entry.id, entry.type);
+    ASSERT_NE(theirs.data, nullptr);
+    ASSERT_EQ(theirs.size, mine.size);
+    EXPECT_EQ(std::memcmp(theirs.data, mine.data, mine.size), 0);
+  }
+  for (int id = 120; id <= 137; ++id) {
+    if (id == 130 || id == 131) continue;  // those numbers are BITMAPs, not skin images
+    SCOPED_TRACE(id);
+    const ResourceBytes mine = FindOwnResource(id, RT_RCDATA);
+    const ResourceBytes theirs = FindModuleResource(dll, id, RT_RCDATA);
+    ASSERT_NE(theirs.data, nullptr);
+    ASSERT_EQ(theirs.size, mine.size);
+    EXPECT_EQ(std::memcmp(theirs.data, mine.data, mine.size), 0);
+  }
+  FreeLibrary(dll);
+}
+
+}  // namespace
