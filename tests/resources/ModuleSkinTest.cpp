@@ -23,23 +23,17 @@ TEST(ModuleSkin, FilterDllHoldsEverySkinResourceUnchanged) {
       {257, RT_GROUP_CURSOR}, {258, RT_GROUP_CURSOR}, {231, RT_GROUP_ICON}, {235, RT_GROUP_ICON},
       {236, RT_GROUP_ICON}, {506, RT_GROUP_ICON},
   };
-  for (const Entry& entry : entries) {
-    SCOPED_TRACE(entry.id);
-    const ResourceBytes mine = FindOwnResource(entry.id, entry.type);
-    const ResourceBytes theirs = FindModuleResource(dll, entry.id, entry.type);
-    ASSERT_NE(theirs.data, nullptr);
-    ASSERT_EQ(theirs.size, mine.size);
-    EXPECT_EQ(std::memcmp(theirs.data, mine.data, mine.size), 0);
-  }
-  for (int id = 120; id <= 137; ++id) {
-    if (id == 130 || id == 131) continue;  // those numbers are BITMAPs, not skin images
+  auto expectSame = [dll](int id, LPCSTR type) {
     SCOPED_TRACE(id);
-    const ResourceBytes mine = FindOwnResource(id, RT_RCDATA);
-    const ResourceBytes theirs = FindModuleResource(dll, id, RT_RCDATA);
+    const ResourceBytes mine = FindOwnResource(id, type);
+    const ResourceBytes theirs = FindModuleResource(dll, id, type);
     ASSERT_NE(theirs.data, nullptr);
     ASSERT_EQ(theirs.size, mine.size);
     EXPECT_EQ(std::memcmp(theirs.data, mine.data, mine.size), 0);
-  }
+  };
+  for (const Entry& entry : entries) expectSame(entry.id, entry.type);
+  for (int id = 120; id <= 137; ++id)
+    if (id != 130 && id != 131) expectSame(id, RT_RCDATA);  // 130 and 131 are BITMAPs
   FreeLibrary(dll);
 }
 
