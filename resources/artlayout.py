@@ -78,20 +78,24 @@ ROWS = [
 # The word printed left of the Stereo and Tail buttons.
 OUTPUT_LABEL_BEFORE = 10004
 
-# Meter pairs: (left meter, right meter, left clip indicator, right clip indicator, heading).
+# Meter pairs: (left meter, right meter, clip indicator above the left one, heading).
 METER_PAIRS = [
-    (10600, 10601, 1020, 1021, "In"),
-    (10603, 10604, 1022, 1023, "Out"),
+    (10600, 10601, 1020, "In"),
+    (10603, 10604, 1022, "Out"),
 ]
 METER_SCALE_DB = list(range(0, -61, -6))
 METER_INSET = 2  # the bar covers the meter's rows 2 .. height - 3
+
+# The two raised plates (x0, y0, x1, y1): the rows of controls, and the meters beside them.
+CONTROL_PLATE = (10, 41, 338, 411)
+METER_PLATE = (342, 41, 418, 411)
 
 # Section groups of the left column: (first row field, last row field); each gets an
 # engraved divider below it.
 SECTIONS = [(10000, 10000), (10005, 10006), (10008, 10012), (10014, 10020), (10022, 10028), (10031, 10031)]
 
 # Frequencies marked on the two displays' axes, and decay times on the reverb-time display.
-GRID_FREQUENCIES = [(100, "100"), (1000, "1k"), (10000, "10k")]
+GRID_FREQUENCIES = [100, 1000, 10000]
 GRID_MINOR_FREQUENCIES = [f * m for f in (10, 100, 1000, 10000) for m in range(2, 10) if 19 < f * m < 22100]
 GRID_TIMES_MS = [100, 1000, 10000]
 

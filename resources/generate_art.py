@@ -35,8 +35,8 @@ GRID_MAJOR = (183, 201, 222)
 GRID_MINOR = (211, 223, 237)
 BEZEL = (96, 112, 134)
 BEZEL_INNER = (134, 150, 172)
-BANNER_TOP = (58, 67, 81)
-BANNER_BOTTOM = (36, 42, 52)
+BANNER_SHADE_TOP = (58, 67, 81)
+BANNER_SHADE_BOTTOM = (36, 42, 52)
 BANNER_TEXT = (232, 236, 242)
 BANNER_SUBTEXT = (150, 166, 188)
 ACCENT = (246, 214, 92)
@@ -235,16 +235,14 @@ def face():
     image = Image.new("RGB", L.FACE_SIZE)
     draw = ImageDraw.Draw(image)
     vertical_gradient(draw, (0, 0, L.FACE_SIZE[0], L.BANNER_TOP), PANEL_TOP, PANEL_BOTTOM)
-    left_plate = (10, 41, 338, 411)
-    meter_plate = (342, 41, 418, 411)
-    for box in (left_plate, meter_plate):
+    for box in (L.CONTROL_PLATE, L.METER_PLATE):
         plate(draw, box)
-    section_dividers(draw, left_plate)
+    section_dividers(draw, L.CONTROL_PLATE)
     row_labels(draw)
     display_screen(draw, 10007, axis_times=False)
     display_screen(draw, 10021, axis_times=True)
     meter_column(draw)
-    banner(image, draw)
+    banner(draw)
     return image
 
 
@@ -304,7 +302,7 @@ def display_screen(draw, control, axis_times):
     for frequency in L.GRID_MINOR_FREQUENCIES:
         x = int(log_position(frequency, L.FREQ_AXIS, plot_left, plot_width))
         draw.line([(x, inner[1]), (x, inner[3] - 1)], fill=GRID_MINOR)
-    for frequency, _ in L.GRID_FREQUENCIES:
+    for frequency in L.GRID_FREQUENCIES:
         x = int(log_position(frequency, L.FREQ_AXIS, plot_left, plot_width))
         draw.line([(x, inner[1]), (x, inner[3] - 1)], fill=GRID_MAJOR)
     if axis_times:
@@ -317,7 +315,7 @@ def display_screen(draw, control, axis_times):
 def meter_column(draw):
     head_font = font("DejaVuSansCondensed-Bold.ttf", 8)
     scale_font = font("DejaVuSansCondensed.ttf", 8)
-    for left, right, clip_left, clip_right, heading in L.METER_PAIRS:
+    for left, right, clip_left, heading in L.METER_PAIRS:
         lx0, ly0, lx1, ly1 = L.rect(left)
         rx0, _, rx1, _ = L.rect(right)
         cy0 = L.rect(clip_left)[1]
@@ -337,10 +335,10 @@ def meter_column(draw):
             text_middle(draw, (lx1 + rx0) / 2 + 0.5, y + 0.5, str(db), scale_font, UNIT, anchor="mm")
 
 
-def banner(image, draw):
+def banner(draw):
     top = L.BANNER_TOP
     w, h = L.FACE_SIZE
-    vertical_gradient(draw, (0, top, w, h), BANNER_TOP, BANNER_BOTTOM)
+    vertical_gradient(draw, (0, top, w, h), BANNER_SHADE_TOP, BANNER_SHADE_BOTTOM)
     draw.line([(0, top), (w - 1, top)], fill=(24, 28, 36))
     draw.line([(0, top + 1), (w - 1, top + 1)], fill=(88, 98, 114))
     middle = (top + h) / 2 + 1
