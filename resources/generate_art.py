@@ -102,7 +102,10 @@ def shaped_image(w, h, radii, colour_at):
 
 # ---------------------------------------------------------------- skin images (RCDATA)
 
-BUTTON_RADII = {"full": (3, 3, 3, 3), "left": (3, 0, 0, 3), "right": (0, 3, 3, 0)}
+# Corner radii per key shape, and how far the shape runs on past the right edge: the left half
+# of a split key ("Setup A" beside its menu arrow) stays open there, so the arrow key's own
+# edge is the single line between the two.
+BUTTON_SHAPES = {"full": ((3, 3, 3, 3), 0), "left": ((3, 0, 0, 3), 3), "right": ((0, 3, 3, 0), 0)}
 
 
 def button(w, h, pressed, shape="full"):
@@ -115,7 +118,8 @@ def button(w, h, pressed, shape="full"):
         if depth < 2.0:
             return grey(170, 214, t) if pressed else grey(252, 198, t)
         return grey(200, 224, t) if pressed else grey(243, 212, t)
-    return shaped_image(w, h, BUTTON_RADII[shape], colour)
+    radii, run_on = BUTTON_SHAPES[shape]
+    return shaped_image(w + run_on, h, radii, colour).crop((0, 0, w, h))
 
 
 def edit_face():
