@@ -7,30 +7,30 @@
 
 namespace {
 
-struct BitmapSpec {
+struct ExpectedBitmap {
   int id, width, height, bits;
 };
 
 TEST(SkinResourceSize, BitmapsHaveTheirSizesAndDepths) {
-  const BitmapSpec specs[] = {
+  const ExpectedBitmap expectations[] = {
       {103, 428, 451, 24}, {130, 148, 84, 8}, {131, 148, 38, 8}, {139, 12, 9, 24},
       {140, 12, 9, 24},    {141, 12, 9, 24},  {7500, 7, 11, 4},
   };
-  for (const BitmapSpec& spec : specs) {
-    SCOPED_TRACE(spec.id);
-    DibView dib(FindOwnResource(spec.id, RT_BITMAP));
+  for (const ExpectedBitmap& expected : expectations) {
+    SCOPED_TRACE(expected.id);
+    DibView dib(FindOwnResource(expected.id, RT_BITMAP));
     ASSERT_TRUE(dib.Complete());
-    EXPECT_EQ(dib.Header().biWidth, spec.width);
-    EXPECT_EQ(dib.Header().biHeight, spec.height);  // positive: bottom-up rows
-    EXPECT_EQ(dib.Header().biBitCount, spec.bits);
+    EXPECT_EQ(dib.Header().biWidth, expected.width);
+    EXPECT_EQ(dib.Header().biHeight, expected.height);  // positive: bottom-up rows
+    EXPECT_EQ(dib.Header().biBitCount, expected.bits);
     EXPECT_EQ(dib.Header().biCompression, static_cast<DWORD>(BI_RGB));
 
-    HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(spec.id));
+    HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(expected.id));
     ASSERT_NE(bitmap, nullptr);
     BITMAP info{};
     ASSERT_NE(GetObjectA(bitmap, sizeof info, &info), 0);
-    EXPECT_EQ(info.bmWidth, spec.width);
-    EXPECT_EQ(info.bmHeight, spec.height);
+    EXPECT_EQ(info.bmWidth, expected.width);
+    EXPECT_EQ(info.bmHeight, expected.height);
     DeleteObject(bitmap);
   }
 }
@@ -45,21 +45,21 @@ TEST(SkinResourceSize, IndexedBitmapsCarryAFullColourTable) {
   }
 }
 
-struct ImageSpec {
+struct ExpectedImage {
   int id, width, height;
 };
 
 TEST(SkinResourceSize, SkinImagesHoldFourBytesPerPixelOfTheirSize) {
-  const ImageSpec specs[] = {
+  const ExpectedImage expectations[] = {
       {120, 40, 21}, {121, 12, 144}, {122, 15, 21}, {129, 15, 21}, {123, 61, 21}, {124, 61, 21},
       {125, 76, 21}, {126, 76, 21},  {127, 29, 16}, {128, 12, 144}, {132, 24, 21}, {133, 24, 21},
       {134, 36, 21}, {135, 36, 21},  {136, 50, 21}, {137, 50, 21},
   };
-  for (const ImageSpec& spec : specs) {
-    SCOPED_TRACE(spec.id);
-    ResourceBytes image = FindOwnResource(spec.id, RT_RCDATA);
+  for (const ExpectedImage& expected : expectations) {
+    SCOPED_TRACE(expected.id);
+    ResourceBytes image = FindOwnResource(expected.id, RT_RCDATA);
     ASSERT_NE(image.data, nullptr);
-    EXPECT_EQ(image.size, static_cast<DWORD>(spec.width * spec.height * 4));
+    EXPECT_EQ(image.size, static_cast<DWORD>(expected.width * expected.height * 4));
   }
 }
 
