@@ -142,6 +142,12 @@ TEST(MultiplyOverlay, ScalesEveryChannelByTheBlueByte) {
     EXPECT_EQ(canvas.At(0, 1), RGB(199, 99, 49));  // (t x 255 + 1) >> 8: nearly unchanged
     DeleteObject(white);
 
+    Canvas bright(1, 1, RGB(255, 255, 255));
+    HBITMAP faint = SolidBitmap(1, 1, RGB(0, 0, 1));
+    MultiplyOverlay(bright.Dc(), 0, 0, 1, 1, faint);
+    EXPECT_EQ(bright.At(0, 0), RGB(1, 1, 1));  // (255 x 1 + 1) >> 8 rounds up here
+    DeleteObject(faint);
+
     HBITMAP black = SolidBitmap(1, 1, RGB(255, 255, 0));
     MultiplyOverlay(canvas.Dc(), 2, 1, 1, 1, black);
     EXPECT_EQ(canvas.At(2, 1), RGB(0, 0, 0));
