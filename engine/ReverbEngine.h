@@ -47,7 +47,8 @@ public:
 
 protected:
     // Zero-filled memory for `count` floats, or null. Overridable so that failure can be
-    // exercised.
+    // exercised; an override releases the buffers in its own destructor, since this class's
+    // destructor can only reach its own FreeFloats.
     virtual float* AllocateFloats(size_t count);
     virtual void FreeFloats(float* memory);
 

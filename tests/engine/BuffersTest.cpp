@@ -25,6 +25,8 @@ public:
     int allocations = 0;
     int frees = 0;
 
+    ~CountingEngine() override { ReleaseBuffers(); }
+
 protected:
     float* AllocateFloats(size_t count) override {
         if (++allocations == failAt) return nullptr;
