@@ -1,0 +1,102 @@
+// qv:StaticText and qv:StaticImage: their clicks and what they draw.
+#include <gtest/gtest.h>
+
+#include "PointerTestSupport.h"
+#include "SkinProtocol.h"
+#include "SkinTestSupport.h"
+#include "StaticImage.h"
+#include "StaticText.h"
+
+namespace {
+
+constexpr COLORREF kUnpainted = RGB(1, 2, 3);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr int kTestBitmap = 9002;  // 2 x 2: (70,80,90) (100,110,120) over (10,20,30) (40,50,60)
+
+class StaticControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RegisterStaticTextClass(GetModuleHandleA(nullptr));
+        RegisterStaticImageClass(GetModuleHandleA(nullptr));
+    }
+
+    TestParent parent;
+};
+
+TEST_F(StaticControlsTest, TextClickPostsACommandWithItsId) {
+    HWND text = parent.CreateControl(kStaticTextClassName, 0x101, 20, 20, 52, 11, 10602, "-Inf    -Inf");
+    SendMessageA(text, WM_LBUTTONDOWN, MK_LBUTTON, At(3, 4));
+    SendMessageA(text, WM_LBUTTONUP, 0, At(3, 4));
+    SendMessageA(text, WM_LBUTTONDBLCLK, MK_LBUTTON, At(3, 4));
+    const std::vector<Notification> taken = parent.Take();
+    ASSERT_EQ(taken.size(), 2u);
+    for (const Notification& n : taken) {
+        EXPECT_EQ(n.message, static_cast<UINT>(WM_COMMAND));
+        EXPECT_EQ(n.wParam, static_cast<WPARAM>(10602));
+        EXPECT_EQ(n.lParam, reinterpret_cast<LPARAM>(text));
+    }
+}
+
+TEST_F(StaticControlsTest, TextIsCentredOverTheBackgroundFromTheTop) {
+    HWND text = parent.CreateControl(kStaticTextClassName, 0, 20, 20, 100, 30, 1, "");
+    Canvas picture(100, 30, kUnpainted);
+    PrintInto(text, picture);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 100; ++x) ASSERT_EQ(picture.At(x, y), TestParent::kBackground) << x << "," << y;
+
+    SetWindowTextA(text, "HHHH");
+    PrintInto(text, picture);
+    int left = 100, right = -1, top = 30, bottom = -1;
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 100; ++x) {
+            if (picture.At(x, y) != kBlack) continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    ASSERT_GE(right, left);
+    // About as much room left as right (glyph bearings shift the ink by a few pixels).
+    EXPECT_LE(std::abs(left - (99 - right)), 6) << left << " " << right;
+    EXPECT_LT(top, 5);  // multi-line layout: no vertical centring
+    EXPECT_LT(bottom, 15);
+}
+
+TEST_F(StaticControlsTest, ImageShowsTheTopLeftOfTheChosenBitmap) {
+    HWND image = parent.CreateControl(kStaticImageClassName, 0, 20, 20, 2, 2, 77);
+    Canvas picture(2, 2, kUnpainted);
+    PrintInto(image, picture);
+    EXPECT_EQ(picture.At(0, 0), kUnpainted);  // no bitmap yet
+
+    SendMessageA(image, QVIM_SETBITMAP, kTestBitmap, 0);
+    PrintInto(image, picture);
+    EXPECT_EQ(picture.At(0, 0), RGB(70, 80, 90));
+    EXPECT_EQ(picture.At(1, 0), RGB(100, 110, 120));
+    EXPECT_EQ(picture.At(0, 1), RGB(10, 20, 30));
+    EXPECT_EQ(picture.At(1, 1), RGB(40, 50, 60));
+
+    // None, a missing resource and numbers that are no resource id draw nothing.
+    for (int id : {-1, 0, 9999, 70000}) {
+        Canvas untouched(2, 2, kUnpainted);
+        SendMessageA(image, QVIM_SETBITMAP, static_cast<WPARAM>(id), 0);
+        PrintInto(image, untouched);
+        EXPECT_EQ(untouched.At(0, 0), kUnpainted) << id;
+        EXPECT_EQ(untouched.At(1, 1), kUnpainted) << id;
+    }
+}
+
+TEST_F(StaticControlsTest, ImageClickPostsItsIdAndThePointer) {
+    HWND image = parent.CreateControl(kStaticImageClassName, 0, 20, 20, 40, 20, 78);
+    SendMessageA(image, WM_LBUTTONDOWN, MK_LBUTTON, At(5, 7));
+    SendMessageA(image, WM_LBUTTONDBLCLK, MK_LBUTTON, At(9, 3));
+    const std::vector<Notification> taken = parent.Take();
+    ASSERT_EQ(taken.size(), 2u);
+    EXPECT_EQ(taken[0].message, QVIN_CLICKED);
+    EXPECT_EQ(taken[0].wParam, 78u);
+    EXPECT_EQ(taken[0].lParam, At(5, 7));
+    EXPECT_EQ(taken[1].message, QVIN_CLICKED);
+    EXPECT_EQ(taken[1].lParam, At(9, 3));
+}
+
+}  // namespace
