@@ -5,7 +5,8 @@
 
 #include "ControlFont.h"
 #include "ControlPaint.h"
-#include "ControlWindow.h"
+#include "ControlRender.h"
+#include "SkinControl.h"
 #include "FocusFrame.h"
 #include "InlineEditor.h"
 #include "SkinBlend.h"
@@ -71,9 +72,10 @@ private:
     const EditState& s_;
 };
 
-void PaintEdit(HWND window, const EditState& s) {
+// Paints at once, or into `target` when one is given.
+void PaintEdit(HWND window, const EditState& s, HDC target = nullptr) {
     EditContent content(window, s);
-    PaintControl(window, s.background, content);
+    RenderControl(window, s.background, content, target);
 }
 
 // Posts a step to the parent; only the low 16 bits of the delta travel.
@@ -147,23 +149,24 @@ LRESULT OnSetText(HWND window, LPARAM lParam) {
     return DefWindowProcA(window, WM_SETTEXT, 0, lParam);
 }
 
-class EditWindow : public ControlWindow<EditState> {
-protected:
-    void Create(HWND, const CREATESTRUCTA& create, EditState& s) override {
+class Edit : public SkinControl {
+public:
+    Edit(HWND window, EditState& state) : SkinControl(window), s_(state) {}
+
+    static void Init(HWND, EditState& s, const CREATESTRUCTA& create) {
         s.background = static_cast<HBITMAP>(create.lpCreateParams);
         s.squaredDrag = (create.style & kEditLinearDragStyle) ? 0 : 1;
     }
 
-    void Paint(HWND window, EditState& s) override { PaintEdit(window, s); }
-
-    bool Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, EditState& s,
-                LRESULT& result) override {
+    bool Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+        HWND window = window_;
+        EditState& s = s_;
         switch (message) {
         case WM_GETDLGCODE:
-            result = DLGC_WANTARROWS;
+            *result = DLGC_WANTARROWS;
             return true;
         case WM_SETTEXT:
-            result = OnSetText(window, lParam);
+            *result = OnSetText(window, lParam);
             return true;
         case WM_SETFOCUS:
             PaintEdit(window, s);
@@ -202,17 +205,21 @@ protected:
             s.faceImage = reinterpret_cast<SkinImage>(wParam);
             return true;
         default:
-            return false;
+            return SkinControl::Handle(message, wParam, lParam, result);
         }
     }
-};
 
-EditWindow g_editWindow;
+protected:
+    void Paint(HDC target) override { PaintEdit(window_, s_, target); }
+
+private:
+    EditState& s_;
+};
 
 }  // namespace
 
 LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return g_editWindow.Dispatch(window, message, wParam, lParam);
+    return RunSkinControl<EditState, Edit>(window, message, wParam, lParam);
 }
 
 void RegisterEditClass(HINSTANCE module) {

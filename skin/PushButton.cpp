@@ -5,7 +5,8 @@
 
 #include "ControlFont.h"
 #include "ControlPaint.h"
-#include "ControlWindow.h"
+#include "ControlRender.h"
+#include "SkinControl.h"
 #include "FocusFrame.h"
 #include "PenLine.h"
 #include "SkinBlend.h"
@@ -112,9 +113,10 @@ private:
     const PushButtonState& s_;
 };
 
-void PaintButton(HWND window, const PushButtonState& s) {
+// Paints at once, or into `target` when one is given.
+void PaintButton(HWND window, const PushButtonState& s, HDC target = nullptr) {
     PushButtonContent content(window, s);
-    PaintControl(window, s.background, content);
+    RenderControl(window, s.background, content, target);
 }
 
 void Notify(HWND window, WORD code) {
@@ -187,9 +189,11 @@ LRESULT OnSetText(HWND window, PushButtonState& s, LPARAM lParam) {
     return DefWindowProcA(window, WM_SETTEXT, 0, lParam);
 }
 
-class PushButtonWindow : public ControlWindow<PushButtonState> {
-protected:
-    void Create(HWND, const CREATESTRUCTA& create, PushButtonState& s) override {
+class PushButton : public SkinControl {
+public:
+    PushButton(HWND window, PushButtonState& state) : SkinControl(window), s_(state) {}
+
+    static void Init(HWND, PushButtonState& s, const CREATESTRUCTA& create) {
         s.background = static_cast<HBITMAP>(create.lpCreateParams);
         s.arrowStyle = (create.style & kPushButtonArrowStyle) != 0;
         s.glyphStyle = (create.style & kPushButtonGlyphStyle) != 0;
@@ -198,18 +202,19 @@ protected:
         if (create.lpszName) SetLabel(s, create.lpszName);
     }
 
-    void Release(PushButtonState& s) override { std::free(s.label); }
-
-    void Paint(HWND window, PushButtonState& s) override { PaintButton(window, s); }
-
-    bool Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, PushButtonState& s,
-                LRESULT& result) override {
+    bool Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+        HWND window = window_;
+        PushButtonState& s = s_;
         switch (message) {
+        case WM_DESTROY:
+            std::free(s.label);
+            s.label = nullptr;
+            return true;
         case WM_GETDLGCODE:
-            result = DLGC_UNDEFPUSHBUTTON | DLGC_WANTARROWS;
+            *result = DLGC_UNDEFPUSHBUTTON | DLGC_WANTARROWS;
             return true;
         case WM_SETTEXT:
-            result = OnSetText(window, s, lParam);
+            *result = OnSetText(window, s, lParam);
             return true;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
@@ -235,14 +240,14 @@ protected:
             SendMessageA(window, WM_LBUTTONUP, 0, 0);
             return true;
         case WM_RBUTTONDOWN:
-            result = SendMessageA(GetParent(window), QVBN_RCLICK,
+            *result = SendMessageA(GetParent(window), QVBN_RCLICK,
                                   static_cast<WPARAM>(GetDlgCtrlID(window)), lParam);
             return true;
         case QVBM_SETCHECK:
             OnSetCheck(window, s, wParam != 0, lParam != 0);
             return true;
         case QVBM_GETCHECK:
-            result = s.lit;
+            *result = s.lit;
             return true;
         case QVBM_REDRAW:
             InvalidateRect(window, nullptr, FALSE);
@@ -266,17 +271,21 @@ protected:
             s.tint = static_cast<Tint>(wParam);
             return true;
         default:
-            return false;
+            return SkinControl::Handle(message, wParam, lParam, result);
         }
     }
-};
 
-PushButtonWindow g_pushButtonWindow;
+protected:
+    void Paint(HDC target) override { PaintButton(window_, s_, target); }
+
+private:
+    PushButtonState& s_;
+};
 
 }  // namespace
 
 LRESULT CALLBACK PushButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return g_pushButtonWindow.Dispatch(window, message, wParam, lParam);
+    return RunSkinControl<PushButtonState, PushButton>(window, message, wParam, lParam);
 }
 
 void RegisterPushButtonClass(HINSTANCE module) {

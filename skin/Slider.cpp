@@ -1,7 +1,8 @@
 #include "Slider.h"
 
 #include "ControlPaint.h"
-#include "ControlWindow.h"
+#include "ControlRender.h"
+#include "SkinControl.h"
 #include "InlineEditor.h"
 #include "PenLine.h"
 #include "SkinBlend.h"
@@ -99,9 +100,10 @@ private:
     SliderState& s_;
 };
 
-void PaintSlider(HWND window, SliderState& s) {
+// Paints at once, or into `target` when one is given.
+void PaintSlider(HWND window, SliderState& s, HDC target = nullptr) {
     SliderContent content(window, s);
-    PaintControl(window, s.background, content);
+    RenderControl(window, s.background, content, target);
 }
 
 void Send(HWND window, UINT message, WPARAM wParam) {
@@ -221,9 +223,11 @@ void OnSetPos(HWND window, SliderState& s, int value, bool paintNow) {
     if (paintNow) PaintSlider(window, s);
 }
 
-class SliderWindow : public ControlWindow<SliderState> {
-protected:
-    void Create(HWND, const CREATESTRUCTA& create, SliderState& s) override {
+class Slider : public SkinControl {
+public:
+    Slider(HWND window, SliderState& state) : SkinControl(window), s_(state) {}
+
+    static void Init(HWND, SliderState& s, const CREATESTRUCTA& create) {
         s.background = static_cast<HBITMAP>(create.lpCreateParams);
         s.tickStep = 20;
         s.groove = 1;
@@ -231,19 +235,12 @@ protected:
         s.firstPaint = 1;
     }
 
-    void Paint(HWND window, SliderState& s) override {
-        PaintSlider(window, s);
-        if (s.firstPaint) {  // the disabled strip needs the thumb position of a previous paint
-            s.firstPaint = 0;
-            PaintSlider(window, s);
-        }
-    }
-
-    bool Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, SliderState& s,
-                LRESULT& result) override {
+    bool Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+        HWND window = window_;
+        SliderState& s = s_;
         switch (message) {
         case WM_GETDLGCODE:
-            result = DLGC_WANTARROWS;
+            *result = DLGC_WANTARROWS;
             return true;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
@@ -267,7 +264,7 @@ protected:
         case WM_KEYDOWN:
             return OnKey(window, s, wParam);
         case QVSM_GETPOS:
-            result = s.value;
+            *result = s.value;
             return true;
         case QVSM_SETPOS:
             OnSetPos(window, s, static_cast<int>(wParam), lParam != 0);
@@ -297,17 +294,27 @@ protected:
             s.thumbLength = static_cast<int>(wParam);
             return true;
         default:
-            return false;
+            return SkinControl::Handle(message, wParam, lParam, result);
         }
     }
-};
 
-SliderWindow g_sliderWindow;
+protected:
+    void Paint(HDC target) override {
+        PaintSlider(window_, s_, target);
+        if (s_.firstPaint) {  // the disabled strip needs the thumb position of a previous paint
+            s_.firstPaint = 0;
+            PaintSlider(window_, s_, target);
+        }
+    }
+
+private:
+    SliderState& s_;
+};
 
 }  // namespace
 
 LRESULT CALLBACK SliderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return g_sliderWindow.Dispatch(window, message, wParam, lParam);
+    return RunSkinControl<SliderState, Slider>(window, message, wParam, lParam);
 }
 
 void RegisterSliderClass(HINSTANCE module) {
