@@ -12,14 +12,16 @@ bool DragDisplay::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* re
     switch (message) {
         case WM_SETFOCUS:
         case WM_KILLFOCUS: Paint(nullptr); return true;
-        case WM_SETCURSOR: {
-            POINT at;
-            GetCursorPos(&at);
-            ScreenToClient(window_, &at);
-            ShowPointer(at);
+        case WM_SETCURSOR:
+            // While dragging, the shape (and what it says about the drag) stays as at the press.
+            if (!Dragging()) {
+                POINT at;
+                GetCursorPos(&at);
+                ScreenToClient(window_, &at);
+                ShowPointer(at);
+            }
             *result = 1;
             return true;
-        }
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: Press(ClientPoint(lParam), message == WM_LBUTTONDBLCLK); return true;
         case WM_MOUSEMOVE:

@@ -18,7 +18,7 @@ public:
 protected:
     virtual bool Dragging() const = 0;
     virtual void StopDragging() = 0;
-    // Sets the pointer for a position in client coordinates.
+    // Sets the pointer for a position in client coordinates (never called while dragging).
     virtual void ShowPointer(POINT at) = 0;
     // Takes hold of the part under a press (the drag state is set) and returns it, -1 for none.
     virtual int Grab(POINT at) = 0;

@@ -223,7 +223,6 @@ Geometry RevTime::MouseGeometry() const {
 }
 
 void RevTime::ShowPointer(POINT at) {
-    if (Dragging()) return;  // the zone of the press holds for the whole drag
     s.zone = ZoneAt(MouseGeometry(), at.x, at.y);
     switch (s.zone) {
         case kLowLevel:
@@ -242,8 +241,8 @@ int RevTime::Grab(POINT at) {
         s.grabX = at.x - g.x1;
         s.grabY = at.y - g.y1;
     }
-    if (OnHandle(g.x2, g.y2, at) || s.zone == kDampingEdge ||
-        s.zone == kMidLevel) {  // wins over the low group
+    // The mid group wins where both could be meant.
+    if (OnHandle(g.x2, g.y2, at) || s.zone == kDampingEdge || s.zone == kMidLevel) {
         s.dragGroup = kMidGroup;
         s.grabX = at.x - g.x2;
         s.grabY = at.y - g.y2;

@@ -157,9 +157,14 @@ TEST_F(FreqDisplayTest, PointerShowsAnOpenHandOverTheBandOnly) {
     EXPECT_EQ(SendMessageA(display, WM_SETCURSOR, reinterpret_cast<WPARAM>(display), HTCLIENT), 1);
 }
 
-TEST_F(FreqDisplayTest, GrabbingTheBandShowsTheClosedHand) {
+TEST_F(FreqDisplayTest, GrabbedBandKeepsTheClosedHandWhereverThePointerIs) {
+    const HCURSOR closedHand = ExpectedCursor(118, IDC_SIZEALL);
+    EXPECT_EQ(PointAt(display, 1, 20), LoadCursor(nullptr, IDC_ARROW));  // outside the band
     Press(display, 80, 20);
-    EXPECT_EQ(GetCursor(), ExpectedCursor(118, IDC_SIZEALL));
+    EXPECT_EQ(GetCursor(), closedHand);
+    SendMessageA(display, WM_SETCURSOR, reinterpret_cast<WPARAM>(display),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), closedHand);
     Release(display, 80, 20);
 }
 
