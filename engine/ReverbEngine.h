@@ -64,6 +64,9 @@ private:
     int Bypass(int mode, const float* input, float* output, uint32_t frames);
     void RenderFrames(const float* input, float* output, uint32_t frames, int32_t width,
                       BlockPeaks& peaks);
+    template <bool stereoIn, bool stereoOut>
+    void RenderLayout(const float* input, float* output, uint32_t frames, int32_t width,
+                      BlockPeaks& peaks);
     void UpdateMeters(const BlockPeaks& peaks);
 
     EngineState state_;

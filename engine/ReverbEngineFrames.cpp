@@ -54,7 +54,10 @@ float Lean(double g, double share) { return float(g + (1.0 - g) * share); }
 
 }  // namespace
 
-void ReverbEngine::RenderFrames(const float* input, float* output, uint32_t frames,
+// One copy of the frame loop per channel layout, so that the loop itself does not branch on
+// the layout.
+template <bool stereoIn, bool stereoOut>
+void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t frames,
                                 int32_t width, BlockPeaks& peaks) {
     const EngineCoefficients c = state_.coef;
     const EngineTaps& taps = state_.taps;
@@ -62,8 +65,6 @@ void ReverbEngine::RenderFrames(const float* input, float* output, uint32_t fram
     DelayLine* line = state_.lines;
     DelayLine& pre = state_.preDelay;
     EarlyTapLine& early = state_.early;
-    const bool stereoIn = state_.inputChannels == 2;
-    const bool stereoOut = state_.outputChannels == 2;
     HalfState halfA{f.shelfAllpass[0], f.shelfPrev[0], f.damping[0]};
     HalfState halfB{f.shelfAllpass[1], f.shelfPrev[1], f.damping[1]};
 
@@ -80,7 +81,7 @@ void ReverbEngine::RenderFrames(const float* input, float* output, uint32_t fram
     float earlyLeft = 0.0f, earlyRight = 0.0f;
     for (uint32_t i = 0; i < frames; ++i) {
         if (input != nullptr) {
-            if (stereoIn) {
+            if constexpr (stereoIn) {
                 xL = c.inputGain * Sanitize(input[2 * i]);
                 xR = c.inputGain * Sanitize(input[2 * i + 1]);
                 xM = (xL + xR) * 0.5f + kAntiDenormal;
@@ -124,7 +125,7 @@ void ReverbEngine::RenderFrames(const float* input, float* output, uint32_t fram
 
         const float sl = tapLeft(0) - w25 * tapLeft(1) - w70 * tapLeft(2) - w20 * tapLeft(3) +
                          w60 * tapLeft(4) + tapLeft(5) + w50 * tapLeft(6);
-        if (!stereoOut) {
+        if constexpr (!stereoOut) {
             const float out = xM * c.dryGain + sl * c.reverbGain + earlyLeft;
             if (Overloads(out)) {
                 clipHold_[kLeft][kClipOutputSlot].store(kClipHoldCount, std::memory_order_relaxed);
@@ -151,4 +152,16 @@ void ReverbEngine::RenderFrames(const float* input, float* output, uint32_t fram
         output[2 * i + 1] = right;
     }
     state_.filters = f;
+}
+
+void ReverbEngine::RenderFrames(const float* input, float* output, uint32_t frames,
+                                int32_t width, BlockPeaks& peaks) {
+    const bool stereoIn = state_.inputChannels == 2;
+    if (state_.outputChannels == 2) {
+        if (stereoIn) RenderLayout<true, true>(input, output, frames, width, peaks);
+        else RenderLayout<false, true>(input, output, frames, width, peaks);
+    } else {
+        if (stereoIn) RenderLayout<true, false>(input, output, frames, width, peaks);
+        else RenderLayout<false, false>(input, output, frames, width, peaks);
+    }
 }
