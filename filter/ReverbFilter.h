@@ -70,15 +70,20 @@ private:
     // Renders into `out` (input frames, or the tail when `input` is null) and sets its data
     // length. Returns the engine's result, or -1 when the buffer cannot hold one frame.
     int Render(int mode, const BYTE* input, uint32_t* inputFrames, IMediaSample* out);
-    // When StereoOutput no longer matches the output format: announces the new type on
-    // `out` and switches the output format and the engine to it. *mode becomes the first
-    // block of a new run then.
-    HRESULT FollowOutputLayout(IMediaSample* out, int* mode);
+    // When the output format no longer matches StereoOutput or the input: announces the
+    // new type on `out` and makes it the output pin's type and the stored output format.
+    HRESULT FollowOutputLayout(IMediaSample* out);
+    // Scratch buffers and engine memory for the stored formats, which it remembers.
+    HRESULT Prepare();
+    bool FormatsChangedSincePrepare() const;
     HRESULT AllocateScratch();
+    void ReleaseScratch();
 
     ReverbControl engine_;
     WaveFormat inputFormat_ = {};
     WaveFormat outputFormat_ = {};
+    WaveFormat preparedInput_ = {};
+    WaveFormat preparedOutput_ = {};
 
     // 16-bit streams go through float scratch buffers sized when streaming starts.
     std::unique_ptr<float[]> scratchIn_;

@@ -1,5 +1,7 @@
-#include <algorithm>
 #include <windows.h>
+
+#include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "AudioFormat.h"
@@ -9,10 +11,14 @@
 #include "TransformInputPin.h"
 #include "TransformOutputPin.h"
 
-HRESULT ReverbFilter::AllocateScratch() {
+void ReverbFilter::ReleaseScratch() {
     scratchIn_.reset();
     scratchOut_.reset();
     scratchFrames_ = 0;
+}
+
+HRESULT ReverbFilter::AllocateScratch() {
+    ReleaseScratch();
     if (inputFormat_.formatTag != kWaveFormatPcm) return S_OK;
     ALLOCATOR_PROPERTIES props = {};
     IMemAllocator* alloc = OutputPin()->Allocator();
@@ -23,30 +29,39 @@ HRESULT ReverbFilter::AllocateScratch() {
     scratchIn_.reset(new (std::nothrow) float[frames * 2]);
     scratchOut_.reset(new (std::nothrow) float[frames * 2]);
     if (!scratchIn_ || !scratchOut_) {
-        scratchIn_.reset();
-        scratchOut_.reset();
+        ReleaseScratch();
         return E_OUTOFMEMORY;
     }
     scratchFrames_ = frames;
     return S_OK;
 }
 
-HRESULT ReverbFilter::StartStreaming() {
+HRESULT ReverbFilter::Prepare() {
     HRESULT hr = AllocateScratch();
     if (FAILED(hr)) return hr;
     if (engine_.PrepareStreaming(&inputFormat_, &outputFormat_) < 0) {
-        AllocateScratch();
+        ReleaseScratch();
         return E_OUTOFMEMORY;
     }
-    pendingDiscontinuity_ = true;
+    preparedInput_ = inputFormat_;
+    preparedOutput_ = outputFormat_;
     return S_OK;
+}
+
+bool ReverbFilter::FormatsChangedSincePrepare() const {
+    return std::memcmp(&preparedInput_, &inputFormat_, sizeof(WaveFormat)) != 0 ||
+           std::memcmp(&preparedOutput_, &outputFormat_, sizeof(WaveFormat)) != 0;
+}
+
+HRESULT ReverbFilter::StartStreaming() {
+    HRESULT hr = Prepare();
+    if (SUCCEEDED(hr)) pendingDiscontinuity_ = true;
+    return hr;
 }
 
 HRESULT ReverbFilter::StopStreaming() {
     engine_.ReleaseBuffers();
-    scratchIn_.reset();
-    scratchOut_.reset();
-    scratchFrames_ = 0;
+    ReleaseScratch();
     return S_OK;
 }
 
@@ -90,9 +105,12 @@ int ReverbFilter::Render(int mode, const BYTE* input, uint32_t* inputFrames, IMe
     return result;
 }
 
-HRESULT ReverbFilter::FollowOutputLayout(IMediaSample* out, int* mode) {
-    const int channels = OutputChannels();
-    if (outputFormat_.channels == channels) return S_OK;
+HRESULT ReverbFilter::FollowOutputLayout(IMediaSample* out) {
+    const bool follows = outputFormat_.channels == OutputChannels() &&
+                         outputFormat_.formatTag == inputFormat_.formatTag &&
+                         outputFormat_.sampleRate == inputFormat_.sampleRate &&
+                         outputFormat_.bitsPerSample == inputFormat_.bitsPerSample;
+    if (follows) return S_OK;
     MediaType next;
     HRESULT hr = GetMediaType(0, next.Raw());
     if (FAILED(hr)) return hr;
@@ -105,11 +123,7 @@ HRESULT ReverbFilter::FollowOutputLayout(IMediaSample* out, int* mode) {
     hr = out->SetMediaType(next.Raw());
     if (SUCCEEDED(hr)) hr = OutputPin()->SetCurrentMediaType(&next.Get());
     LeaveCriticalSection(FilterLock());
-    if (FAILED(hr)) return hr;
-    // The network restarts in the new layout, as after a seek.
-    if (engine_.PrepareStreaming(&inputFormat_, &outputFormat_) < 0) return E_OUTOFMEMORY;
-    *mode = ReverbEngine::kModeFirst;
-    return S_OK;
+    return hr;
 }
 
 HRESULT ReverbFilter::Receive(IMediaSample* sample) {
@@ -133,7 +147,13 @@ HRESULT ReverbFilter::Receive(IMediaSample* sample) {
     IMediaSample* out = nullptr;
     hr = OutputPin()->GetDeliveryBuffer(&out, timed ? &start : nullptr, timed ? &stop : nullptr, 0);
     if (FAILED(hr)) return hr;
-    hr = FollowOutputLayout(out, &mode);
+    hr = FollowOutputLayout(out);
+    // After a format change upstream or downstream the network restarts in the new one,
+    // as after a seek.
+    if (SUCCEEDED(hr) && FormatsChangedSincePrepare()) {
+        hr = Prepare();
+        mode = ReverbEngine::kModeFirst;
+    }
     if (FAILED(hr)) {
         out->Release();
         return hr;

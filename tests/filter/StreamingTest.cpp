@@ -185,6 +185,47 @@ TEST(Streaming, DownstreamThatCannotFollowKeepsItsLayout) {
     EXPECT_EQ(512u * 8, h.sink.samples[0].data.size());
 }
 
+TEST(Streaming, UpstreamChannelChangeRestartsTheNetworkForTheNewInput) {
+    FilterHarness h;
+    AudioType stereo(WAVE_FORMAT_IEEE_FLOAT, 2, kRate, 32);
+    ASSERT_EQ(S_OK, h.ConnectAndPause(stereo.mt, 8192, 8192));
+    std::vector<float> input = TestSignal(1024 * 2, 9);
+    ASSERT_EQ(S_OK, h.source.Push(input.data(), 1024 * 8));
+    AudioType mono(WAVE_FORMAT_IEEE_FLOAT, 1, kRate, 32);
+    ASSERT_EQ(S_OK, h.source.Push(input.data(), 1024 * 4, nullptr, nullptr, false, &mono.mt));
+
+    ASSERT_EQ(2u, h.sink.samples.size());
+    EXPECT_FALSE(h.sink.samples[1].typeAttached);  // the output keeps its layout and rate
+    std::vector<float> monoInput(input.begin(), input.begin() + 1024);
+    std::vector<float> expected = ReferenceRender(CurrentParams(h.control), MakeWaveFormat(3, 1, kRate, 32),
+                                                  MakeWaveFormat(3, 2, kRate, 32), monoInput);
+    expected.resize(1024 * 2);
+    std::vector<float> output = h.sink.Floats();
+    ExpectSameSamples(expected, std::vector<float>(output.begin() + 2048, output.end()));
+}
+
+TEST(Streaming, UpstreamRateChangeIsPassedOnDownstream) {
+    FilterHarness h;
+    AudioType before(WAVE_FORMAT_IEEE_FLOAT, 2, kRate, 32);
+    ASSERT_EQ(S_OK, h.ConnectAndPause(before.mt, 8192, 8192));
+    std::vector<float> input = TestSignal(1024 * 2, 10);
+    ASSERT_EQ(S_OK, h.source.Push(input.data(), 1024 * 8));
+    AudioType after(WAVE_FORMAT_IEEE_FLOAT, 2, 48000, 32);
+    ASSERT_EQ(S_OK, h.source.Push(input.data(), 1024 * 8, nullptr, nullptr, false, &after.mt));
+    ASSERT_EQ(2u, h.sink.samples.size());
+    ASSERT_TRUE(h.sink.samples[1].typeAttached);
+    EXPECT_EQ(48000u, h.sink.samples[1].attached.nSamplesPerSec);
+    EXPECT_EQ(2, h.sink.samples[1].attached.nChannels);
+    WAVEFORMATEX now = {};
+    ASSERT_EQ(S_OK, h.control->GetConnectionFormat(&now, 1));
+    EXPECT_EQ(48000u, now.nSamplesPerSec);
+    const WaveFormat format = MakeWaveFormat(3, 2, 48000, 32);
+    std::vector<float> expected = ReferenceRender(CurrentParams(h.control), format, format, input);
+    expected.resize(input.size());
+    std::vector<float> output = h.sink.Floats();
+    ExpectSameSamples(expected, std::vector<float>(output.begin() + 2048, output.end()));
+}
+
 TEST(Streaming, MalformedInputIsRefusedWithoutDelivery) {
     FilterHarness h;
     AudioType stereo(WAVE_FORMAT_IEEE_FLOAT, 2, kRate, 32);

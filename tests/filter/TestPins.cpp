@@ -85,7 +85,7 @@ HRESULT SourcePin::ConnectTo(IPin* input, const AM_MEDIA_TYPE& type, long notifi
 }
 
 HRESULT SourcePin::Push(const void* data, long bytes, const REFERENCE_TIME* start, const REFERENCE_TIME* stop,
-                        bool discontinuity) {
+                        bool discontinuity, const AM_MEDIA_TYPE* type) {
     IMediaSample* sample = nullptr;
     HRESULT hr = push_->GetBuffer(&sample, nullptr, nullptr, 0);
     if (FAILED(hr)) return hr;
@@ -96,6 +96,7 @@ HRESULT SourcePin::Push(const void* data, long bytes, const REFERENCE_TIME* star
     sample->SetActualDataLength(bytes);
     sample->SetTime(const_cast<REFERENCE_TIME*>(start), const_cast<REFERENCE_TIME*>(stop));
     sample->SetDiscontinuity(discontinuity);
+    if (type != nullptr) sample->SetMediaType(const_cast<AM_MEDIA_TYPE*>(type));
     hr = memInput_->Receive(sample);
     sample->Release();
     return hr;

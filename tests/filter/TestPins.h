@@ -29,9 +29,10 @@ public:
     // Connects to `input` with `type`; the allocator it tells the input pin about has
     // buffers of `notifiedBytes`, while pushed samples come from one of `pushBytes`.
     HRESULT ConnectTo(IPin* input, const AM_MEDIA_TYPE& type, long notifiedBytes, long pushBytes);
-    // Pushes one sample; `start`/`stop` null means no times.
+    // Pushes one sample; `start`/`stop` null means no times; `type` is attached when given.
     HRESULT Push(const void* data, long bytes, const REFERENCE_TIME* start = nullptr,
-                 const REFERENCE_TIME* stop = nullptr, bool discontinuity = false);
+                 const REFERENCE_TIME* stop = nullptr, bool discontinuity = false,
+                 const AM_MEDIA_TYPE* type = nullptr);
     HRESULT SendEndOfStream();
     // Disconnects both sides and releases the allocators.
     void Unplug();
