@@ -7,10 +7,8 @@
 #include "ServerRegistration.h"
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
-    if (reason == DLL_PROCESS_ATTACH) {
-        SetServerModule(instance);
-        DisableThreadLibraryCalls(instance);
-    }
+    // Thread notifications stay on: the static runtime cleans up thread-local data in them.
+    if (reason == DLL_PROCESS_ATTACH) SetServerModule(instance);
     return TRUE;
 }
 

@@ -170,4 +170,18 @@ TEST(Control, NotificationSlotsHoldTwoLiveWindows) {
     ASSERT_EQ(S_OK, h.source.ConnectTo(h.filter->InputPin(), mono.mt, 4096, 4096));
     EXPECT_TRUE(first.TakeCommands().empty());
     EXPECT_EQ(std::vector<WPARAM>{MAKEWPARAM(44, kNotifyCodeInputFormat)}, third.TakeCommands());
+
+    // Loading persisted parameters tells the editor to reload its controls.
+    IPersistStream* persist = nullptr;
+    ASSERT_EQ(S_OK, h.base->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(&persist)));
+    IStream* stream = nullptr;
+    ASSERT_EQ(S_OK, CreateStreamOnHGlobal(nullptr, TRUE, &stream));
+    ASSERT_EQ(S_OK, persist->Save(stream, FALSE));
+    LARGE_INTEGER zero = {};
+    stream->Seek(zero, STREAM_SEEK_SET, nullptr);
+    EXPECT_TRUE(third.TakeCommands().empty());  // saving tells nobody
+    ASSERT_EQ(S_OK, persist->Load(stream));
+    EXPECT_EQ(std::vector<WPARAM>{MAKEWPARAM(44, kNotifyCodeLoaded)}, third.TakeCommands());
+    stream->Release();
+    persist->Release();
 }

@@ -238,3 +238,17 @@ TEST(Connection, UpstreamFormatChangeNeedsDownstreamConsent) {
     EXPECT_EQ(S_FALSE, input->QueryAccept(&other.mt));
     EXPECT_EQ(S_OK, input->QueryAccept(&stereo.mt));  // the current pair needs no consent
 }
+
+TEST(Connection, InputTypeTheOutputCannotTakeNeedsAGraphToReconnect) {
+    FilterHarness h;
+    AudioType first(WAVE_FORMAT_IEEE_FLOAT, 2, 44100, 32);
+    ASSERT_EQ(S_OK, h.source.ConnectTo(h.filter->InputPin(), first.mt, 4096, 4096));
+    ASSERT_EQ(S_OK, h.filter->OutputPin()->Connect(&h.sink, nullptr));
+    h.source.Unplug();
+    // Downstream would accept 48 kHz, but the connected output still carries 44.1 kHz and
+    // only the graph can reconnect it.
+    AudioType second(WAVE_FORMAT_IEEE_FLOAT, 2, 48000, 32);
+    EXPECT_EQ(VFW_E_NOT_IN_GRAPH, h.filter->InputPin()->ReceiveConnection(&h.source, &second.mt));
+    EXPECT_FALSE(h.filter->InputPin()->IsConnected());
+    EXPECT_EQ(S_OK, h.source.ConnectTo(h.filter->InputPin(), first.mt, 4096, 4096));
+}
