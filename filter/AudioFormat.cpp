@@ -1,5 +1,7 @@
 #include "AudioFormat.h"
 
+#include "ReverbEngine.h"
+
 #include <mmreg.h>
 #include <uuids.h>
 
@@ -47,7 +49,9 @@ bool IsSupportedInput(const AM_MEDIA_TYPE& type) {
     WaveFormat format;
     if (!ReadWaveFormat(type, &format) || type.bTemporalCompression) return false;
     if (format.channels != 1 && format.channels != 2) return false;
-    if (format.sampleRate == 0) return false;
+    // Refused here rather than failing when the graph starts: the engine sizes its lines
+    // from the rate.
+    if (format.sampleRate == 0 || format.sampleRate > ReverbEngine::kMaxSampleRate) return false;
     return (format.formatTag == kWaveFormatPcm && format.bitsPerSample == 16) ||
            (format.formatTag == kWaveFormatIeeeFloat && format.bitsPerSample == 32);
 }

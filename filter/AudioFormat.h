@@ -11,7 +11,8 @@
 // False unless the major type is audio and the format block holds at least 16 bytes.
 bool ReadWaveFormat(const AM_MEDIA_TYPE& type, WaveFormat* out);
 
-// 1- or 2-channel 16-bit integer PCM or 32-bit IEEE float without temporal compression.
+// 1- or 2-channel 16-bit integer PCM or 32-bit IEEE float without temporal compression,
+// at a rate the engine can run at.
 bool IsSupportedInput(const AM_MEDIA_TYPE& type);
 
 // Same tag, bits and rate on both sides, no temporal compression, and `outputChannels`

@@ -79,6 +79,7 @@ int ReverbFilter::Render(int mode, const BYTE* input, uint32_t* inputFrames, IMe
     BYTE* target = nullptr;
     if (FAILED(out->GetPointer(&target)) || target == nullptr || out->GetSize() <= 0) return -1;
     const uint32_t outBlock = outputFormat_.blockAlign;
+    if (outBlock == 0) return -1;
     uint32_t capacity = static_cast<uint32_t>(out->GetSize()) / outBlock;
     if (inputFormat_.formatTag == kWaveFormatPcm) capacity = std::min(capacity, scratchFrames_);
     if (capacity == 0) return -1;

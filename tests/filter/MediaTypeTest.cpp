@@ -88,6 +88,9 @@ TEST(InputType, RefusesOtherSampleFormatsAndChannelCounts) {
     EXPECT_EQ(E_INVALIDARG, CheckInput(h, AudioType(WAVE_FORMAT_IEEE_FLOAT, 2, 44100, 64)));
     EXPECT_EQ(E_INVALIDARG, CheckInput(h, AudioType(WAVE_FORMAT_IEEE_FLOAT, 3, 44100, 32)));
     EXPECT_EQ(E_INVALIDARG, CheckInput(h, AudioType(WAVE_FORMAT_IEEE_FLOAT, 0, 44100, 32)));
+    EXPECT_EQ(E_INVALIDARG, CheckInput(h, AudioType(WAVE_FORMAT_IEEE_FLOAT, 2, 0, 32)));
+    EXPECT_EQ(E_INVALIDARG, CheckInput(h, AudioType(WAVE_FORMAT_IEEE_FLOAT, 2, ReverbEngine::kMaxSampleRate + 1, 32)));
+    EXPECT_EQ(S_OK, CheckInput(h, AudioType(WAVE_FORMAT_IEEE_FLOAT, 2, ReverbEngine::kMaxSampleRate, 32)));
 }
 
 TEST(InputType, RefusesNonAudioCompressedAndTruncatedTypes) {
