@@ -48,6 +48,8 @@ Function Export(HMODULE module, const char* name) {
 const std::wstring kFilterClass = L"CLSID\\" + GuidText(CLSID_RuvodaR3);
 const std::wstring kPageClass = L"CLSID\\" + GuidText(CLSID_RuvodaR3Page);
 const std::wstring kFilterKey = L"Filter\\" + GuidText(CLSID_RuvodaR3);
+const std::wstring kMapperEntry =
+    L"CLSID\\" + GuidText(CLSID_LegacyAmFilterCategory) + L"\\Instance\\" + GuidText(CLSID_RuvodaR3);
 
 }  // namespace
 
@@ -59,6 +61,7 @@ TEST(Registration, RegisterWritesClassFilterAndPinKeysAndUnregisterRemovesThem) 
     EXPECT_EQ(L"Quillorn qv:Ruvoda R3 Property Page", ReadString(kPageClass, nullptr));
     EXPECT_EQ(L"Quillorn qv:Ruvoda R3", ReadString(kFilterKey, nullptr));
     EXPECT_FALSE(KeyExists(L"Filter\\" + GuidText(CLSID_RuvodaR3Page)));
+    EXPECT_EQ(L"Quillorn qv:Ruvoda R3", ReadString(kMapperEntry, L"FriendlyName"));
     for (const wchar_t* pin : {L"In", L"Out"}) {
         const std::wstring key = kFilterClass + L"\\Pins\\" + pin;
         EXPECT_EQ(pin == std::wstring(L"Out") ? 1u : 0u, ReadDword(key, L"Direction")) << pin;
@@ -72,6 +75,7 @@ TEST(Registration, RegisterWritesClassFilterAndPinKeysAndUnregisterRemovesThem) 
     EXPECT_FALSE(KeyExists(kFilterClass));
     EXPECT_FALSE(KeyExists(kPageClass));
     EXPECT_FALSE(KeyExists(kFilterKey));
+    EXPECT_FALSE(KeyExists(kMapperEntry));
     EXPECT_EQ(0u, RunRegsvr32(true));
     EXPECT_FALSE(KeyExists(kFilterClass));
     EXPECT_FALSE(KeyExists(kFilterKey));
