@@ -16,8 +16,8 @@ HINSTANCE PageInstance() {
 
 }  // namespace
 
-BasePropertyPage::BasePropertyPage(IUnknown* outer, const wchar_t* title, int width, int height)
-    : UnknownObject(outer), title_(title ? title : L""), size_{width, height} {}
+BasePropertyPage::BasePropertyPage(IUnknown* outer, const wchar_t* title, int width, int height, int dialogId)
+    : UnknownObject(outer), title_(title ? title : L""), size_{width, height}, dialogId_(dialogId) {}
 
 BasePropertyPage::~BasePropertyPage() {
     if (window_) DestroyWindow(window_);
@@ -45,7 +45,20 @@ HRESULT STDMETHODCALLTYPE BasePropertyPage::SetPageSite(IPropertyPageSite* site)
 HRESULT STDMETHODCALLTYPE BasePropertyPage::Activate(HWND parent, LPCRECT rect, BOOL) {
     if (!rect) return E_POINTER;
     if (!objectSet_ || window_) return E_UNEXPECTED;
+    if (!CreatePageWindow(parent, *rect)) return E_OUTOFMEMORY;
+    return OnActivate();
+}
+
+HWND BasePropertyPage::CreatePageWindow(HWND parent, const RECT& rect) {
     HINSTANCE instance = PageInstance();
+    if (dialogId_ != 0) {
+        CreateDialogParamW(instance, MAKEINTRESOURCEW(dialogId_), parent, DialogProc, reinterpret_cast<LPARAM>(this));
+        if (!window_) return nullptr;
+        // Tab and mnemonic handling of the frame reaches into the page.
+        SetWindowLongPtrW(window_, GWL_EXSTYLE, GetWindowLongPtrW(window_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+        MoveWindow(window_, rect.left, rect.top, size_.cx, size_.cy, FALSE);
+        return window_;
+    }
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = WindowProc;
@@ -53,10 +66,9 @@ HRESULT STDMETHODCALLTYPE BasePropertyPage::Activate(HWND parent, LPCRECT rect, 
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     wc.lpszClassName = kPageClassName;
     RegisterClassExW(&wc);  // fails harmlessly when a page registered it before
-    CreateWindowExW(WS_EX_CONTROLPARENT, kPageClassName, L"", WS_CHILD | WS_CLIPCHILDREN | WS_TABSTOP, rect->left,
-                    rect->top, size_.cx, size_.cy, parent, nullptr, instance, this);
-    if (!window_) return E_OUTOFMEMORY;
-    return OnActivate();
+    CreateWindowExW(WS_EX_CONTROLPARENT, kPageClassName, L"", WS_CHILD | WS_CLIPCHILDREN | WS_TABSTOP, rect.left,
+                    rect.top, size_.cx, size_.cy, parent, nullptr, instance, this);
+    return window_;
 }
 
 HRESULT STDMETHODCALLTYPE BasePropertyPage::Deactivate() {
@@ -150,7 +162,7 @@ HRESULT BasePropertyPage::OnApplyChanges() {
 }
 
 LRESULT BasePropertyPage::PageMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(window, message, wParam, lParam);
+    return dialogId_ != 0 ? 0 : DefWindowProcW(window, message, wParam, lParam);
 }
 
 void BasePropertyPage::SetDirty(bool dirty) {
@@ -158,18 +170,33 @@ void BasePropertyPage::SetDirty(bool dirty) {
     if (site_) site_->OnStatusChange(dirty ? PROPPAGESTATUS_DIRTY : PROPPAGESTATUS_CLEAN);
 }
 
-LRESULT CALLBACK BasePropertyPage::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* page = static_cast<BasePropertyPage*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(page));
-        page->window_ = window;  // so that PageMessage sees it from WM_CREATE on
+BasePropertyPage* BasePropertyPage::PageOf(HWND window, BasePropertyPage* arriving) {
+    if (arriving) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(arriving));
+        arriving->window_ = window;  // so that PageMessage sees it from the first message on
     }
-    auto* page = reinterpret_cast<BasePropertyPage*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!page) return DefWindowProcW(window, message, wParam, lParam);
-    LRESULT result = page->PageMessage(window, message, wParam, lParam);
+    return reinterpret_cast<BasePropertyPage*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+LRESULT BasePropertyPage::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = PageMessage(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        page->window_ = nullptr;
+        window_ = nullptr;
     }
     return result;
+}
+
+LRESULT CALLBACK BasePropertyPage::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    BasePropertyPage* arriving = nullptr;
+    if (message == WM_NCCREATE)
+        arriving = static_cast<BasePropertyPage*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    BasePropertyPage* page = PageOf(window, arriving);
+    return page ? page->Dispatch(window, message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
+INT_PTR CALLBACK BasePropertyPage::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    BasePropertyPage* arriving = message == WM_INITDIALOG ? reinterpret_cast<BasePropertyPage*>(lParam) : nullptr;
+    BasePropertyPage* page = PageOf(window, arriving);
+    return page ? page->Dispatch(window, message, wParam, lParam) : FALSE;
 }

@@ -1,7 +1,9 @@
 #pragma once
-// IPropertyPage for a page whose face is one child window of a fixed size. The window is
-// created in Activate from a window class of this library; every message it receives goes
-// to PageMessage of the page object.
+// IPropertyPage for a page whose face is one child window of a fixed size, created in
+// Activate and destroyed in Deactivate. Every message the window receives goes to
+// PageMessage of the page object. The window is either of a window class of this library,
+// or, when a dialog template is named, a dialog made from it (PageMessage is then its
+// dialog procedure: nonzero for a message it handled, WM_INITDIALOG included).
 #include <windows.h>
 #include <ocidl.h>
 #include <olectl.h>
@@ -10,7 +12,8 @@
 
 class BasePropertyPage : public UnknownObject, public IPropertyPage {
 public:
-    BasePropertyPage(IUnknown* outer, const wchar_t* title, int width, int height);
+    // dialogId: a DIALOG resource of the server module, or 0 for a plain window.
+    BasePropertyPage(IUnknown* outer, const wchar_t* title, int width, int height, int dialogId = 0);
     ~BasePropertyPage() override;
 
     FORWARD_IUNKNOWN_TO_OWNER
@@ -35,7 +38,7 @@ public:
     virtual HRESULT OnActivate();                  // after the window exists; S_OK
     virtual HRESULT OnDeactivate();                // before the window goes; S_OK
     virtual HRESULT OnApplyChanges();              // Apply while dirty; S_OK
-    // The page window's procedure; the default is DefWindowProc.
+    // The page window's procedure; the default is DefWindowProc (0 for a dialog).
     virtual LRESULT PageMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // Marks the page dirty (or clean) and tells the site.
@@ -46,10 +49,17 @@ public:
     SIZE PageSize() const { return size_; }
 
 private:
+    HWND CreatePageWindow(HWND parent, const RECT& rect);
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The page of a window; `arriving` binds a page to it first (at WM_NCCREATE or WM_INITDIALOG).
+    static BasePropertyPage* PageOf(HWND window, BasePropertyPage* arriving);
+    // Forwards to PageMessage and unbinds the page after the window's last message.
+    LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     std::wstring title_;
     SIZE size_;
+    int dialogId_;
     IPropertyPageSite* site_ = nullptr;
     HWND window_ = nullptr;
     bool objectSet_ = false;

@@ -82,6 +82,9 @@ public:
     CRITICAL_SECTION* StreamingLock() { return &streamingLock_; }
     IFilterGraph* Graph() const { return graph_; }
     FILTER_STATE State() const { return static_cast<FILTER_STATE>(state_.load()); }
+    // Between a successful StartStreaming and its StopStreaming; only then do samples and
+    // end-of-stream reach Receive and EndOfStream.
+    bool IsStreaming() const { return streaming_.load(); }
     IReferenceClock* Clock() const { return clock_; }
     REFERENCE_TIME StartTime() const { return startTime_; }
 
@@ -95,7 +98,7 @@ private:
     CRITICAL_SECTION filterLock_;
     CRITICAL_SECTION streamingLock_;
     std::atomic<int> state_{State_Stopped};
-    bool streaming_ = false;      // StartStreaming succeeded and StopStreaming is owed
+    std::atomic<bool> streaming_{false};  // StartStreaming succeeded and StopStreaming is owed
     IFilterGraph* graph_ = nullptr;  // not counted: the graph owns us
     IReferenceClock* clock_ = nullptr;
     REFERENCE_TIME startTime_ = 0;

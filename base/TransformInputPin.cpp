@@ -31,6 +31,7 @@ HRESULT STDMETHODCALLTYPE TransformInputPin::EndOfStream() {
     AutoLock lock(Filter()->StreamingLock());
     if (flushing_) return S_FALSE;
     if (Filter()->State() == State_Stopped) return VFW_E_WRONG_STATE;
+    if (!Filter()->IsStreaming()) return S_OK;
     return Filter()->EndOfStream();
 }
 
@@ -93,6 +94,7 @@ HRESULT STDMETHODCALLTYPE TransformInputPin::Receive(IMediaSample* sample) {
     AutoLock lock(Filter()->StreamingLock());
     if (Filter()->State() == State_Stopped) return VFW_E_WRONG_STATE;
     if (flushing_) return S_FALSE;
+    if (!Filter()->IsStreaming()) return VFW_E_NOT_CONNECTED;
 
     // Upstream may change the format in the stream; it must still be one we accept.
     AM_MEDIA_TYPE* changed = nullptr;

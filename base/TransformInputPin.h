@@ -13,7 +13,8 @@ public:
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
 
-    // IPin: stream control from upstream, routed to the filter.
+    // IPin: stream control from upstream, routed to the filter. End-of-stream is dropped
+    // (S_OK) while the filter does not stream.
     HRESULT STDMETHODCALLTYPE EndOfStream() override;
     HRESULT STDMETHODCALLTYPE BeginFlush() override;
     HRESULT STDMETHODCALLTYPE EndFlush() override;
@@ -23,7 +24,8 @@ public:
     HRESULT STDMETHODCALLTYPE GetAllocator(IMemAllocator** alloc) override;
     HRESULT STDMETHODCALLTYPE NotifyAllocator(IMemAllocator* alloc, BOOL readOnly) override;
     HRESULT STDMETHODCALLTYPE GetAllocatorRequirements(ALLOCATOR_PROPERTIES* props) override;
-    // Refused with VFW_E_WRONG_STATE while stopped and S_FALSE while flushing.
+    // Refused with VFW_E_WRONG_STATE while stopped, S_FALSE while flushing and
+    // VFW_E_NOT_CONNECTED while the filter does not stream (its output is unconnected).
     HRESULT STDMETHODCALLTYPE Receive(IMediaSample* sample) override;
     HRESULT STDMETHODCALLTYPE ReceiveMultiple(IMediaSample** samples, long count, long* done) override;
     HRESULT STDMETHODCALLTYPE ReceiveCanBlock() override;

@@ -5,6 +5,7 @@
 #include <mmreg.h>
 #include <wrl/client.h>
 #include "HalfGainFilter.h"
+#include "LooseSample.h"
 #include "MediaType.h"
 #include "TransformInputPin.h"
 #include "TransformOutputPin.h"
@@ -196,6 +197,13 @@ TEST_F(PinChain, StreamingNeedsBothPinsAndStopsOnce) {
     ConnectInputOfA();
     ASSERT_EQ(S_OK, a.f->Pause());
     EXPECT_EQ(0, a.f->starts.load());  // nothing downstream to stream to
+    EXPECT_FALSE(a.f->IsStreaming());
+    // So nothing reaches the filter's streaming code either.
+    LooseSample loose(64);
+    ASSERT_NE(nullptr, loose.sample.Get());
+    EXPECT_EQ(VFW_E_NOT_CONNECTED, a.f->InputPin()->Receive(loose.sample.Get()));
+    EXPECT_EQ(S_OK, a.f->InputPin()->EndOfStream());
+    EXPECT_EQ(0, a.f->endOfStreams.load());
     ASSERT_EQ(S_OK, a.f->Stop());
     EXPECT_EQ(0, a.f->stops.load());
     ASSERT_EQ(S_OK, a.f->OutputPin()->Connect(b.f->InputPin(), nullptr));
@@ -203,6 +211,7 @@ TEST_F(PinChain, StreamingNeedsBothPinsAndStopsOnce) {
     ASSERT_EQ(S_OK, a.f->Run(0));
     ASSERT_EQ(S_OK, a.f->Pause());
     EXPECT_EQ(1, a.f->starts.load());
+    EXPECT_TRUE(a.f->IsStreaming());
     // Committed on pause: a buffer can be had.
     IMediaSample* sample = nullptr;
     ASSERT_EQ(S_OK, a.f->OutputPin()->GetDeliveryBuffer(&sample, nullptr, nullptr, 0));
@@ -210,6 +219,7 @@ TEST_F(PinChain, StreamingNeedsBothPinsAndStopsOnce) {
     ASSERT_EQ(S_OK, a.f->Stop());
     ASSERT_EQ(S_OK, a.f->Stop());
     EXPECT_EQ(1, a.f->stops.load());
+    EXPECT_FALSE(a.f->IsStreaming());
     EXPECT_EQ(VFW_E_NOT_COMMITTED, a.f->OutputPin()->GetDeliveryBuffer(&sample, nullptr, nullptr, 0));
     ASSERT_EQ(S_OK, a.f->OutputPin()->Disconnect());
     ASSERT_EQ(S_OK, b.f->InputPin()->Disconnect());

@@ -5,9 +5,12 @@
 
 namespace {
 
+constexpr int kDialogTemplate = 200;  // in PageDialog.rc
+constexpr int kMarkControl = 1020;
+
 class RecordingPage : public BasePropertyPage {
 public:
-    RecordingPage() : BasePropertyPage(nullptr, L"Test Page", 321, 123) {}
+    explicit RecordingPage(int dialogId = 0) : BasePropertyPage(nullptr, L"Test Page", 321, 123, dialogId) {}
     HRESULT OnConnect(IUnknown* object) override {
         connected = object;
         return refuse ? E_NOINTERFACE : S_OK;
@@ -31,6 +34,7 @@ public:
     }
     LRESULT PageMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
         messages.push_back(message);
+        if (message == WM_INITDIALOG) markAtInit = GetDlgItem(window, kMarkControl) != nullptr;
         return BasePropertyPage::PageMessage(window, message, wParam, lParam);
     }
     bool Saw(UINT message) const {
@@ -45,6 +49,7 @@ public:
     int applies = 0;
     bool activatedWithWindow = false;
     bool deactivatedWithWindow = true;
+    bool markAtInit = false;
     std::vector<UINT> messages;
 };
 
@@ -74,6 +79,14 @@ protected:
         parent = CreateWindowExW(0, L"STATIC", L"frame", WS_OVERLAPPEDWINDOW, 0, 0, 600, 400, nullptr, nullptr,
                                  nullptr, nullptr);
         ASSERT_NE(nullptr, parent);
+    }
+    void ActivateDialogPage() {
+        page->NonDelegatingRelease();
+        page = new RecordingPage(kDialogTemplate);
+        page->NonDelegatingAddRef();
+        IUnknown* object = page->NonDelegating();
+        ASSERT_EQ(S_OK, page->SetObjects(1, &object));
+        ASSERT_EQ(S_OK, page->Activate(parent, &rect, FALSE));
     }
     void TearDown() override {
         page->NonDelegatingRelease();
@@ -138,6 +151,29 @@ TEST_F(PropertyPage, WindowLivesFromActivateToDeactivate) {
     EXPECT_EQ(nullptr, page->connected);
     EXPECT_EQ(1, page->disconnects);
     EXPECT_EQ(E_UNEXPECTED, page->Activate(parent, &rect, FALSE));
+}
+
+TEST_F(PropertyPage, DialogTemplatePageGetsItsControlsAndInitDialog) {
+    ActivateDialogPage();
+    HWND window = page->Window();
+    ASSERT_TRUE(IsWindow(window));
+    EXPECT_TRUE(page->Saw(WM_INITDIALOG));
+    EXPECT_FALSE(page->Saw(WM_CREATE));  // the dialog manager creates it, not our class
+    EXPECT_TRUE(page->markAtInit);
+    EXPECT_NE(nullptr, GetDlgItem(window, kMarkControl));
+    EXPECT_EQ(parent, GetParent(window));
+    EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
+    RECT client = {};
+    GetClientRect(window, &client);
+    EXPECT_EQ(321, client.right);  // the page's size, not the template's
+    EXPECT_EQ(123, client.bottom);
+    // Messages it does not handle are reported unhandled, as a dialog procedure must.
+    EXPECT_EQ(0, SendMessageW(window, WM_USER + 7, 0, 0));
+    EXPECT_TRUE(page->Saw(WM_USER + 7));
+    ASSERT_EQ(S_OK, page->Deactivate());
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(nullptr, page->Window());
+    page->SetObjects(0, nullptr);
 }
 
 TEST_F(PropertyPage, RefusedObjectStillLetsThePageShow) {

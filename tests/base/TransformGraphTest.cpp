@@ -5,6 +5,7 @@
 #include <mmreg.h>
 #include "FloatWavFile.h"
 #include "GraphTestSupport.h"
+#include "LooseSample.h"
 #include "TransformInputPin.h"
 #include "TransformOutputPin.h"
 
@@ -155,29 +156,22 @@ TEST_F(TransformGraphTest, FailingStartLeavesTheFilterStopped) {
 }
 
 TEST_F(TransformGraphTest, ReceiveIsRefusedWhileStoppedOrFlushing) {
-    ComPtr<IMemAllocator> alloc;
-    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator,
-                                     reinterpret_cast<void**>(alloc.GetAddressOf())));
-    ALLOCATOR_PROPERTIES want = {1, 64, 1, 0}, got = {};
-    ASSERT_EQ(S_OK, alloc->SetProperties(&want, &got));
-    ASSERT_EQ(S_OK, alloc->Commit());
-    ComPtr<IMediaSample> sample;
-    ASSERT_EQ(S_OK, alloc->GetBuffer(&sample, nullptr, nullptr, 0));
+    LooseSample loose(64);
+    ASSERT_NE(nullptr, loose.sample.Get());
+    IMediaSample* sample = loose.sample.Get();
     TransformInputPin* in = graph.filter->InputPin();
-    EXPECT_EQ(VFW_E_WRONG_STATE, in->Receive(sample.Get()));
+    EXPECT_EQ(VFW_E_WRONG_STATE, in->Receive(sample));
     EXPECT_EQ(VFW_E_WRONG_STATE, in->EndOfStream());
     EXPECT_EQ(0, graph.filter->endOfStreams.load());
 
     ASSERT_EQ(S_OK, graph.Pause());
     ASSERT_EQ(S_OK, in->BeginFlush());
     EXPECT_TRUE(in->IsFlushing());
-    EXPECT_EQ(S_FALSE, in->Receive(sample.Get()));
+    EXPECT_EQ(S_FALSE, in->Receive(sample));
     EXPECT_EQ(S_FALSE, in->EndOfStream());
     ASSERT_EQ(S_OK, in->EndFlush());
     EXPECT_FALSE(in->IsFlushing());
     ASSERT_EQ(S_OK, graph.Stop());
-    sample.Reset();
-    alloc->Decommit();
 }
 
 }  // namespace
