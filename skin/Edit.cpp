@@ -1,15 +1,14 @@
 #include "Edit.h"
 
-#include <cstdlib>
 #include <cstring>
 
 #include "ControlFont.h"
 #include "ControlPaint.h"
 #include "ControlRender.h"
-#include "SkinControl.h"
 #include "FocusFrame.h"
 #include "InlineEditor.h"
 #include "SkinBlend.h"
+#include "SkinControl.h"
 #include "SkinProtocol.h"
 #include "SkinWindowClass.h"
 #include "WheelStep.h"

@@ -2,10 +2,10 @@
 
 #include "ControlPaint.h"
 #include "ControlRender.h"
-#include "SkinControl.h"
 #include "InlineEditor.h"
 #include "PenLine.h"
 #include "SkinBlend.h"
+#include "SkinControl.h"
 #include "SkinProtocol.h"
 #include "SkinWindowClass.h"
 #include "WheelStep.h"
