@@ -60,14 +60,18 @@ protected:
 
 TEST_F(SliderTest, DragIsRelativeOneUnitPerPixel) {
     SetRange(0, 1000, 500);
+    HCURSOR arrow = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    SetCursor(arrow);
     Send(WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));  // beside the thumb: no jump to the click
     EXPECT_EQ(Value(), 500);
+    EXPECT_EQ(GetCursor(), nullptr);  // hidden while dragging
     Send(WM_MOUSEMOVE, MK_LBUTTON, At(15, 10));
     Send(WM_MOUSEMOVE, MK_LBUTTON, At(15, 2));   // vertical motion reports the unchanged value
     Send(WM_MOUSEMOVE, MK_LBUTTON, At(12, 2));
     Send(WM_LBUTTONUP, 0, At(12, 2));
     EXPECT_EQ(Reports(), "P505 P505 P502 E ");
     EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(GetCursor(), arrow);
 }
 
 TEST_F(SliderTest, SquaredDragAndClamping) {
