@@ -54,8 +54,10 @@ void Ballistics(int input, int decay, int& level, int& peak, int& hold) {
 }
 
 // Pixels of a `length`-pixel bar that `level` lights, rounded to nearest; may lie outside
-// [0, length] for levels outside the range (and is meaningless for an empty range).
+// [0, length] for levels outside the range. An empty range (a parent's mistake) lights all
+// or nothing instead of dividing by zero.
 int LitPixels(const MeterState& s, int level, int length) {
+    if (s.top == s.bottom) return level > s.bottom ? length : 0;
     const long long scaled = (static_cast<long long>(level) - s.bottom) * length;
     const double lit =
         std::floor(static_cast<double>(scaled) / (static_cast<long long>(s.top) - s.bottom) + 0.5);
@@ -99,7 +101,7 @@ void DrawHorizontal(HDC dc, const MeterState& s, int width, int height) {
     if (p > 0) blendColumns(kBarMargin, kBarMargin + p);
     if (s.ballistics) {
         const int q = litColumns(s.peak1);
-        if (q > 0) blendColumns(kBarMargin + q - kPeakLine, kBarMargin + q);
+        if (q > 0) blendColumns(kBarMargin + (q > kPeakLine ? q - kPeakLine : 0), kBarMargin + q);
     }
 }
 

@@ -98,6 +98,13 @@ TEST_F(FreqDisplayTest, PressNextToAnEdgeKeepsTheGrabOffset) {
     EXPECT_NE(GetCapture(), display);
     MoveTo(display, 120, 5);
     EXPECT_TRUE(Changes().empty());
+
+    // Losing the capture to another window ends a drag as a release does.
+    Press(display, 98, 5);
+    SetCapture(parent.Window());
+    MoveTo(display, 120, 5);
+    EXPECT_TRUE(Changes().empty());
+    ReleaseCapture();
 }
 
 TEST_F(FreqDisplayTest, HighHandleWinsWhereBothOverlapAndClampsToItsLimits) {

@@ -170,6 +170,12 @@ TEST_F(MeterTest, DecayAndRangeAreTheParentsChoice) {
     expected = Rows(16, 141);
     expected.insert(expected.begin(), {2, 3});
     EXPECT_EQ(LitRows(meter), expected);
+    // An empty range is a parent's mistake: all or nothing is lit, and nothing breaks.
+    SendMessageA(meter, QVMM_SETRANGE, 0, 0);
+    SetLevels(meter, -300, 0);
+    EXPECT_TRUE(LitRows(meter).empty());
+    SetLevels(meter, 10, 0);
+    EXPECT_EQ(LitRows(meter), Rows(2, 141));
 }
 
 TEST_F(MeterTest, HorizontalBarGrowsToTheRight) {
