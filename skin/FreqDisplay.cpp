@@ -23,6 +23,7 @@ constexpr int kDragSlack = 20;  // how far right of the area a drag may still re
 
 enum DragPart { kNoPart = -1, kLowEdge = 0, kHighEdge = 1, kWholeBand = 2 };
 
+// The second colour fills the band, the fifth while disabled.
 const COLORREF kFullColours[6] = {0xDEC8AA, 0xD6AB6A, 0xA7856D, 0xC0C0C0, 0x989898, 0x808080};
 const COLORREF kReducedColours[6] = {0xFFFFFF, 0xC0C0C0, 0x808080, 0xC0C0C0, 0x808080, 0x808080};
 

@@ -24,6 +24,7 @@ enum ValueIndex { kMultiplier = 0, kCrossover = 1, kReverbTime = 2, kDamping = 3
 enum DragGroup { kNoGroup = -1, kLowGroup = 0, kMidGroup = 1 };
 enum ZoneBits { kCrossoverEdge = 1, kDampingEdge = 2, kLowLevel = 4, kMidLevel = 8, kNoZone = 15 };
 
+// Colours 1 and 2 fill the mid and the low band, 4 and 5 do so while disabled.
 const COLORREF kFullColours[6] = {0xEAD6B2, 0xD6AB6A, 0xA7856D, 0xC0C0C0, 0x989898, 0x808080};
 const COLORREF kReducedColours[6] = {0xFFFFFF, 0xC0C0C0, 0x808080, 0xC0C0C0, 0x808080, 0x808080};
 constexpr COLORREF kMidLightEdge = 0xEDDCBF;
