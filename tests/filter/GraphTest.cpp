@@ -28,6 +28,10 @@ const IID kISampleGrabberCB = {0x0579154a, 0x2b53, 0x4994, {0xb0, 0xd0, 0xe7, 0x
 class Collector : public ISampleGrabberCB {
 public:
     std::vector<uint8_t> bytes;
+    // Per sample: its byte count and the channel count announced so far (0: none yet).
+    std::vector<std::pair<long, int>> delivered;
+    int current = 0;
+    IReverbControl* monoAfterFirst = nullptr;  // switched to mono output after one sample
     std::mutex lock;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
@@ -45,6 +49,13 @@ public:
         sample->GetPointer(&data);
         std::lock_guard<std::mutex> guard(lock);
         bytes.insert(bytes.end(), data, data + sample->GetActualDataLength());
+        AM_MEDIA_TYPE* type = nullptr;
+        if (sample->GetMediaType(&type) == S_OK && type != nullptr) {
+            current = reinterpret_cast<const WAVEFORMATEX*>(type->pbFormat)->nChannels;
+            DeleteMediaType(type);
+        }
+        delivered.emplace_back(sample->GetActualDataLength(), current);
+        if (monoAfterFirst != nullptr && delivered.size() == 1) monoAfterFirst->put_StereoOutput(0);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE BufferCB(double, BYTE*, LONG) override { return E_NOTIMPL; }
@@ -91,10 +102,11 @@ std::wstring TempWavPath(const wchar_t* name) {
 struct GraphRun {
     HRESULT result = E_FAIL;
     std::vector<uint8_t> output;
+    std::vector<std::pair<long, int>> delivered;
     ReverbParams params = {};
 };
 
-GraphRun PlayThroughFilter(const std::wstring& file) {
+GraphRun PlayThroughFilter(const std::wstring& file, bool monoAfterFirstSample = false) {
     GraphRun run;
     IGraphBuilder* graph = Create<IGraphBuilder>(CLSID_FilterGraph, IID_IGraphBuilder);
     IBaseFilter* source = Create<IBaseFilter>(CLSID_AsyncReader, IID_IBaseFilter);
@@ -114,6 +126,9 @@ GraphRun PlayThroughFilter(const std::wstring& file) {
         graph->AddFilter(grabber, L"grabber");
         graph->AddFilter(renderer, L"renderer");
         run.result = fileSource->Load(file.c_str(), nullptr);
+        IReverbControl* reverbControl = nullptr;
+        reverb->QueryInterface(IID_IReverbControl, reinterpret_cast<void**>(&reverbControl));
+        if (monoAfterFirstSample) collector.monoAfterFirst = reverbControl;
         grab->SetCallback(&collector, 0);
         for (auto [from, to] : {std::pair{source, parser}, {parser, reverb}, {reverb, grabber}, {grabber, renderer}}) {
             if (SUCCEEDED(run.result)) run.result = Link(graph, from, to);
@@ -129,10 +144,8 @@ GraphRun PlayThroughFilter(const std::wstring& file) {
         long code = 0;
         if (SUCCEEDED(run.result)) run.result = events->WaitForCompletion(30000, &code);
         control->Stop();
-        IReverbControl* params = nullptr;
-        reverb->QueryInterface(IID_IReverbControl, reinterpret_cast<void**>(&params));
-        params->GetAllParams(&run.params);
-        params->Release();
+        reverbControl->GetAllParams(&run.params);
+        reverbControl->Release();
         events->Release();
         control->Release();
         clockless->Release();
@@ -144,6 +157,7 @@ GraphRun PlayThroughFilter(const std::wstring& file) {
         if (object) object->Release();
     std::lock_guard<std::mutex> guard(collector.lock);
     run.output = collector.bytes;
+    run.delivered = collector.delivered;
     return run;
 }
 
@@ -192,5 +206,37 @@ TEST_F(Graph, SixteenBitWavComesOutAsTheEngineRendersIt) {
     FloatToInt16(reference.data(), expected.data(), expected.size());
     ASSERT_EQ(expected.size() * sizeof(int16_t), run.output.size());
     EXPECT_EQ(expected, FromBytes<int16_t>(run.output));
+    DeleteFileW(file.c_str());
+}
+
+TEST_F(Graph, SwitchToMonoOutputWhilePlayingReachesTheRenderer) {
+    constexpr uint32_t kFrames = 40000;
+    std::vector<float> input = TestSignal(kFrames * 2, 13);
+    const std::wstring file = TempWavPath(L"ruvoda-switch.wav");
+    ASSERT_TRUE(WriteWavFile(file, WAVE_FORMAT_IEEE_FLOAT, 2, 44100, 32, AsBytes(input)));
+
+    GraphRun run = PlayThroughFilter(file, true);
+    ASSERT_EQ(S_OK, run.result);
+    ASSERT_GE(run.delivered.size(), 2u);
+    EXPECT_EQ(0, run.delivered.front().second);  // connected in stereo, nothing announced
+    EXPECT_EQ(1, run.delivered.back().second);
+    // Every input frame arrives once, in the layout current when it was rendered.
+    size_t stereoFrames = 0, monoFrames = 0;
+    for (const auto& [bytes, channels] : run.delivered) {
+        if (channels == 1) monoFrames += bytes / 4;
+        else stereoFrames += bytes / 8;
+    }
+    EXPECT_EQ(kFrames, stereoFrames + monoFrames);
+    ASSERT_GT(monoFrames, 0u);
+
+    // The mono part is the network restarted in mono at the switch.
+    std::vector<float> rest(input.begin() + 2 * stereoFrames, input.end());
+    std::vector<float> expected = ReferenceRender(run.params, MakeWaveFormat(3, 2, 44100, 32),
+                                                  MakeWaveFormat(3, 1, 44100, 32), rest);
+    expected.resize(monoFrames);
+    const std::vector<float> output = FromBytes<float>(run.output);
+    ASSERT_EQ(stereoFrames * 2 + monoFrames, output.size());
+    for (size_t i = 0; i < monoFrames; ++i)
+        ASSERT_NEAR(expected[i], output[stereoFrames * 2 + i], 1e-6f) << "mono sample " << i;
     DeleteFileW(file.c_str());
 }
