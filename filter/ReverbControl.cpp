@@ -88,7 +88,8 @@ STDMETHODIMP ReverbControl::SetBypass(int bypass) {
 
 STDMETHODIMP_(int) ReverbControl::GetCurrentSetup() { return ParameterControl::GetCurrentSetup(); }
 STDMETHODIMP ReverbControl::SelectSetup(int which) {
-    ParameterControl::SelectSetup(which);
+    // There are only setups A and B; anything else would leave no setup current.
+    if (which == 0 || which == 1) ParameterControl::SelectSetup(which);
     return S_OK;
 }
 STDMETHODIMP ReverbControl::CopySetup(int from, int to) {

@@ -96,6 +96,10 @@ TEST(Control, SetupsSwapAndCopy) {
     ReverbParams back;
     c->GetAllParams(&back);
     EXPECT_EQ(a, back);
+    c->SelectSetup(2);  // no such setup: nothing changes
+    EXPECT_EQ(0, c->GetCurrentSetup());
+    c->GetAllParams(&back);
+    EXPECT_EQ(a, back);
     c->CopySetup(1, 0);  // B into the live record
     c->get_DecayTime(&value);
     EXPECT_EQ(120, value);
