@@ -16,6 +16,7 @@ ctest --test-dir "$root/build/native" -j "$jobs" --output-on-failure || status=1
 echo "== native tests under sanitizers"
 ctest --test-dir "$root/build/native-asan" -j "$jobs" -L core --output-on-failure || status=1
 echo "== Windows tests under Wine"
+"$root/scripts/wine-server.sh" "$root/build/win"
 WINEPREFIX="$root/build/win/wineprefix" xvfb-run -a -s "-screen 0 1280x1024x24" \
   ctest --test-dir "$root/build/win" -j "$jobs" --output-on-failure || status=1
 WINEPREFIX="$root/build/win/wineprefix" wineserver -k 2>/dev/null || true
