@@ -136,6 +136,7 @@ HRESULT STDMETHODCALLTYPE TransformFilter::FindPin(LPCWSTR id, IPin** pin) {
 
 HRESULT STDMETHODCALLTYPE TransformFilter::QueryFilterInfo(FILTER_INFO* info) {
     if (!info) return E_POINTER;
+    AutoLock lock(&filterLock_);
     lstrcpynW(info->achName, name_.c_str(), MAX_FILTER_NAME);
     info->pGraph = graph_;
     if (graph_) graph_->AddRef();
