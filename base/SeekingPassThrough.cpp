@@ -19,8 +19,12 @@ ULONG STDMETHODCALLTYPE SeekingPassThrough::Release() {
 template <typename Call>
 HRESULT SeekingPassThrough::Forward(Call call) {
     TransformInputPin* input = filter_->InputPin();
-    IPin* upstream = nullptr;
-    if (!input || FAILED(input->ConnectedTo(&upstream))) return E_NOTIMPL;
+    // Not through ConnectedTo, which takes the filter lock: renderers ask for the stop
+    // position on the streaming thread at end of stream, while Stop may hold the filter lock
+    // and wait for the streaming one. A connection changes only while the graph is stopped.
+    IPin* upstream = input ? input->ConnectedPin() : nullptr;
+    if (!upstream) return E_NOTIMPL;
+    upstream->AddRef();
     IMediaSeeking* seeking = nullptr;
     HRESULT hr = upstream->QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&seeking));
     upstream->Release();
