@@ -66,6 +66,15 @@ int ParseFieldSet(const std::string& text, RenderOptions& options, std::string& 
     return 0;
 }
 
+int ParseDll(const std::string& text, RenderOptions& options, std::string& error) {
+    if (text.empty()) {
+        error = "--dll needs the path of the filter DLL";
+        return -1;
+    }
+    options.dllPath = text;
+    return 0;
+}
+
 int ParseBlock(const std::string& text, RenderOptions& options, std::string& error) {
     int32_t value = 0;
     if (!ParseInt32(text, value) || value < 1 || static_cast<uint32_t>(value) > kMaxBlockFrames) {
@@ -102,6 +111,7 @@ int ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options
                      : arg == "--bypass" ? &options.bypass
                      : arg == "--pcm16"  ? &options.pcm16
                      : arg == "--help"   ? &options.help
+                     : arg == "--engine" ? &options.engine
                                          : nullptr;
         if (flag) {
             if (hasValue) {
@@ -115,6 +125,7 @@ int ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options
             arg == "--params" ? ParsePresetValues
             : arg == "--set"  ? ParseFieldSet
             : arg == "--block" ? ParseBlock
+            : arg == "--dll"   ? ParseDll
                                : nullptr;
         if (!parse) {
             error = "unknown option " + arg;
@@ -150,8 +161,18 @@ const char* RenderUsage() {
            "  --mono            mono output (stereo is the default)\n"
            "  --tail            after the input, render the reverberation tail\n"
            "  --bypass          pass the input through unprocessed\n"
-           "  --block N         at most N frames per processing call (default 4096)\n"
-           "  --pcm16           write 16-bit PCM (default: 32-bit float)\n"
+           "  --block N         at most N frames per processing call (default 4096);\n"
+           "                    engine mode only, ignored in graph mode\n"
+           "  --pcm16           write 16-bit PCM (default: 32-bit float; in graph mode\n"
+           "                    16-bit input also comes out as 16-bit PCM)\n"
+           "  --engine          engine mode: run the reverb engine built into this program\n"
+           "  --dll PATH        graph mode: the filter DLL (default: qvRuvodaR3.dll beside\n"
+           "                    this program)\n"
            "  --help            show this text\n"
-           "Values out of a parameter's range are clamped to it.\n";
+           "Values out of a parameter's range are clamped to it.\n"
+           "The Windows build runs in graph mode unless --engine is given: it loads the\n"
+           "filter DLL through its class factory (no registration needed) and plays the\n"
+           "file through a DirectShow graph: File Source (Async), WAVE Parser, the filter,\n"
+           "a sample grabber and the Null Renderer. The filter takes 16-bit integer and\n"
+           "32-bit float audio only. The native build always runs in engine mode.\n";
 }

@@ -18,6 +18,8 @@ struct RenderOptions {
     bool bypass = false;
     bool pcm16 = false;
     bool help = false;
+    bool engine = false;   // --engine: run the engine directly, not the filter in a graph
+    std::string dllPath;   // --dll: the filter DLL for graph mode; empty = beside the program
     uint32_t blockFrames = 4096;
 };
 

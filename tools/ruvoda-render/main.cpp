@@ -1,8 +1,13 @@
-// ruvoda-render: renders a WAVE file through the reverb engine into another WAVE file.
+// ruvoda-render: renders a WAVE file through the reverb into another WAVE file, either with
+// the engine built in (engine mode) or, on Windows by default, through the filter DLL in a
+// DirectShow graph (graph mode).
 #include <cstdio>
 #include <string>
 
 #include "EngineRender.h"
+#ifdef _WIN32
+#include "GraphRender.h"
+#endif
 #include "InterruptCleanup.h"
 #include "RenderOptions.h"
 #include "RenderSettings.h"
@@ -18,6 +23,18 @@ int Fail(const std::string& message) {
     return 1;
 }
 
+int RenderWithEngine(const RenderOptions& options, WavReader& reader, WavWriter& writer,
+                     RenderStats& stats, std::string& error) {
+    ReverbEngine engine;
+    ApplyRenderOptions(options, engine);
+    const SampleEncoding encoding = options.pcm16 ? SampleEncoding::kPcm16 : SampleEncoding::kFloat32;
+    if (writer.Open(options.outputPath, options.mono ? 1 : 2, reader.SampleRate(), encoding,
+                    error) != 0)
+        return -1;
+    return RenderThroughEngine(engine, options.blockFrames, options.mono, reader, writer, stats,
+                               error);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -30,24 +47,25 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+#ifndef _WIN32
+    if (!options.dllPath.empty())
+        return Fail("--dll needs the Windows build; this one has engine mode only");
+#endif
+
     WavReader reader;
     if (reader.OpenFile(options.inputPath, error) != 0) return Fail(error);
-
-    ReverbEngine engine;
-    ApplyRenderOptions(options, engine);
 
     // Armed before the temporary file exists, so that no interruption can strand it.
     RemoveOnInterrupt(WavWriter::TemporaryPath(options.outputPath));
     WavWriter writer;
-    const SampleEncoding encoding = options.pcm16 ? SampleEncoding::kPcm16 : SampleEncoding::kFloat32;
-    if (writer.Open(options.outputPath, options.mono ? 1 : 2, reader.SampleRate(), encoding,
-                    error) != 0)
-        return Fail(error);
-
     RenderStats stats;
-    if (RenderThroughEngine(engine, options.blockFrames, options.mono, reader, writer, stats,
-                            error) != 0 ||
-        writer.Commit(error) != 0)
+#ifdef _WIN32
+    const int rendered = options.engine ? RenderWithEngine(options, reader, writer, stats, error)
+                                        : RenderThroughGraph(options, reader, writer, stats, error);
+#else
+    const int rendered = RenderWithEngine(options, reader, writer, stats, error);
+#endif
+    if (rendered != 0 || writer.Commit(error) != 0)
         return Fail(error);  // the writer removes its temporary file
     RemoveOnInterrupt("");
 

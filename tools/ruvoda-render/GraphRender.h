@@ -1,0 +1,21 @@
+#pragma once
+#include <string>
+
+#include "RenderStats.h"
+
+class WavReader;
+class WavWriter;
+struct RenderOptions;
+
+// Plays `input`'s file through the filter of the DLL named by --dll (default: beside this
+// program), loaded through its class factory, in a DirectShow graph: the
+// platform's File Source (Async) and WAVE Parser, the filter, a sample grabber and the Null
+// Renderer, with no clock so that it runs as fast as it can. The parameters, --mono,
+// --bypass and --tail reach the filter through its parameter interface before anything is
+// connected. Opens `writer` on the output path with the filter's output format (16-bit
+// output stays 16-bit; --pcm16 also turns float output into 16-bit) and writes every frame
+// the filter delivers until the graph reports completion; the caller commits it. `input`
+// is read only for the statistics. Initialises COM on this thread for the duration.
+// 0, or -1 with a one-line `error`.
+int RenderThroughGraph(const RenderOptions& options, WavReader& input, WavWriter& writer,
+                       RenderStats& stats, std::string& error);
