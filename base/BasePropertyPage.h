@@ -46,7 +46,6 @@ public:
     bool IsDirty() const { return dirty_; }
     HWND Window() const { return window_; }
     IPropertyPageSite* PageSite() const { return site_; }
-    SIZE PageSize() const { return size_; }
 
 private:
     HWND CreatePageWindow(HWND parent, const RECT& rect);

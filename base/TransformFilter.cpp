@@ -79,11 +79,10 @@ HRESULT STDMETHODCALLTYPE TransformFilter::Pause() {
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE TransformFilter::Run(REFERENCE_TIME start) {
+HRESULT STDMETHODCALLTYPE TransformFilter::Run(REFERENCE_TIME) {
     AutoLock lock(&filterLock_);
     HRESULT hr = StartIfStopped();
     if (FAILED(hr)) return hr;
-    startTime_ = start;
     state_ = State_Running;
     return S_OK;
 }
@@ -256,15 +255,5 @@ HRESULT TransformFilter::ReconnectOutput(const AM_MEDIA_TYPE* mt) {
     if (FAILED(hr)) return hr;
     hr = graph2->ReconnectEx(output, mt);
     graph2->Release();
-    return hr;
-}
-
-HRESULT TransformFilter::NotifyEvent(long code, LONG_PTR param1, LONG_PTR param2) {
-    if (!graph_) return E_UNEXPECTED;
-    IMediaEventSink* sink = nullptr;
-    HRESULT hr = graph_->QueryInterface(IID_IMediaEventSink, reinterpret_cast<void**>(&sink));
-    if (FAILED(hr)) return hr;
-    hr = sink->Notify(code, param1, param2);
-    sink->Release();
     return hr;
 }

@@ -73,8 +73,6 @@ public:
 
     // Asks the graph to reconnect the output pin with mt (null: any type).
     HRESULT ReconnectOutput(const AM_MEDIA_TYPE* mt);
-    // Sends an event to the graph's event sink; E_UNEXPECTED when there is no graph.
-    HRESULT NotifyEvent(long code, LONG_PTR param1, LONG_PTR param2);
 
     TransformInputPin* InputPin();
     TransformOutputPin* OutputPin();
@@ -86,7 +84,6 @@ public:
     // end-of-stream reach Receive and EndOfStream.
     bool IsStreaming() const { return streaming_.load(); }
     IReferenceClock* Clock() const { return clock_; }
-    REFERENCE_TIME StartTime() const { return startTime_; }
 
 protected:
     TransformInputPin* inputPin_ = nullptr;
@@ -101,7 +98,6 @@ private:
     std::atomic<bool> streaming_{false};  // StartStreaming succeeded and StopStreaming is owed
     IFilterGraph* graph_ = nullptr;  // not counted: the graph owns us
     IReferenceClock* clock_ = nullptr;
-    REFERENCE_TIME startTime_ = 0;
     std::wstring name_;
     CLSID clsid_;
 };

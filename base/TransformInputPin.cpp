@@ -75,13 +75,13 @@ HRESULT STDMETHODCALLTYPE TransformInputPin::GetAllocator(IMemAllocator** alloc)
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE TransformInputPin::NotifyAllocator(IMemAllocator* alloc, BOOL readOnly) {
+// Read-only buffers are fine: a transform writes only into its own output samples.
+HRESULT STDMETHODCALLTYPE TransformInputPin::NotifyAllocator(IMemAllocator* alloc, BOOL) {
     if (!alloc) return E_POINTER;
     AutoLock lock(Filter()->FilterLock());
     alloc->AddRef();
     if (allocator_) allocator_->Release();
     allocator_ = alloc;
-    readOnly_ = readOnly != FALSE;
     return S_OK;
 }
 

@@ -37,13 +37,11 @@ public:
     // The allocator upstream notified (not counted for the caller).
     IMemAllocator* Allocator() const { return allocator_; }
     bool IsFlushing() const { return flushing_; }
-    bool IsReadOnly() const { return readOnly_; }
 
 protected:
     HRESULT BreakConnect() override;
 
 private:
     IMemAllocator* allocator_ = nullptr;
-    bool readOnly_ = false;
     volatile bool flushing_ = false;
 };
