@@ -25,9 +25,14 @@ public:
         sample->GetPointer(&data);
         long bytes = sample->GetActualDataLength();
         auto* floats = reinterpret_cast<const float*>(data);
+        REFERENCE_TIME start = 0, stop = 0;
+        bool timed = sample->GetTime(&start, &stop) == S_OK;
         std::lock_guard<std::mutex> lock(mutex_);
         values_.insert(values_.end(), floats, floats + bytes / 4);
         ++samples_;
+        // Times must run on without gaps or overlaps, as the source stamped them.
+        if (timed && (samples_ == 1 ? start == 0 : start == lastStop_) && stop > start) ++wellTimed_;
+        lastStop_ = stop;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE BufferCB(double, BYTE*, long) override { return E_NOTIMPL; }
@@ -40,14 +45,22 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         return samples_;
     }
+    int WellTimedSamples() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return wellTimed_;
+    }
     void Clear() {
         std::lock_guard<std::mutex> lock(mutex_);
         values_.clear();
         samples_ = 0;
+        wellTimed_ = 0;
+        lastStop_ = 0;
     }
 
 private:
     std::mutex mutex_;
     std::vector<float> values_;
     int samples_ = 0;
+    int wellTimed_ = 0;
+    REFERENCE_TIME lastStop_ = 0;
 };

@@ -51,6 +51,7 @@ TEST_F(TransformGraphTest, EverySampleArrivesHalved) {
     ASSERT_EQ(S_OK, graph.Stop());
     ExpectHalvedSignal();
     EXPECT_GT(graph.collector.Samples(), 1);
+    EXPECT_EQ(graph.collector.Samples(), graph.collector.WellTimedSamples());
     EXPECT_EQ(1, graph.filter->endOfStreams.load());
     EXPECT_FALSE(graph.filter->streamingWhileStopped.load());
 }
