@@ -135,7 +135,7 @@ HRESULT STDMETHODCALLTYPE TransformFilter::FindPin(LPCWSTR id, IPin** pin) {
 
 HRESULT STDMETHODCALLTYPE TransformFilter::QueryFilterInfo(FILTER_INFO* info) {
     if (!info) return E_POINTER;
-    AutoLock lock(&filterLock_);
+    // No lock, as for the pins' connection queries: the name changes only on joining a graph.
     lstrcpynW(info->achName, name_.c_str(), MAX_FILTER_NAME);
     info->pGraph = graph_;
     if (graph_) graph_->AddRef();

@@ -116,9 +116,11 @@ HRESULT STDMETHODCALLTYPE TransformPin::Disconnect() {
     return S_OK;
 }
 
+// ConnectedTo and ConnectionMediaType take no lock: peers ask them on the streaming thread,
+// while Stop may hold the filter lock waiting for that thread. The connection itself
+// changes only while the filter is stopped.
 HRESULT STDMETHODCALLTYPE TransformPin::ConnectedTo(IPin** pin) {
     if (!pin) return E_POINTER;
-    AutoLock lock(filter_->FilterLock());
     *pin = connected_;
     if (!connected_) return VFW_E_NOT_CONNECTED;
     connected_->AddRef();
@@ -127,7 +129,6 @@ HRESULT STDMETHODCALLTYPE TransformPin::ConnectedTo(IPin** pin) {
 
 HRESULT STDMETHODCALLTYPE TransformPin::ConnectionMediaType(AM_MEDIA_TYPE* mt) {
     if (!mt) return E_POINTER;
-    AutoLock lock(filter_->FilterLock());
     if (!connected_) {
         ZeroMemory(mt, sizeof *mt);
         return VFW_E_NOT_CONNECTED;
