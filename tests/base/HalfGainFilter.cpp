@@ -73,6 +73,7 @@ HRESULT HalfGainFilter::StopStreaming() {
 
 HRESULT HalfGainFilter::Transform(IMediaSample* in, IMediaSample* out) {
     if (starts.load() == stops.load()) streamingWhileStopped = true;
+    if (duringTransform) duringTransform();
     BYTE* src = nullptr;
     BYTE* dst = nullptr;
     in->GetPointer(&src);

@@ -1,6 +1,7 @@
 #pragma once
 // A transform filter for the tests: halves 32-bit float audio and records which hooks ran.
 #include <atomic>
+#include <functional>
 #include "TransformFilter.h"
 
 // {5B0E3C64-1B7E-4F0D-8E21-6A6D1C3F9A01}
@@ -29,6 +30,7 @@ public:
     std::atomic<int> outputTypesSet{0};
     std::atomic<bool> streamingWhileStopped{false};  // Transform ran outside Start/StopStreaming
     std::atomic<bool> refuseStart{false};            // StartStreaming fails when set
+    std::function<void()> duringTransform;           // runs inside Transform when set
 };
 
 // The filter's creation routine, as a factory template uses it.

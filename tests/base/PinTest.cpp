@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <mmreg.h>
 #include <wrl/client.h>
+#include <thread>
 #include "HalfGainFilter.h"
 #include "LooseSample.h"
 #include "MediaType.h"
@@ -221,6 +222,41 @@ TEST_F(PinChain, StreamingNeedsBothPinsAndStopsOnce) {
     EXPECT_EQ(1, a.f->stops.load());
     EXPECT_FALSE(a.f->IsStreaming());
     EXPECT_EQ(VFW_E_NOT_COMMITTED, a.f->OutputPin()->GetDeliveryBuffer(&sample, nullptr, nullptr, 0));
+    ASSERT_EQ(S_OK, a.f->OutputPin()->Disconnect());
+    ASSERT_EQ(S_OK, b.f->InputPin()->Disconnect());
+}
+
+// A peer that asks about the connection from the streaming thread while the application
+// thread stops the filter must not deadlock the two.
+TEST_F(PinChain, StopWhileTheStreamingThreadAsksAboutTheConnection) {
+    ConnectInputOfA();
+    ASSERT_EQ(S_OK, a.f->OutputPin()->Connect(b.f->InputPin(), nullptr));
+    ASSERT_EQ(S_OK, a.f->Pause());
+    HANDLE inTransform = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HRESULT askedTo = E_FAIL, askedType = E_FAIL;
+    a.f->duringTransform = [&] {
+        SetEvent(inTransform);
+        Sleep(300);  // long enough for Stop to be waiting on this thread
+        IPin* peer = nullptr;
+        askedTo = a.f->OutputPin()->ConnectedTo(&peer);
+        if (peer) peer->Release();
+        AM_MEDIA_TYPE mt = {};
+        askedType = a.f->OutputPin()->ConnectionMediaType(&mt);
+        FreeMediaType(mt);
+        FILTER_INFO info = {};
+        a.f->QueryFilterInfo(&info);
+    };
+    LooseSample loose(64);
+    ASSERT_NE(nullptr, loose.sample.Get());
+    loose.sample->SetActualDataLength(64);
+    std::thread streaming([&] { a.f->InputPin()->Receive(loose.sample.Get()); });
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(inTransform, 5000));
+    EXPECT_EQ(S_OK, a.f->Stop());
+    streaming.join();
+    CloseHandle(inTransform);
+    EXPECT_EQ(S_OK, askedTo);
+    EXPECT_EQ(S_OK, askedType);
+    EXPECT_EQ(1, a.f->stops.load());
     ASSERT_EQ(S_OK, a.f->OutputPin()->Disconnect());
     ASSERT_EQ(S_OK, b.f->InputPin()->Disconnect());
 }
