@@ -9,5 +9,4 @@ cmake --build "$root/build/native" -j "$jobs"
 cmake -S "$root" -B "$root/build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
   -DRUVODA_NATIVE_BUILD_DIR="$root/build/native" >/dev/null
-"$root/scripts/wine-server.sh" "$root/build/win"
 cmake --build "$root/build/win" -j "$jobs"
