@@ -133,7 +133,7 @@ TEST(Registration, PageIsCreatedThroughTheSameFactory) {
     ASSERT_EQ(S_OK, page->GetPageInfo(&info));
     EXPECT_EQ(428, info.size.cx);
     EXPECT_EQ(451, info.size.cy);
-    EXPECT_STREQ(L"qv:Ruvoda R3", info.pszTitle);
+    EXPECT_STREQ(L"qv:reverb", info.pszTitle);
     CoTaskMemFree(info.pszTitle);
     CoTaskMemFree(info.pszDocString);
     CoTaskMemFree(info.pszHelpFile);
