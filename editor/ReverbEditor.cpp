@@ -86,6 +86,9 @@ LRESULT ReverbEditor::PageMessage(HWND window, UINT message, WPARAM wParam, LPAR
         return 0;
     case WM_COMMAND:
         return control_ ? OnCommand(wParam, lParam) : 0;
+    case MSG_GET_PRESET_DATA:
+        if (control_) OnGetPresetData(reinterpret_cast<char**>(wParam));
+        return 0;
     }
     if (!control_) return 0;
     switch (message) {
@@ -162,6 +165,7 @@ void ReverbEditor::OnEraseBackground(HDC dc) const {
 
 void ReverbEditor::OnTimer() {
     TickClipIndicators();
+    if (firstTickPending_) OnFirstTick();
     UpdateMeters();
 }
 
@@ -179,5 +183,5 @@ LRESULT ReverbEditor::OnCommand(WPARAM wParam, LPARAM) {
             return 1;
         }
     }
-    return OnMeterClick(id) ? 1 : 0;
+    return OnButton(id, code) || OnMeterClick(id) ? 1 : 0;
 }

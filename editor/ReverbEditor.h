@@ -50,6 +50,18 @@ private:
     void OnDisplayDoubleClick(GraphicKind display, int part);
     void PutDefault(const ParamBinding& row);
 
+    // Commands (EditorCommands.cpp).
+    bool OnButton(int id, int code);
+    void RefreshAll();
+    void SelectSetup(int setup);
+    void Reset();
+    void ShowSetupMenu();
+    // Shows `menu` below the button, left-aligned; the chosen command or 0.
+    UINT TrackButtonMenu(HMENU menu, int buttonId);
+    void ApplyPresetText(const char* text, int version);
+    void OnGetPresetData(char** data) const;
+    void OnFirstTick();
+
     // Meters and clip indicators (EditorMeters.cpp).
     void TickClipIndicators();
     bool OnMeterClick(int id);

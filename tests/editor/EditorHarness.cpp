@@ -62,6 +62,8 @@ void EditorTest::SetUp() {
     pageObject->Show(SW_SHOW);
     page = GetWindow(host, GW_CHILD);
     ASSERT_NE(page, nullptr);
+    // The tests tick the page themselves, so that no tick falls between two steps of a test.
+    ASSERT_TRUE(KillTimer(page, kMeterTimer));
     Pump();
 }
 
@@ -118,4 +120,11 @@ void EditorTest::Click(int id, int x, int y) {
 
 void EditorTest::Tick() {
     SendMessageA(page, WM_TIMER, kMeterTimer, 0);
+}
+
+void EditorTest::ChooseFromMenu(int buttonId, int downs) {
+    // The menu's own loop takes the keys from the thread's queue once it runs.
+    for (int i = 0; i < downs; ++i) PostMessageA(page, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(page, WM_KEYDOWN, downs ? VK_RETURN : VK_ESCAPE, 0);
+    Click(buttonId);
 }

@@ -29,6 +29,9 @@ protected:
     void Key(int id, UINT key);
     void Click(int id, int x = 3, int y = 3);
     void Tick();  // one tick of the page's meter timer
+    // Presses a menu button with the keys for the menu queued: `downs` times Down, then
+    // Enter (or Escape when `downs` is 0), and releases it.
+    void ChooseFromMenu(int buttonId, int downs);
 
     FilterHarness filter;
     IPropertyPage* pageObject = nullptr;
