@@ -45,6 +45,9 @@ bool ReverbEditor::OnButton(int id, int code) {
     case kResetButton:
         Reset();
         return true;
+    case kHelpButton:
+        Help(nullptr);
+        return true;
     }
     const ParamBinding* row = FindByGraphic(id);
     if (!row || (row->kind != GraphicKind::CheckButton && row->kind != GraphicKind::StereoCaption)) return false;

@@ -6,6 +6,7 @@
 #include "ClassKey.h"
 #include "EditorIds.h"
 #include "EditorLayout.h"
+#include "Help.h"
 #include "InlineEditor.h"
 #include "PresetStore.h"
 #include "ServerModule.h"
@@ -56,6 +57,11 @@ HRESULT ReverbEditor::OnConnect(IUnknown* object) {
         control_->SetNotifyWindow(Window(), ID_FILTER_NOTIFY);
         UpdateControls(0, kWithTexts);
     }
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ReverbEditor::Help(LPCOLESTR) {
+    OpenHelpFile(Window());
     return S_OK;
 }
 

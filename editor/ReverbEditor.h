@@ -24,6 +24,8 @@ public:
     explicit ReverbEditor(IUnknown* outer);
     ~ReverbEditor() override;
 
+    // Opens the help file beside the module; the help directory is not used.
+    HRESULT STDMETHODCALLTYPE Help(LPCOLESTR helpDir) override;
     HRESULT OnConnect(IUnknown* object) override;
     HRESULT OnDisconnect() override;
     LRESULT PageMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -109,3 +109,16 @@ TEST_F(EditorTest, HandsTheCurrentSettingsToThePresetStoreAsText) {
     EXPECT_NE(std::string(data).find(",150,"), std::string::npos);
     FreePresetData(data);
 }
+
+TEST_F(EditorTest, HelpButtonOpensTheHelpFileBesideTheModule) {
+    // The viewer needs the single-threaded apartment that hosts' user-interface threads have.
+    CoUninitialize();
+    ASSERT_EQ(S_OK, CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    Click(kHelpButton);
+    HWND viewer = FindWindowA(nullptr, "qv:Ruvoda R3 Help");
+    ASSERT_NE(viewer, nullptr);
+    SendMessageA(viewer, WM_CLOSE, 0, 0);
+    Pump();
+    CoUninitialize();
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+}
