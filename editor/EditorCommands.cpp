@@ -23,8 +23,9 @@ const char* SetupCaption(int setup) { return setup == 1 ? "Setup B" : "Setup A";
 bool ReverbEditor::OnButton(int id, int code) {
     if (code == QVBN_PRESSED) {
         // The menu buttons open their menus while they are held down.
-        if (id != kSetupMenuButton) return false;
-        ShowSetupMenu();
+        if (id == kSetupMenuButton) ShowSetupMenu();
+        else if (id == kPresetsButton) ShowPresetsMenu();
+        else return false;
         return true;
     }
     if (code != QVBN_CLICKED) return false;

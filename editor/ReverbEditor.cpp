@@ -90,6 +90,8 @@ LRESULT ReverbEditor::PageMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_LBUTTONDOWN:
         CloseInlineEditor();  // a click on the background drops a value being typed
         return 0;
+    case WM_RBUTTONDOWN:
+        return OnRightButtonDown(lParam) ? 1 : 0;
     case WM_COMMAND:
         return control_ ? OnCommand(wParam, lParam) : 0;
     case MSG_GET_PRESET_DATA:

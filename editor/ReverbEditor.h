@@ -61,6 +61,9 @@ private:
     // Shows `menu` below the button, left-aligned; the chosen command or 0.
     UINT TrackButtonMenu(HMENU menu, int buttonId);
     void ApplyPresetText(const char* text, int version);
+    // Presets (EditorPresets.cpp).
+    void ShowPresetsMenu();
+    bool OnRightButtonDown(LPARAM position);
     void OnGetPresetData(char** data) const;
     void OnFirstTick();
 
