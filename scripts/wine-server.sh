@@ -4,7 +4,7 @@
 # without a lasting server each one pays seconds for a server start. The server ends on
 # its own a minute after the last program.
 set -e
-build_dir=$1
+build_dir=$(cd "$1" && pwd)
 export WINEPREFIX="$build_dir/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 RUVODA_BUILD_DIR="$build_dir" "$(dirname "$0")/../cmake/wine-run" cmd /c exit
 wineserver -k 2>/dev/null || true
