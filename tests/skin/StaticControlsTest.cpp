@@ -58,7 +58,12 @@ TEST_F(StaticControlsTest, TextIsCentredOverTheBackgroundFromTheTop) {
         const RECT expected = ExpectedTextInk(picture.Dc(), "HHHH", {0, 0, 100, 30}, DT_CENTER);
         SelectObject(picture.Dc(), old);
         ASSERT_NE(expected.bottom, 0) << "the font has no glyph outlines to measure";
-        EXPECT_TRUE(EdgesNear(ink, expected, 1)) << "ink " << ink << ", expected " << expected;
+        // The right edge only bounds the ink: Wine draws small sizes of some fonts from their
+        // embedded bitmaps, whose glyphs can be narrower than the measured extent.
+        EXPECT_NEAR(ink.left, expected.left, 1) << "ink " << ink << ", expected " << expected;
+        EXPECT_NEAR(ink.top, expected.top, 1) << "ink " << ink << ", expected " << expected;
+        EXPECT_NEAR(ink.bottom, expected.bottom, 1) << "ink " << ink << ", expected " << expected;
+        EXPECT_TRUE(InsideWithin(ink, expected, 1)) << "ink " << ink << ", expected " << expected;
         const RECT black = InkBounds(100, 30, [&](int x, int y) { return picture.At(x, y) == RGB(0, 0, 0); });
         EXPECT_NE(black.right, 0) << "the text is not black";
     }

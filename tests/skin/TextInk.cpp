@@ -1,7 +1,6 @@
 #include "TextInk.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -54,11 +53,6 @@ RECT InkBounds(int width, int height, const std::function<bool(int x, int y)>& i
         }
     }
     return box.right > 0 ? box : RECT{};
-}
-
-bool EdgesNear(const RECT& actual, const RECT& expected, int slack) {
-    return std::abs(actual.left - expected.left) <= slack && std::abs(actual.top - expected.top) <= slack &&
-           std::abs(actual.right - expected.right) <= slack && std::abs(actual.bottom - expected.bottom) <= slack;
 }
 
 bool InsideWithin(const RECT& inner, const RECT& outer, int slack) {

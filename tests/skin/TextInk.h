@@ -18,9 +18,6 @@ RECT ExpectedTextInk(HDC dc, const char* text, const RECT& area, UINT align);
 // which `isInk` holds; empty (all zero) when there is none.
 RECT InkBounds(int width, int height, const std::function<bool(int x, int y)>& isInk);
 
-// Whether every edge of `actual` lies within `slack` pixels of the same edge of `expected`.
-bool EdgesNear(const RECT& actual, const RECT& expected, int slack);
-
 // Whether `inner` lies inside `outer` grown by `slack` pixels on every side.
 bool InsideWithin(const RECT& inner, const RECT& outer, int slack);
 
