@@ -98,8 +98,10 @@ in_root() {
 run_step() {  # name command
   step_start=$(date +%s)
   echo "== $1"
+  # In the background, so that a signal to this script ends the step at once (see cleanup).
+  in_root "$2" >"$target.$1.log" 2>&1 &
   set +e
-  in_root "$2" >"$target.$1.log" 2>&1
+  wait $!
   rc=$?
   set -e
   tail -n 25 "$target.$1.log"
