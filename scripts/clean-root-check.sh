@@ -50,8 +50,8 @@ mkdir -p "$target"
 elapsed() { echo $(( $(date +%s) - $1 )); }
 start=$(date +%s)
 echo "== debootstrap bookworm into $target"
-debootstrap --variant=minbase bookworm "$target" "$mirror" >"$target.debootstrap.log" 2>&1 || {
-  tail -n 20 "$target.debootstrap.log" >&2; exit 1; }
+debootstrap --variant=minbase bookworm "$target" "$mirror" >"$target.debootstrap.log" 2>&1 &
+wait $! || { tail -n 20 "$target.debootstrap.log" >&2; exit 1; }
 echo "debootstrap: $(elapsed "$start") s"
 cp /etc/resolv.conf "$target/etc/resolv.conf"
 # The sources of a new installation: the release with its updates and security fixes.
@@ -98,7 +98,7 @@ in_root() {
 run_step() {  # name command
   step_start=$(date +%s)
   echo "== $1"
-  # In the background, so that a signal to this script ends the step at once (see cleanup).
+  # In the background (as debootstrap), so that a signal to this script ends it at once.
   in_root "$2" >"$target.$1.log" 2>&1 &
   set +e
   wait $!
