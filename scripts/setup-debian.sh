@@ -6,7 +6,7 @@
 set -e
 packages="cmake ninja-build g++ googletest libbenchmark-dev g++-mingw-w64-x86-64 wine wine64
   xvfb xauth imagemagick sox gstreamer1.0-plugins-good python3 python3-pil
-  fonts-dejavu-core fonts-dejavu-extra fonts-liberation"
+  fonts-dejavu-core fonts-dejavu-extra fonts-liberation fp-utils"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
