@@ -22,17 +22,18 @@ if ! command -v debootstrap >/dev/null; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap
 fi
 
-mounted=""
-# Ends whatever still runs inside the root (only the processes this check started there),
-# then unmounts in reverse order.
+bootstrap=""
+# Ends whatever still runs inside the root (only the processes this check started there)
+# and an unfinished debootstrap, then unmounts everything below the root, deepest first.
 cleanup() {
+  [ -z "$bootstrap" ] || kill -TERM -- "-$bootstrap" 2>/dev/null || true
   for link in /proc/[0-9]*/root; do
     [ "$(readlink "$link" 2>/dev/null)" = "$target" ] || continue
     pid=${link#/proc/}; pid=${pid%/root}
     kill -9 "$pid" 2>/dev/null || true
   done
-  for m in $mounted; do
-    umount -R "$m" 2>/dev/null || umount -R -l "$m" 2>/dev/null || true
+  grep " $target/" /proc/self/mounts | cut -d' ' -f2 | sort -r | while read -r m; do
+    umount "$m" 2>/dev/null || umount -l "$m" 2>/dev/null || true
   done
 }
 trap cleanup EXIT
@@ -50,8 +51,11 @@ mkdir -p "$target"
 elapsed() { echo $(( $(date +%s) - $1 )); }
 start=$(date +%s)
 echo "== debootstrap bookworm into $target"
-debootstrap --variant=minbase bookworm "$target" "$mirror" >"$target.debootstrap.log" 2>&1 &
-wait $! || { tail -n 20 "$target.debootstrap.log" >&2; exit 1; }
+# A process group of its own, which cleanup ends whole when this script is stopped early.
+setsid debootstrap --variant=minbase bookworm "$target" "$mirror" >"$target.debootstrap.log" 2>&1 &
+bootstrap=$!
+wait $bootstrap || { tail -n 20 "$target.debootstrap.log" >&2; exit 1; }
+bootstrap=""
 echo "debootstrap: $(elapsed "$start") s"
 cp /etc/resolv.conf "$target/etc/resolv.conf"
 # The sources of a new installation: the release with its updates and security fixes.
@@ -67,13 +71,11 @@ chmod +x "$target/usr/sbin/policy-rc.d"
 mount_in() {  # type source path [options]
   mkdir -p "$target$3"
   mount -t "$1" ${4:+-o "$4"} "$2" "$target$3"
-  mounted="$target$3 $mounted"
 }
 bind_in() {  # path; nothing mounted below it later reaches the host's tree
   mkdir -p "$target$1"
   mount --bind "$1" "$target$1"
   mount --make-rslave "$target$1"
-  mounted="$target$1 $mounted"
 }
 mount_in proc proc /proc
 bind_in /dev
