@@ -8,12 +8,9 @@
 
 namespace {
 
-const char kManager[] = "qv:Reverb Preset Manager";
-const char kRoot[] = "Available qv:Reverb presets";
+const char* const kRoot = kRootText;
 const std::vector<int> kButtons = {kManagerAdd,    kManagerUpdate, kManagerRename, kManagerDelete,
                                    kManagerImport, kManagerExport, IDOK,           kManagerCancel};
-
-HWND Tree(HWND manager) { return GetDlgItem(manager, kManagerTree); }
 
 std::string EnabledButtons(HWND manager) {
     std::string states;
@@ -32,13 +29,7 @@ protected:
     }
     // Records the open Manager in `manager`.
     UiScript& Open(UiScript& script) {
-        return script.OnDialog(kManager, [this](HWND dialog) { manager = dialog; });
-    }
-    UiScript& Then(UiScript& script, std::string what, std::function<void()> act) {
-        return script.Step(std::move(what), [act] {
-            act();
-            return true;
-        });
+        return script.OnDialog(kManagerCaption, [this](HWND dialog) { manager = dialog; });
     }
 
     HWND manager = nullptr;
@@ -49,8 +40,8 @@ TEST_F(PresetManagerUi, AnEmptyStoreShowsTheRootAloneWithFourButtonsGreyed) {
     std::string tree, buttons;
     RECT placed = {};
     Open(script);
-    Then(script, "look", [&] {
-        tree = DescribeTree(Tree(manager));
+    script.Do("look", [&] {
+        tree = DescribeTree(ManagerTree(manager));
         buttons = EnabledButtons(manager);
         GetWindowRect(manager, &placed);
         EXPECT_NE(SendMessageA(manager, WM_GETICON, ICON_SMALL, 0), 0);
@@ -83,10 +74,10 @@ TEST_F(PresetManagerUi, BanksJoinRegardlessOfCaseAndTheButtonsFollowTheSelection
     UiScript script;
     std::string tree;
     Open(script);
-    Then(script, "look", [&] {
-        tree = DescribeTree(Tree(manager));
+    script.Do("look", [&] {
+        tree = DescribeTree(ManagerTree(manager));
         for (const Case& c : cases) {
-            SelectTreeItem(Tree(manager), c.path);
+            SelectTreeItem(ManagerTree(manager), c.path);
             EXPECT_EQ(EnabledButtons(manager), c.buttons) << c.path.back();
         }
         Click(manager, kManagerCancel);
@@ -130,16 +121,16 @@ TEST_F(PresetManagerUi, DeletingAsksAndRebuildsTheTreeOnlyWhenTheItemHadNoNextSi
         bool hallsOpen = false, modified = false;
         UiScript script;
         Open(script);
-        Then(script, "delete", [&] {
-            TreeView_Expand(Tree(manager), FindTreeItem(Tree(manager), {kRoot, "Halls"}), TVE_EXPAND);
-            SelectTreeItem(Tree(manager), c.path);
+        script.Do("delete", [&] {
+            TreeView_Expand(ManagerTree(manager), FindTreeItem(ManagerTree(manager), {kRoot, "Halls"}), TVE_EXPAND);
+            SelectTreeItem(ManagerTree(manager), c.path);
             Click(manager, kManagerDelete);
         });
-        Then(script, "look", [&] {
-            HTREEITEM halls = FindTreeItem(Tree(manager), {kRoot, "Halls"});
+        script.Do("look", [&] {
+            HTREEITEM halls = FindTreeItem(ManagerTree(manager), {kRoot, "Halls"});
             hallsOpen = halls != nullptr &&
-                        (TreeView_GetItemState(Tree(manager), halls, TVIS_EXPANDED) & TVIS_EXPANDED);
-            tree = DescribeTree(Tree(manager));
+                        (TreeView_GetItemState(ManagerTree(manager), halls, TVIS_EXPANDED) & TVIS_EXPANDED);
+            tree = DescribeTree(ManagerTree(manager));
             modified = store.IsModified();
             Click(manager, kManagerCancel);
         });
@@ -160,12 +151,12 @@ TEST_F(PresetManagerUi, TheDeleteKeyDeletesTheSelection) {
     messages.answers = {IDYES};
     UiScript script;
     Open(script);
-    Then(script, "press Delete", [&] {
-        SelectTreeItem(Tree(manager), {kRoot, "Loose"});
-        SetFocus(Tree(manager));
-        PostMessageA(Tree(manager), WM_KEYDOWN, VK_DELETE, 1);
+    script.Do("press Delete", [&] {
+        SelectTreeItem(ManagerTree(manager), {kRoot, "Loose"});
+        SetFocus(ManagerTree(manager));
+        PostMessageA(ManagerTree(manager), WM_KEYDOWN, VK_DELETE, 1);
     });
-    Then(script, "save", [&] { Click(manager, IDOK); });
+    script.Do("save", [&] { Click(manager, IDOK); });
     ShowPresetManager(store);
     EXPECT_EQ(NamesAndBanks(store),
               (std::vector<std::string>{"Big|Halls", "Small|Halls", "Booth|Rooms"}));
@@ -181,16 +172,16 @@ TEST_F(PresetManagerUi, TheContextMenuOffersTheOtherBanksAndCancelUndoesTheMove)
     std::string ofBanked, ofLoose, ofRoot, tree;
     UiScript script;
     Open(script);
-    Then(script, "right-click a loose preset",
-         [&] { RightClickTreeItem(Tree(manager), {kRoot, "Loose"}); });
+    script.Do("right-click a loose preset",
+         [&] { RightClickTreeItem(ManagerTree(manager), {kRoot, "Loose"}); });
     script.LookAtMenu(ofLoose).Dismiss();
-    Then(script, "right-click the root", [&] { RightClickTreeItem(Tree(manager), {kRoot}); });
+    script.Do("right-click the root", [&] { RightClickTreeItem(ManagerTree(manager), {kRoot}); });
     script.LookAtMenu(ofRoot).Dismiss();
-    Then(script, "right-click a banked preset",
-         [&] { RightClickTreeItem(Tree(manager), {kRoot, "Halls", "Small"}); });
+    script.Do("right-click a banked preset",
+         [&] { RightClickTreeItem(ManagerTree(manager), {kRoot, "Halls", "Small"}); });
     script.LookAtMenu(ofBanked).Choose({"Move Preset", "Rooms"});
-    Then(script, "look", [&] {
-        tree = DescribeTree(Tree(manager));
+    script.Do("look", [&] {
+        tree = DescribeTree(ManagerTree(manager));
         EXPECT_TRUE(store.IsModified());
         Click(manager, kManagerCancel);
     });
@@ -211,16 +202,16 @@ TEST_F(PresetManagerUi, MovingToRootAndToANewBank) {
     std::string tree;
     UiScript script;
     Open(script);
-    Then(script, "right-click", [&] { RightClickTreeItem(Tree(manager), {kRoot, "Halls", "Big"}); });
+    script.Do("right-click", [&] { RightClickTreeItem(ManagerTree(manager), {kRoot, "Halls", "Big"}); });
     script.Choose({"Move Preset", "to Root"});
-    Then(script, "right-click", [&] { RightClickTreeItem(Tree(manager), {kRoot, "Loose"}); });
+    script.Do("right-click", [&] { RightClickTreeItem(ManagerTree(manager), {kRoot, "Loose"}); });
     script.Choose({"Move Preset", "to New Bank..."});
     script.OnDialog("Move preset \"Loose\" to new bank", [](HWND dialog) {
         Type(dialog, kBankField, "rooms");
         Click(dialog, IDOK);
     });
-    Then(script, "save", [&] {
-        tree = DescribeTree(Tree(manager));
+    script.Do("save", [&] {
+        tree = DescribeTree(ManagerTree(manager));
         Click(manager, IDOK);
     });
     EXPECT_EQ(ShowPresetManager(store), 0);
@@ -254,13 +245,13 @@ TEST_F(PresetManagerUi, TheSaveQuestionsAnswersSaveDiscardOrStay) {
         bool stayed = false;
         UiScript script;
         Open(script);
-        Then(script, "delete and close", [&] {
-            SelectTreeItem(Tree(manager), {kRoot, "Halls", "Big"});
+        script.Do("delete and close", [&] {
+            SelectTreeItem(ManagerTree(manager), {kRoot, "Halls", "Big"});
             Click(manager, kManagerDelete);
             PostMessageA(manager, WM_COMMAND, IDCANCEL, 0);  // the close box
         });
         if (c.answer == IDCANCEL) {
-            Then(script, "still open", [&] {
+            script.Do("still open", [&] {
                 stayed = IsWindow(manager);
                 Click(manager, kManagerCancel);
             });
@@ -286,11 +277,11 @@ TEST_F(PresetManagerUi, UpdateNeedsNoSaveQuestionButCancelDiscardsIt) {
         messages.shown.clear();
         UiScript script;
         Open(script);
-        Then(script, "update", [&] {
-            SelectTreeItem(Tree(manager), {kRoot, "Loose"});
+        script.Do("update", [&] {
+            SelectTreeItem(ManagerTree(manager), {kRoot, "Loose"});
             Click(manager, kManagerUpdate);
         });
-        Then(script, "close", [&] {
+        script.Do("close", [&] {
             EXPECT_FALSE(store.IsModified());
             PostMessageA(manager, WM_COMMAND, c.closeWith, 0);
         });
@@ -310,7 +301,7 @@ TEST_F(PresetManagerUi, DoubleClickingAppliesThePresetUnlessTheRestoredListLacks
     UiScript script;
     script.Choose({"Preset Manager..."});
     Open(script);
-    Then(script, "double-click", [&] { DoubleClickTreeItem(Tree(manager), {kRoot, "Rooms", "Booth"}); });
+    script.Do("double-click", [&] { DoubleClickTreeItem(ManagerTree(manager), {kRoot, "Rooms", "Booth"}); });
     EXPECT_EQ(PressPresetsButton(store, editor.Window()), "3");
     EXPECT_EQ(store.NameById(store.CurrentId()), std::string("Booth"));
 
@@ -323,12 +314,12 @@ TEST_F(PresetManagerUi, DoubleClickingAppliesThePresetUnlessTheRestoredListLacks
         messages.answers = {c.answer};
         script.Choose({"Preset Manager..."});
         Open(script);
-        Then(script, "add", [&] { Click(manager, kManagerAdd); });
+        script.Do("add", [&] { Click(manager, kManagerAdd); });
         script.OnDialog("Add qv:Reverb preset", [](HWND dialog) {
             Type(dialog, kNameField, "Added");
             Click(dialog, IDOK);
         });
-        Then(script, "double-click", [&] { DoubleClickTreeItem(Tree(manager), {kRoot, "Added"}); });
+        script.Do("double-click", [&] { DoubleClickTreeItem(ManagerTree(manager), {kRoot, "Added"}); });
         EXPECT_EQ(PressPresetsButton(store, editor.Window()), c.applied);
         EXPECT_EQ(store.Count(), c.presets);
         EXPECT_EQ(FileExists(FilePath()), c.answer == IDYES);
@@ -344,18 +335,18 @@ TEST_F(PresetManagerUi, ExportAndImportRoundTripThroughFiles) {
     std::string tree;
     UiScript script;
     Open(script);
-    Then(script, "export the bank", [&] {
-        SelectTreeItem(Tree(manager), {kRoot, "Halls"});
+    script.Do("export the bank", [&] {
+        SelectTreeItem(ManagerTree(manager), {kRoot, "Halls"});
         Click(manager, kManagerExport);
     });
-    Then(script, "delete the bank", [&] {
+    script.Do("delete the bank", [&] {
         EXPECT_FALSE(store.IsModified());
-        SelectTreeItem(Tree(manager), {kRoot, "Halls"});
+        SelectTreeItem(ManagerTree(manager), {kRoot, "Halls"});
         Click(manager, kManagerDelete);
     });
-    Then(script, "import", [&] { Click(manager, kManagerImport); });
-    Then(script, "save", [&] {
-        tree = DescribeTree(Tree(manager));
+    script.Do("import", [&] { Click(manager, kManagerImport); });
+    script.Do("save", [&] {
+        tree = DescribeTree(ManagerTree(manager));
         Click(manager, IDOK);
     });
     ShowPresetManager(store);
@@ -388,9 +379,9 @@ TEST_F(PresetManagerUi, ExportTitlesAndSuggestionsFollowTheSelection) {
                                      {{kRoot, "Rooms", "Booth"}, "Export preset", "Booth.ini"}};
     UiScript script;
     Open(script);
-    Then(script, "export", [&] {
+    script.Do("export", [&] {
         for (const Case& c : cases) {
-            SelectTreeItem(Tree(manager), c.path);
+            SelectTreeItem(ManagerTree(manager), c.path);
             SendMessageA(manager, WM_COMMAND, kManagerExport, 0);
         }
         Click(manager, kManagerCancel);

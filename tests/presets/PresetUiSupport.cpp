@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "PresetCommands.h"
+#include "PresetResources.h"
+#include "PresetTree.h"
 #include "PresetsMenu.h"
 
 namespace {
@@ -113,6 +115,13 @@ UiScript::~UiScript() {
 UiScript& UiScript::Step(std::string what, std::function<bool()> step) {
     steps_.push_back({std::move(what), std::move(step)});
     return *this;
+}
+
+UiScript& UiScript::Do(std::string what, std::function<void()> act) {
+    return Step(std::move(what), [act] {
+        act();
+        return true;
+    });
 }
 
 UiScript& UiScript::OnDialog(std::string caption, std::function<void(HWND)> act) {
@@ -238,16 +247,13 @@ void Type(HWND dialog, int id, const std::string& text) {
     SetDlgItemTextA(dialog, id, text.c_str());
 }
 
-std::string TreeItemText(HWND tree, HTREEITEM item) {
+std::string FieldText(HWND dialog, int id) {
     char text[256] = {};
-    TVITEMA info = {};
-    info.mask = TVIF_TEXT | TVIF_HANDLE;
-    info.hItem = item;
-    info.pszText = text;
-    info.cchTextMax = sizeof text;
-    TreeView_GetItem(tree, &info);
+    GetDlgItemTextA(dialog, id, text, sizeof text);
     return text;
 }
+
+HWND ManagerTree(HWND manager) { return GetDlgItem(manager, kManagerTree); }
 
 HTREEITEM FindTreeItem(HWND tree, const std::vector<std::string>& path) {
     HTREEITEM item = TreeView_GetRoot(tree);
