@@ -12,8 +12,8 @@ LPARAM ItemValue(HWND tree, HTREEITEM item) {
     return TreeView_GetItem(tree, &info) ? info.lParam : 0;
 }
 
-HTREEITEM InsertItem(HWND tree, HTREEITEM parent, HTREEITEM after, const char* text,
-                     LPARAM value, int image, int selectedImage) {
+HTREEITEM InsertItem(HWND tree, HTREEITEM parent, HTREEITEM after, const char* text, LPARAM value,
+                     int image, int selectedImage) {
     TVINSERTSTRUCTA insert = {};
     insert.hParent = parent;
     insert.hInsertAfter = after;

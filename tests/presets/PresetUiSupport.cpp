@@ -52,6 +52,27 @@ int FindMenuItem(HMENU menu, const std::string& text) {
     return -1;
 }
 
+// A visible dialog of this thread with that caption, or null.
+HWND FindDialog(const std::string& caption) {
+    for (HWND dialog : ThreadWindows("#32770")) {
+        char text[256] = {};
+        GetWindowTextA(dialog, text, sizeof text);
+        if (caption == text) return dialog;
+    }
+    return nullptr;
+}
+
+// The menus of this thread's open popup menu windows, topmost first.
+std::vector<HMENU> OpenMenus() {
+    std::vector<HMENU> menus;
+    for (HWND window : ThreadWindows("#32768")) {
+        if (HMENU menu = reinterpret_cast<HMENU>(SendMessageA(window, kGetMenuHandle, 0, 0))) {
+            menus.push_back(menu);
+        }
+    }
+    return menus;
+}
+
 void PostKey(UINT key) {
     std::vector<HWND> menus = ThreadWindows("#32768");
     if (!menus.empty()) PostMessageA(menus.front(), WM_KEYDOWN, key, 1);
@@ -194,25 +215,6 @@ void UiScript::Abandon() {
     for (HWND dialog : ThreadWindows("#32770")) EndDialog(dialog, 0);
 }
 
-HWND FindDialog(const std::string& caption) {
-    for (HWND dialog : ThreadWindows("#32770")) {
-        char text[256] = {};
-        GetWindowTextA(dialog, text, sizeof text);
-        if (caption == text) return dialog;
-    }
-    return nullptr;
-}
-
-std::vector<HMENU> OpenMenus() {
-    std::vector<HMENU> menus;
-    for (HWND window : ThreadWindows("#32768")) {
-        if (HMENU menu = reinterpret_cast<HMENU>(SendMessageA(window, kGetMenuHandle, 0, 0))) {
-            menus.push_back(menu);
-        }
-    }
-    return menus;
-}
-
 std::string DescribeMenu(HMENU menu) {
     std::string text;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
@@ -304,6 +306,9 @@ void RightClickTreeItem(HWND tree, const std::vector<std::string>& path) {
     PostMessageA(tree, WM_RBUTTONUP, 0, at);
 }
 
+namespace {
+// Makes the window the foreground window and lets the focus changes that follow a closed
+// dialog arrive: a menu opened before them would close at once.
 void SettleFocus(HWND window) {
     SetForegroundWindow(window);
     for (int round = 0; round < 5; ++round) {
@@ -312,6 +317,7 @@ void SettleFocus(HWND window) {
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
     }
 }
+}  // namespace
 
 std::string PressPresetsButton(PresetStore& store, HWND editor, int* version) {
     SettleFocus(editor);

@@ -83,11 +83,6 @@ constexpr char kManagerCaption[] = "qv:Reverb Preset Manager";
 constexpr char kRootText[] = "Available qv:Reverb presets";
 HWND ManagerTree(HWND manager);
 
-// A visible dialog of this thread with that caption, or null.
-HWND FindDialog(const std::string& caption);
-// The menus of this thread's open popup menu windows, topmost first.
-std::vector<HMENU> OpenMenus();
-
 // "text=id" items joined by " | "; a checked radio item starts with "*", a greyed one with
 // "~", a separator is "-", a submenu "title[ items ]".
 std::string DescribeMenu(HMENU menu);
@@ -105,10 +100,6 @@ void SelectTreeItem(HWND tree, const std::vector<std::string>& path);
 // Mouse clicks on an item, as posted messages that the dialog's loop delivers.
 void DoubleClickTreeItem(HWND tree, const std::vector<std::string>& path);
 void RightClickTreeItem(HWND tree, const std::vector<std::string>& path);
-
-// Makes the window the foreground window and lets the focus changes that follow a closed
-// dialog arrive: a menu opened before them would close at once.
-void SettleFocus(HWND window);
 
 // The editor's Presets button: the two fixed items, BuildPresetsMenu, the menu shown with
 // TrackPopupMenu, and the result handled as the editor does. Returns the data text the
