@@ -9,8 +9,9 @@
 #include <chrono>
 #include <vector>
 
-#include "ComResult.h"
+#include "ComApartment.h"
 #include "FilterModule.h"
+#include "GraphBuilding.h"
 #include "GraphClasses.h"
 #include "ParameterControl.h"
 #include "RenderOptions.h"
@@ -27,38 +28,6 @@ namespace {
 // How long a running graph may deliver nothing before the render gives up on it.
 constexpr auto kStallLimit = std::chrono::seconds(60);
 
-// COM for the duration of one render; declared first so that every interface goes before it.
-class ComApartment {
-public:
-    ComApartment() : result_(CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
-    ~ComApartment() {
-        if (SUCCEEDED(result_)) CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    HRESULT Result() const { return result_; }
-
-private:
-    HRESULT result_;
-};
-
-int Failure(std::string& error, const std::string& text, HRESULT hr) {
-    error = text + " (" + DescribeResult(hr) + ")";
-    return -1;
-}
-
-std::wstring FullWidePath(const std::string& path) {
-    std::wstring wide(MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
-    wchar_t full[4096];
-    const DWORD length = GetFullPathNameW(wide.c_str(), 4096, full, nullptr);
-    return length > 0 && length < 4096 ? std::wstring(full, length) : wide.c_str();
-}
-
-std::string DescribeSamples(const WavLayout& layout) {
-    return std::to_string(layout.bitsPerSample) + (layout.isFloat ? "-bit float" : "-bit integer");
-}
-
 // The command line's settings, worked out by the same clamping puts as in engine mode and
 // handed to the filter as one record.
 int ApplyToFilter(const RenderOptions& options, IBaseFilter* filter, std::string& error) {
@@ -68,76 +37,33 @@ int ApplyToFilter(const RenderOptions& options, IBaseFilter* filter, std::string
     settings.GetAllParams(record);
     ComPtr<IReverbControl> control;
     HRESULT hr = filter->QueryInterface(IID_IReverbControl, reinterpret_cast<void**>(control.GetAddressOf()));
-    if (FAILED(hr)) return Failure(error, "the filter does not offer its parameter interface", hr);
+    if (FAILED(hr)) return GraphFailure(error, "the filter does not offer its parameter interface", hr);
     hr = control->SetAllParams(&record);
     if (SUCCEEDED(hr)) hr = control->put_StereoOutput(settings.GetStereoOutput());
     if (SUCCEEDED(hr)) hr = control->SetBypass(settings.GetBypass());
-    if (FAILED(hr)) return Failure(error, "the filter refuses the parameters", hr);
+    if (FAILED(hr)) return GraphFailure(error, "the filter refuses the parameters", hr);
     return 0;
 }
 
-ComPtr<IPin> FindPin(IBaseFilter* filter, PIN_DIRECTION wanted) {
-    ComPtr<IEnumPins> pins;
-    if (FAILED(filter->EnumPins(&pins))) return nullptr;
-    ComPtr<IPin> pin;
-    while (pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
-        PIN_DIRECTION direction;
-        if (SUCCEEDED(pin->QueryDirection(&direction)) && direction == wanted) return pin;
-    }
-    return nullptr;
-}
-
-HRESULT Connect(IGraphBuilder* graph, IBaseFilter* from, IBaseFilter* to) {
-    ComPtr<IPin> out = FindPin(from, PINDIR_OUTPUT);
-    ComPtr<IPin> in = FindPin(to, PINDIR_INPUT);
-    if (!out || !in) return VFW_E_NOT_FOUND;
-    return graph->ConnectDirect(out.Get(), in.Get(), nullptr);
-}
-
-// The platform filters of the graph, created and added.
-struct PlatformFilters {
-    ComPtr<IBaseFilter> source, parser, grabber, renderer;
+// The source chain into the reverb filter, and its output through the sample grabber into
+// the Null Renderer.
+struct RenderFilters {
+    SourceChain chain;
+    ComPtr<IBaseFilter> grabber, renderer;
 };
 
-int AddFilters(IGraphBuilder* graph, IBaseFilter* reverb, PlatformFilters& filters,
-               std::string& error) {
-    const struct {
-        const CLSID& clsid;
-        ComPtr<IBaseFilter>& filter;
-        const wchar_t* name;
-    } parts[] = {{CLSID_AsyncReader, filters.source, L"File Source (Async)"},
-                 {kClsidWaveParser, filters.parser, L"WAVE Parser"},
-                 {kClsidSampleGrabber, filters.grabber, L"SampleGrabber"},
-                 {kClsidNullRenderer, filters.renderer, L"Null Renderer"}};
-    for (const auto& part : parts) {
-        const HRESULT hr = CoCreateInstance(part.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
-                                            reinterpret_cast<void**>(part.filter.GetAddressOf()));
-        const std::string name(part.name, part.name + wcslen(part.name));
-        if (FAILED(hr)) return Failure(error, "the platform's " + name + " filter is not available", hr);
-        const HRESULT added = graph->AddFilter(part.filter.Get(), part.name);
-        if (FAILED(added)) return Failure(error, "cannot add the " + name + " filter to the graph", added);
-    }
-    const HRESULT hr = graph->AddFilter(reverb, L"qv:Ruvoda R3");
-    if (FAILED(hr)) return Failure(error, "cannot add the reverb filter to the graph", hr);
-    return 0;
-}
-
-int ConnectGraph(const RenderOptions& options, const WavLayout& layout, IGraphBuilder* graph,
-                 IBaseFilter* reverb, const PlatformFilters& filters, std::string& error) {
-    ComPtr<IFileSourceFilter> file;
-    HRESULT hr = filters.source.As(&file);
-    if (SUCCEEDED(hr)) hr = file->Load(FullWidePath(options.inputPath).c_str(), nullptr);
-    if (FAILED(hr)) return Failure(error, "the File Source cannot open " + options.inputPath, hr);
-    hr = Connect(graph, filters.source.Get(), filters.parser.Get());
-    if (FAILED(hr)) return Failure(error, "the WAVE Parser cannot read " + options.inputPath, hr);
-    hr = Connect(graph, filters.parser.Get(), reverb);
-    if (FAILED(hr))
-        return Failure(error, "the reverb filter refuses " + DescribeSamples(layout) +
-                                  " audio; it takes 16-bit integer or 32-bit float (--engine renders the rest)",
-                       hr);
-    hr = Connect(graph, reverb, filters.grabber.Get());
-    if (SUCCEEDED(hr)) hr = Connect(graph, filters.grabber.Get(), filters.renderer.Get());
-    if (FAILED(hr)) return Failure(error, "cannot connect the reverb filter's output", hr);
+int BuildGraph(const RenderOptions& options, const WavLayout& layout, IGraphBuilder* graph,
+               IBaseFilter* reverb, RenderFilters& filters, std::string& error) {
+    HRESULT hr = graph->AddFilter(reverb, kReverbFilterName);
+    if (FAILED(hr)) return GraphFailure(error, "cannot add the reverb filter to the graph", hr);
+    if (BuildSourceChain(graph, options.inputPath, layout, reverb, " (--engine renders the rest)", filters.chain,
+                         error) != 0 ||
+        AddPlatformFilter(graph, kClsidSampleGrabber, L"SampleGrabber", filters.grabber, error) != 0 ||
+        AddPlatformFilter(graph, kClsidNullRenderer, L"Null Renderer", filters.renderer, error) != 0)
+        return -1;
+    hr = ConnectFilters(graph, reverb, filters.grabber.Get());
+    if (SUCCEEDED(hr)) hr = ConnectFilters(graph, filters.grabber.Get(), filters.renderer.Get());
+    if (FAILED(hr)) return GraphFailure(error, "cannot connect the reverb filter's output", hr);
     return 0;
 }
 
@@ -145,7 +71,7 @@ int OutputFormat(IBaseFilter* reverb, WAVEFORMATEX& format, std::string& error) 
     ComPtr<IReverbControl> control;
     HRESULT hr = reverb->QueryInterface(IID_IReverbControl, reinterpret_cast<void**>(control.GetAddressOf()));
     if (SUCCEEDED(hr)) hr = control->GetConnectionFormat(&format, 1);
-    if (FAILED(hr)) return Failure(error, "the reverb filter reports no output format", hr);
+    if (FAILED(hr)) return GraphFailure(error, "the reverb filter reports no output format", hr);
     if ((format.wBitsPerSample != 16 && format.wBitsPerSample != 32) || format.nChannels < 1 ||
         format.nChannels > 2) {
         error = "the reverb filter's output format is unexpected: " +
@@ -177,11 +103,11 @@ int RunToCompletion(IGraphBuilder* graph, SampleCollector& collector, std::strin
     if (SUCCEEDED(hr)) hr = graph->QueryInterface(IID_IMediaEvent, reinterpret_cast<void**>(events.GetAddressOf()));
     // Without a reference clock the renderer takes samples as soon as they come.
     if (SUCCEEDED(hr)) hr = clock->SetSyncSource(nullptr);
-    if (FAILED(hr)) return Failure(error, "the filter graph cannot run without a clock", hr);
+    if (FAILED(hr)) return GraphFailure(error, "the filter graph cannot run without a clock", hr);
     hr = control->Run();
     if (FAILED(hr)) {
         control->Stop();
-        return Failure(error, "the filter graph does not start", hr);
+        return GraphFailure(error, "the filter graph does not start", hr);
     }
     long code = 0;
     uint64_t seen = 0;
@@ -208,7 +134,7 @@ int RunToCompletion(IGraphBuilder* graph, SampleCollector& collector, std::strin
         return -1;
     }
     if (FAILED(hr) || code != EC_COMPLETE)
-        return Failure(error, "the filter graph stopped with event " + std::to_string(code) + " before completion", hr);
+        return GraphFailure(error, "the filter graph stopped with event " + std::to_string(code) + " before completion", hr);
     return 0;
 }
 
@@ -219,8 +145,8 @@ int RenderThroughGraph(const RenderOptions& options, WavReader& input, WavWriter
     // Declared first, so that the DLL is unloaded after every object it made is gone.
     FilterModule module;
     if (module.Load(options.dllPath, error) != 0) return -1;
-    ComApartment com;
-    if (FAILED(com.Result())) return Failure(error, "COM does not start", com.Result());
+    ComApartment com(ComApartment::kMultithreaded);
+    if (FAILED(com.Result())) return GraphFailure(error, "COM does not start", com.Result());
     ComPtr<IBaseFilter> reverb;
     if (module.CreateFilter(reverb.GetAddressOf(), error) != 0) return -1;
     if (ApplyToFilter(options, reverb.Get(), error) != 0) return -1;
@@ -228,11 +154,9 @@ int RenderThroughGraph(const RenderOptions& options, WavReader& input, WavWriter
     ComPtr<IGraphBuilder> graph;
     HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
                                   reinterpret_cast<void**>(graph.GetAddressOf()));
-    if (FAILED(hr)) return Failure(error, "the platform's filter graph is not available", hr);
-    PlatformFilters filters;
-    if (AddFilters(graph.Get(), reverb.Get(), filters, error) != 0 ||
-        ConnectGraph(options, input.Layout(), graph.Get(), reverb.Get(), filters, error) != 0)
-        return -1;
+    if (FAILED(hr)) return GraphFailure(error, "the platform's filter graph is not available", hr);
+    RenderFilters filters;
+    if (BuildGraph(options, input.Layout(), graph.Get(), reverb.Get(), filters, error) != 0) return -1;
 
     WAVEFORMATEX format{};
     if (OutputFormat(reverb.Get(), format, error) != 0) return -1;
@@ -246,7 +170,7 @@ int RenderThroughGraph(const RenderOptions& options, WavReader& input, WavWriter
     SampleCollector collector(writer, stats, format.nChannels, format.wBitsPerSample);
     if (SUCCEEDED(hr)) hr = grab->SetBufferSamples(FALSE);
     if (SUCCEEDED(hr)) hr = grab->SetCallback(&collector, 0);
-    if (FAILED(hr)) return Failure(error, "the sample grabber takes no callback", hr);
+    if (FAILED(hr)) return GraphFailure(error, "the sample grabber takes no callback", hr);
 
     stats.Start(format.nSamplesPerSec, input.Channels(), format.nChannels);
     int result = CountInput(input, stats, error);

@@ -48,23 +48,31 @@ int FilterModule::Load(const std::string& path, std::string& error) {
     return 0;
 }
 
-int FilterModule::CreateFilter(IBaseFilter** filter, std::string& error) {
-    *filter = nullptr;
-    using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+int FilterModule::GetClassObject(REFCLSID clsid, const char* what, IClassFactory** factory,
+                                 std::string& error) {
+    *factory = nullptr;
+    using GetClassObjectEntry = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
     // Through void*: the exported address is untyped until it is called as what it is.
-    const auto getClassObject = reinterpret_cast<GetClassObject>(
+    const auto getClassObject = reinterpret_cast<GetClassObjectEntry>(
         reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
     if (!getClassObject) {
         error = path_ + " is not a COM server (it exports no DllGetClassObject)";
         return -1;
     }
-    IClassFactory* factory = nullptr;
-    HRESULT hr = getClassObject(CLSID_RuvodaR3, IID_IClassFactory, reinterpret_cast<void**>(&factory));
-    if (FAILED(hr) || !factory) {
-        error = path_ + " does not hold the qv:Ruvoda R3 filter class (" + DescribeResult(hr) + ")";
+    const HRESULT hr = getClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(factory));
+    if (FAILED(hr) || !*factory) {
+        *factory = nullptr;
+        error = path_ + " does not hold the qv:Ruvoda R3 " + what + " class (" + DescribeResult(hr) + ")";
         return -1;
     }
-    hr = factory->CreateInstance(nullptr, IID_IBaseFilter, reinterpret_cast<void**>(filter));
+    return 0;
+}
+
+int FilterModule::CreateFilter(IBaseFilter** filter, std::string& error) {
+    *filter = nullptr;
+    IClassFactory* factory = nullptr;
+    if (GetClassObject(CLSID_RuvodaR3, "filter", &factory, error) != 0) return -1;
+    const HRESULT hr = factory->CreateInstance(nullptr, IID_IBaseFilter, reinterpret_cast<void**>(filter));
     factory->Release();
     if (FAILED(hr) || !*filter) {
         *filter = nullptr;

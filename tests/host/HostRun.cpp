@@ -1,0 +1,112 @@
+#include "HostRun.h"
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+// Longer than any run a test asks for; a host that hangs fails instead of stalling the suite.
+constexpr DWORD kRunLimitMs = 60000;
+
+// A folder of this test process under the temporary folder, removed with its files when
+// the process ends.
+class Scratch {
+public:
+    Scratch() {
+        char temp[MAX_PATH] = "";
+        GetTempPathA(MAX_PATH, temp);
+        path_ = std::string(temp) + "ruvoda-host-tests-" + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryA(path_.c_str(), nullptr);
+    }
+    ~Scratch() {
+        WIN32_FIND_DATAA entry;
+        HANDLE search = FindFirstFileA((path_ + "*").c_str(), &entry);
+        if (search != INVALID_HANDLE_VALUE) {
+            do DeleteFileA((path_ + entry.cFileName).c_str());
+            while (FindNextFileA(search, &entry));
+            FindClose(search);
+        }
+        RemoveDirectoryA(path_.c_str());
+    }
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+}  // namespace
+
+std::string BesideTests(const char* name) {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir(path);
+    dir.resize(dir.find_last_of("\\/") + 1);
+    return dir + name;
+}
+
+std::string ScratchFolder() {
+    static Scratch scratch;
+    return scratch.Path();
+}
+
+HostRun RunHost(const std::string& arguments) {
+    HostRun run;
+    const std::string errorsPath = ScratchFolder() + "stderr.txt";
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE errors = CreateFileA(errorsPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (errors == INVALID_HANDLE_VALUE) return run;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = errors;
+    startup.hStdError = errors;
+    std::string command = "\"" + BesideTests("ruvoda-host.exe") + "\" " + arguments;
+    PROCESS_INFORMATION process{};
+    const BOOL started =
+        CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    CloseHandle(errors);
+    if (!started) return run;
+    if (WaitForSingleObject(process.hProcess, kRunLimitMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &run.exitCode);
+    else
+        TerminateProcess(process.hProcess, ~0u);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    std::ifstream in(errorsPath, std::ios::binary);
+    run.errors.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return run;
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+bool ReadBmp(const std::string& path, Image& image) {
+    std::ifstream in(path, std::ios::binary);
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    in.read(reinterpret_cast<char*>(&file), sizeof file);
+    in.read(reinterpret_cast<char*>(&info), sizeof info);
+    if (!in || file.bfType != 0x4D42 || info.biBitCount != 24 || info.biCompression != BI_RGB || info.biWidth <= 0 ||
+        info.biHeight <= 0)
+        return false;
+    image.width = info.biWidth;
+    image.height = info.biHeight;
+    const size_t stride = (static_cast<size_t>(image.width) * 3 + 3) & ~size_t{3};
+    std::vector<uint8_t> rows(stride * image.height);
+    in.seekg(file.bfOffBits);
+    in.read(reinterpret_cast<char*>(rows.data()), static_cast<std::streamsize>(rows.size()));
+    if (!in) return false;
+    image.pixels.resize(static_cast<size_t>(image.width) * image.height * 3);
+    for (int y = 0; y < image.height; ++y)  // the file's rows run bottom-up
+        std::memcpy(&image.pixels[static_cast<size_t>(y) * image.width * 3], &rows[(image.height - 1 - y) * stride],
+                    static_cast<size_t>(image.width) * 3);
+    return true;
+}
