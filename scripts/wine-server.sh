@@ -7,7 +7,8 @@
 # Without a lasting server each pays seconds for a server start, and a server that ends on
 # its own after an idle spell closes its socket while the next program may be starting. And
 # whichever program starts the prefix's processes or its desktop hands them its standard
-# error, which they keep after it exits: a test started them would last as long as they do.
+# error, which they keep after it exits: a test that started them would last as long as
+# they do.
 set -e
 build_dir=$(cd "$1" && pwd)
 keeper="$build_dir/bin/desktop-keeper.exe"
