@@ -7,7 +7,7 @@
 
 #include "ClassFactory.h"
 #include "ReverbFilter.h"
-#include "ReverbPage.h"
+#include "ReverbEditor.h"
 #include "qvRuvodaR3.h"
 
 namespace {
@@ -55,7 +55,7 @@ void WritePinKey(HKEY pins, const wchar_t* name, DWORD direction) {
 
 const FactoryTemplate g_FactoryTemplates[] = {
     {kFilterName, &CLSID_RuvodaR3, &ReverbFilter::Create, &kFilterSetup},
-    {L"Quillorn qv:Ruvoda R3 Property Page", &CLSID_RuvodaR3Page, &ReverbPage::Create, nullptr},
+    {L"Quillorn qv:Ruvoda R3 Property Page", &CLSID_RuvodaR3Page, &ReverbEditor::Create, nullptr},
 };
 const int g_FactoryTemplateCount = ARRAYSIZE(g_FactoryTemplates);
 

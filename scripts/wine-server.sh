@@ -1,11 +1,30 @@
 #!/bin/sh
-# Starts one long-lived Wine server for a Windows build tree's prefix (creating the prefix
-# on first use). The tests and the test discovery run hundreds of short Wine programs;
-# without a lasting server each one pays seconds for a server start. The server ends on
-# its own a minute after the last program.
+# Readies a Windows build tree's Wine prefix for a test run (creating the prefix on first
+# use): one Wine server that lasts until it is stopped with `wineserver -k` under the same
+# WINEPREFIX, the prefix's own processes (services, devices) and its desktop, all started
+# here with their standard handles on /dev/null.
+# The tests and the test discovery run hundreds of short Wine programs, two at a time.
+# Without a lasting server each pays seconds for a server start, and a server that ends on
+# its own after an idle spell closes its socket while the next program may be starting. And
+# whichever program starts the prefix's processes or its desktop hands them its standard
+# error, which they keep after it exits: a test started them would last as long as they do.
 set -e
-build_dir=$1
+build_dir=$(cd "$1" && pwd)
+keeper="$build_dir/bin/desktop-keeper.exe"
+[ -f "$keeper" ] || { echo "wine-server: no $keeper: build the Windows tree first" >&2; exit 1; }
 export WINEPREFIX="$build_dir/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-RUVODA_BUILD_DIR="$build_dir" "$(dirname "$0")/../cmake/wine-run" cmd /c exit
+export RUVODA_BUILD_DIR="$build_dir"
+wine_run="$(dirname "$0")/../cmake/wine-run"
+# Creates the prefix when it is missing, under a server of its own.
+"$wine_run" cmd /c exit </dev/null >/dev/null 2>&1
 wineserver -k 2>/dev/null || true
-wineserver -p60
+wineserver -p
+ready="$build_dir/desktop-keeper.out"
+rm -f "$ready"
+"$wine_run" "$keeper" </dev/null >"$ready" 2>/dev/null &
+tries=0
+until grep -q '^ready' "$ready" 2>/dev/null; do
+  tries=$((tries + 1))
+  [ $tries -le 600 ] || { echo "wine-server: the desktop did not come up within 60 s" >&2; exit 1; }
+  sleep 0.1
+done

@@ -4,31 +4,6 @@
 
 namespace {
 
-// Answers file dialogs from a script and records each request.
-class ScriptedFileDialogs : public FileDialogs {
-public:
-    struct Asked {
-        bool save;
-        HWND owner;
-        std::string title;
-        std::string initialDirectory;  // "(none)" when not given
-        std::string suggestion;
-    };
-
-    Result Show(const Request& request, std::string& path) override {
-        asked.push_back({request.save, request.owner, request.title,
-                         request.initialDirectory != nullptr ? request.initialDirectory : "(none)",
-                         path});
-        const Result result = results.empty() ? kCancelled : results.front();
-        if (!results.empty()) results.erase(results.begin());
-        if (result == kChosen) path = "C:\\chosen.ini";
-        return result;
-    }
-
-    std::vector<Result> results;
-    std::vector<Asked> asked;
-};
-
 class PresetFileDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {

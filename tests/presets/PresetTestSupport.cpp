@@ -15,6 +15,17 @@ int ScriptedMessages::Show(HWND owner, const char* text, const char* caption, UI
     return answer;
 }
 
+FileDialogs::Result ScriptedFileDialogs::Show(const Request& request, std::string& path) {
+    asked.push_back({request.save, request.owner, request.title,
+                     request.initialDirectory != nullptr ? request.initialDirectory : "(none)",
+                     path});
+    if (results.empty()) return kCancelled;
+    const Result result = results.front();
+    results.pop_front();
+    if (result == kChosen) path = chosenPath;
+    return result;
+}
+
 std::string WindowsPath(std::string unixPath) {
     for (char& c : unixPath) {
         if (c == '/') c = '\\';

@@ -24,6 +24,24 @@ public:
     std::vector<Shown> shown;
 };
 
+// Answers file dialogs from a script (cancelling once it runs out) and records each request.
+class ScriptedFileDialogs : public FileDialogs {
+public:
+    struct Asked {
+        bool save;
+        HWND owner;
+        std::string title;
+        std::string initialDirectory;  // "(none)" when not given
+        std::string suggestion;
+    };
+
+    Result Show(const Request& request, std::string& path) override;
+
+    std::deque<Result> results;
+    std::string chosenPath = "C:\\chosen.ini";  // the path of every kChosen
+    std::vector<Asked> asked;
+};
+
 // A fresh folder for one test inside the build tree, removed with its files afterwards.
 class TempFolder {
 public:

@@ -2,14 +2,17 @@
 // records the steps and commands posted to it.
 #include <gtest/gtest.h>
 
+#include "ControlFont.h"
 #include "InlineEditor.h"
 #include "SkinProtocol.h"
 #include "SkinTestSupport.h"
+#include "TextInk.h"
 
 namespace {
 
 constexpr int kId = 301;
 constexpr int kWidth = 40, kHeight = 21;
+constexpr COLORREF kTextColour = 0x454140;
 
 class EditTest : public ::testing::Test {
 protected:
@@ -48,10 +51,30 @@ protected:
         return text;
     }
     HWND Box() { return GetDlgItem(edit_, kInlineEditorId); }
-    int CountPixels(COLORREF colour, int fromX = 0, int toX = kWidth) {
+    // Where `text` belongs, from the control font's metrics on the field's own DC: the client
+    // inset by 3, its top 1 lower for the odd height, its right edge 2 further in.
+    RECT ExpectedInk(const char* text, UINT align) {
+        HDC dc = GetDC(edit_);
+        HFONT font = CreateControlFont(dc);
+        HGDIOBJ old = SelectObject(dc, font);
+        const RECT expected = ExpectedTextInk(dc, text, {3, 4, kWidth - 5, kHeight - 3}, align);
+        SelectObject(dc, old);
+        DeleteControlFont(font);
+        ReleaseDC(edit_, dc);
+        return expected;
+    }
+    // The pixels of the text colour lie where the font puts `text`, give or take a pixel.
+    void ExpectTextAt(const char* text, UINT align) {
+        const RECT expected = ExpectedInk(text, align);
+        ASSERT_NE(expected.bottom, 0) << "the control font has no glyph outlines to measure";
+        const RECT ink = InkBounds(kWidth, kHeight, [&](int x, int y) { return WindowPixel(edit_, x, y) == kTextColour; });
+        ASSERT_NE(ink.right, 0) << "no text drawn";
+        EXPECT_TRUE(InsideWithin(ink, expected, 1)) << ink << " outside " << expected;
+    }
+    int CountPixels(COLORREF colour) {
         int count = 0;
         for (int y = 0; y < kHeight; ++y)
-            for (int x = fromX; x < toX; ++x) count += WindowPixel(edit_, x, y) == colour;
+            for (int x = 0; x < kWidth; ++x) count += WindowPixel(edit_, x, y) == colour;
         return count;
     }
 
@@ -231,9 +254,8 @@ TEST_F(EditTest, DrawsFaceShadowedTextAndFocusFrame) {
     InvalidateRect(edit_, nullptr, FALSE);
     UpdateWindow(edit_);
     EXPECT_EQ(WindowPixel(edit_, 1, 1), RGB(220, 220, 220));
-    EXPECT_GT(CountPixels(0x454140), 0);
     EXPECT_GT(CountPixels(0xCBC7C5), 0);
-    EXPECT_EQ(CountPixels(0x454140, kWidth / 2), 0);  // left-aligned
+    ExpectTextAt("1.0", DT_LEFT);
     SetFocus(edit_);
     EXPECT_EQ(WindowPixel(edit_, 2, 10), RGB(225, 0, 0));
     EXPECT_EQ(WindowPixel(edit_, 37, 10), RGB(200, 0, 0));
@@ -242,7 +264,7 @@ TEST_F(EditTest, DrawsFaceShadowedTextAndFocusFrame) {
     EnableWindow(edit_, FALSE);
     InvalidateRect(edit_, nullptr, FALSE);
     UpdateWindow(edit_);
-    EXPECT_EQ(CountPixels(0x454140), 0);
+    EXPECT_EQ(CountPixels(kTextColour), 0);
     EXPECT_GT(CountPixels(0x909090), 0);
     // Face 220 at opacity 160 over the background (40, 80, 120).
     EXPECT_EQ(WindowPixel(edit_, 1, 1), RGB(106, 131, 157));
@@ -252,8 +274,7 @@ TEST_F(EditTest, RightAlignStyleMovesTheText) {
     Create(kEditLinearDragStyle | kEditRightAlignStyle, "1.0");
     InvalidateRect(edit_, nullptr, FALSE);
     UpdateWindow(edit_);
-    EXPECT_GT(CountPixels(0x454140, kWidth / 2), 0);
-    EXPECT_EQ(CountPixels(0x454140, 0, 12), 0);
+    ExpectTextAt("1.0", DT_RIGHT);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "SkinTestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include "Edit.h"
 #include "PushButton.h"
 #include "Slider.h"
@@ -57,6 +59,12 @@ TestParent::TestParent() {
     SetFocus(window_);
 
     HDC screen = GetDC(nullptr);
+    // The tests compare exact colours read back from the screen, which only a true-colour
+    // display keeps; say so rather than fail on every colour.
+    const int depth = GetDeviceCaps(screen, BITSPIXEL);
+    if (depth < 24)
+        ADD_FAILURE() << "the display has " << depth << " bits per pixel; these tests need 24 or 32"
+                      << " (scripts/test.sh runs Xvfb at 24)";
     background_ = CreateCompatibleBitmap(screen, kParentWidth, kParentHeight);
     HDC dc = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(dc, background_);

@@ -1,0 +1,27 @@
+#include "LevelPair.h"
+
+#include "ValueText.h"
+
+namespace {
+
+constexpr int kPairWidth = 47;
+
+int TextWidth(HDC dc, const std::string& text) {
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+}  // namespace
+
+std::string FormatLevelPair(HWND window, HFONT font, int left, int right) {
+    const std::string leftText = LevelText(left);
+    const std::string rightText = LevelText(right);
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, font);
+    const int room = kPairWidth - TextWidth(dc, leftText) - TextWidth(dc, rightText);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    const int spaces = room / 3 < 1 ? 1 : room / 3;
+    return leftText + std::string(static_cast<size_t>(spaces), ' ') + rightText;
+}

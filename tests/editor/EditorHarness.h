@@ -1,0 +1,44 @@
+#pragma once
+// The editor page as a host shows it: the filter (between stand-in pins, so audio can be
+// pushed through it) and the page, both made by the module's class factories, the page
+// activated in a visible host window. Helpers act on the controls as a user does.
+#include <windows.h>
+#include <ocidl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "FilterHarness.h"
+#include "ParamBinding.h"
+
+class EditorTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Connects the filter for 44.1 kHz stereo float and starts streaming.
+    void StartStreaming();
+    // Pushes `frames` stereo frames of a constant value per channel and lets the page see it.
+    void PushConstant(float left, float right, int frames = 1024);
+
+    HWND Item(int id) const { return GetDlgItem(page, id); }
+    std::string Text(int id) const;
+    int Value(int field) const { return GetField(filter.control, field); }
+    // Double-clicks the field, types `text` into its inline editor and presses Enter.
+    void Type(int fieldId, const char* text);
+    void Key(int id, UINT key);
+    void Click(int id, int x = 3, int y = 3);
+    void Tick();  // one tick of the page's meter timer
+    // Presses a menu button with the keys for the menu queued: `downs` times Down, then
+    // Enter (or Escape when `downs` is 0), and releases it.
+    void ChooseFromMenu(int buttonId, int downs);
+
+    FilterHarness filter;
+    IPropertyPage* pageObject = nullptr;
+    HWND host = nullptr;
+    HWND page = nullptr;
+    AudioType stereo{WAVE_FORMAT_IEEE_FLOAT, 2, 44100, 32};
+};
+
+// Dispatches every message waiting for this thread.
+void Pump();

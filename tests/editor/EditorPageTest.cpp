@@ -1,0 +1,243 @@
+// The editor page against the real filter: what it shows, how each control edits its
+// parameter, and how changes made elsewhere reach the controls.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "EditorHarness.h"
+#include "EditorIds.h"
+#include "EditorLayout.h"
+#include "SkinProtocol.h"
+
+namespace {
+
+int SliderPosition(HWND slider) { return static_cast<int>(SendMessageA(slider, QVSM_GETPOS, 0, 0)); }
+
+RECT PlaceInPage(HWND page, HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// Loads `params` into the filter the way a host restores a saved graph.
+void LoadFromStream(IBaseFilter* filter, const ReverbParams& params) {
+    IPersistStream* persist = nullptr;
+    IStream* stream = nullptr;
+    ASSERT_EQ(S_OK, filter->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(&persist)));
+    ASSERT_EQ(S_OK, CreateStreamOnHGlobal(nullptr, TRUE, &stream));
+    FilterHarness other;
+    other.control->SetAllParams(&params);
+    IPersistStream* source = nullptr;
+    other.base->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(&source));
+    source->Save(stream, FALSE);
+    source->Release();
+    const LARGE_INTEGER start = {};
+    stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    EXPECT_EQ(S_OK, persist->Load(stream));
+    stream->Release();
+    persist->Release();
+}
+
+// Records what the page sends to a control.
+std::vector<UINT>* g_sent = nullptr;
+WNDPROC g_original = nullptr;
+LRESULT CALLBACK Recording(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (g_sent && message == QVRM_SETVALUE) g_sent->push_back(static_cast<UINT>(wParam));
+    return CallWindowProcA(g_original, window, message, wParam, lParam);
+}
+
+struct FieldText {
+    int id;
+    const char* text;
+};
+
+}  // namespace
+
+TEST_F(EditorTest, OpensWithEveryControlInTabOrderShowingTheFilter) {
+    // The dialog's clip indicators come first, then the page's controls in creation order.
+    std::vector<int> ids;
+    for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) ids.push_back(GetDlgCtrlID(c));
+    ASSERT_EQ(ids.size(), 4u + static_cast<size_t>(kEditorControlCount));
+    EXPECT_EQ(ids[0], kInputClipLeft);
+    EXPECT_EQ(ids[3], kOutputClipRight);
+    for (int i = 0; i < kEditorControlCount; ++i) EXPECT_EQ(ids[4 + i], kEditorControls[i].id) << i;
+
+    const RECT slider = PlaceInPage(page, Item(kInputSlider));
+    EXPECT_EQ(slider.left, 178);
+    EXPECT_EQ(slider.top, 48);
+    EXPECT_EQ(slider.right - slider.left, 154);
+    const RECT clip = PlaceInPage(page, Item(kOutputClipRight));
+    EXPECT_EQ(clip.left, 382);
+    EXPECT_EQ(clip.top, 239);
+    EXPECT_EQ(clip.bottom - clip.top, 9);
+
+    const FieldText shown[] = {{kInputField, "0.0"},    {kLowCutField, "75"},        {kHighCutField, "4.0"},
+                               {kPreDelayField, "0"},   {kRoomSizeField, "50"},      {kDiffusionField, "100"},
+                               {kBassMultiplyField, "1.0"}, {kCrossoverField, "500"}, {kDecayTimeField, "1.5"},
+                               {kDampingField, "4.0"},  {kDryField, "0.0"},          {kEarlyField, "-3.5"},
+                               {kReverbField, "-12.0"}, {kWidthField, "100"},        {kSetupButton, "Setup A"},
+                               {kStereoButton, "Stereo"}};
+    for (const FieldText& f : shown) EXPECT_EQ(Text(f.id), f.text) << f.id;
+    EXPECT_EQ(SliderPosition(Item(kReverbSlider)), -120);
+    EXPECT_EQ(SliderPosition(Item(kRoomSizeSlider)), 50);
+    EXPECT_TRUE(IsWindowEnabled(Item(kWidthField)));
+}
+
+TEST_F(EditorTest, SlidersEditTheirFieldsAndDoubleClickRestoresTheDefault) {
+    struct Row {
+        int slider, fieldId, field, minimum, maximum;
+        const char *minimumText, *maximumText;
+        int defaultValue;
+    };
+    const Row rows[] = {
+        {kInputSlider, kInputField, kInputGain, -361, 60, "-Inf.", "6.0", 0},
+        {kPreDelaySlider, kPreDelayField, kPreDelay, 0, 250, "0", "250", 0},
+        {kRoomSizeSlider, kRoomSizeField, kRoomSize, 1, 100, "1", "100", 50},
+        {kDiffusionSlider, kDiffusionField, kDiffusion, 0, 100, "0", "100", 100},
+        {kDrySlider, kDryField, kDryLevel, -361, 60, "-Inf.", "6.0", 0},
+        {kEarlySlider, kEarlyField, kEarlyLevel, -361, 60, "-Inf.", "6.0", -35},
+        {kReverbSlider, kReverbField, kReverbLevel, -361, 60, "-Inf.", "6.0", -120},
+    };
+    for (const Row& r : rows) {
+        Key(r.slider, VK_HOME);
+        EXPECT_EQ(Value(r.field), r.minimum) << r.slider;
+        EXPECT_EQ(Text(r.fieldId), r.minimumText) << r.slider;
+        Key(r.slider, VK_END);
+        EXPECT_EQ(Value(r.field), r.maximum) << r.slider;
+        EXPECT_EQ(Text(r.fieldId), r.maximumText) << r.slider;
+        SendMessageA(Item(r.slider), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 3));
+        Pump();
+        EXPECT_EQ(Value(r.field), r.defaultValue) << r.slider;
+        EXPECT_EQ(SliderPosition(Item(r.slider)), r.defaultValue) << r.slider;
+    }
+}
+
+TEST_F(EditorTest, TypedTextsAreReadByTheFieldsRuleAndShownClamped) {
+    struct Row {
+        int fieldId;
+        const char* typed;
+        int field, value;
+        const char* shown;
+    };
+    const Row rows[] = {
+        {kInputField, "-iNF.", kInputGain, -361, "-Inf."},   {kEarlyField, "-36.15", kEarlyLevel, -361, "-Inf."},
+        {kHighCutField, "12.34", kHighCut, 123, "12.3"},     {kHighCutField, "30", kHighCut, 221, "OFF"},
+        {kLowCutField, "5000", kLowCut, 3000, "3000"},       {kLowCutField, "OFF", kLowCut, 19, "OFF"},
+        {kDecayTimeField, "1,5", kDecayTime, 10, "1.0"},     {kDampingField, "OFF", kDamping, 5, "0.5"},
+        {kCrossoverField, "abc", kCrossover, 25, "25"},      {kWidthField, "250ms", kWidth, 200, "200"},
+        {kBassMultiplyField, "2.25", kBassMultiply, 22, "2.2"},
+    };
+    for (const Row& r : rows) {
+        Type(r.fieldId, r.typed);
+        EXPECT_EQ(Value(r.field), r.value) << r.typed;
+        EXPECT_EQ(Text(r.fieldId), r.shown) << r.typed;
+    }
+    EXPECT_EQ(SliderPosition(Item(kEarlySlider)), -361);  // the slider follows the typed value
+    // Each confirmed text is an undo step of its own.
+    filter.control->SwapUndo();
+    EXPECT_EQ(Value(kBassMultiply), 10);
+    EXPECT_EQ(Value(kWidth), 200);
+}
+
+TEST_F(EditorTest, FieldStepsMakeOneUndoStepPerGesture) {
+    Key(kPreDelayField, VK_UP);
+    Key(kPreDelayField, VK_UP);
+    EXPECT_EQ(Value(kPreDelay), 2);
+    EXPECT_EQ(Text(kPreDelayField), "2");
+    EXPECT_EQ(SliderPosition(Item(kPreDelaySlider)), 2);
+    // A zero step (a field showing its value again) takes no snapshot.
+    PostMessageA(page, QVEN_STEP, MAKEWPARAM(kRoomSizeField, 0), reinterpret_cast<LPARAM>(Item(kRoomSizeField)));
+    Pump();
+    filter.control->SwapUndo();
+    EXPECT_EQ(Value(kPreDelay), 0);
+
+    filter.control->SwapUndo();
+    Key(kRoomSizeField, VK_DOWN);  // another control: a new step
+    EXPECT_EQ(Text(kRoomSizeField), "49");
+    filter.control->SwapUndo();
+    EXPECT_EQ(Value(kRoomSize), 50);
+    EXPECT_EQ(Value(kPreDelay), 2);
+}
+
+TEST_F(EditorTest, DisplaysEditTheirParametersAndTheDraggedOneIsNotFedBack) {
+    std::vector<UINT> sent;
+    g_sent = &sent;
+    g_original = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(Item(kRevTimeDisplay), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Recording)));
+    const LPARAM revTime = reinterpret_cast<LPARAM>(Item(kRevTimeDisplay));
+    auto post = [&](UINT message, WPARAM wParam, LPARAM lParam) {
+        PostMessageA(page, message, wParam, lParam);
+        Pump();
+    };
+    post(QVRN_CHANGED, MAKEWPARAM(kRevTimeDisplay, 2), 2500);
+    post(QVRN_CHANGED, MAKEWPARAM(kRevTimeDisplay, 2), 3049);
+    EXPECT_EQ(Value(kDecayTime), 30);
+    EXPECT_EQ(Text(kDecayTimeField), "3.0");
+    post(QVRN_CHANGED, MAKEWPARAM(kRevTimeDisplay, 3), 22100);
+    EXPECT_EQ(Text(kDampingField), "OFF");
+    EXPECT_TRUE(sent.empty());  // no value sent back while dragging
+    post(QVRN_DBLCLK, kRevTimeDisplay, 1);
+    EXPECT_EQ(Value(kDecayTime), 15);
+    EXPECT_EQ(Value(kDamping), 40);
+    EXPECT_EQ(sent, (std::vector<UINT>{2, 3}));
+    post(QVRN_DBLCLK, kRevTimeDisplay, -1);  // beside the handles: nothing
+    EXPECT_EQ(sent.size(), 2u);
+
+    post(QVFN_CHANGED, MAKEWPARAM(kFreqDisplay, 1), 12345);
+    EXPECT_EQ(Value(kHighCut), 123);
+    EXPECT_EQ(Text(kHighCutField), "12.3");
+    post(QVFN_CHANGED, MAKEWPARAM(kFreqDisplay, 0), 200);
+    EXPECT_EQ(Text(kLowCutField), "200");
+    post(QVFN_DBLCLK, kFreqDisplay, 0);
+    EXPECT_EQ(Value(kLowCut), 75);
+    EXPECT_EQ(Value(kHighCut), 123);
+    // The two decay moves were one gesture: undo goes back past both of them.
+    filter.control->SwapUndo();
+    EXPECT_EQ(Value(kLowCut), 200);
+    SetWindowLongPtrA(reinterpret_cast<HWND>(revTime), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_original));
+    g_sent = nullptr;
+}
+
+TEST_F(EditorTest, ChangesMadeElsewhereReachEveryControl) {
+    ReverbParams loaded = DefaultParams();
+    loaded.InputGain = -60;
+    loaded.Damping = 221;
+    loaded.Tail = 1;
+    loaded.ReverbMute = 1;
+    LoadFromStream(filter.base, loaded);
+    Pump();
+    EXPECT_EQ(Text(kInputField), "-6.0");
+    EXPECT_EQ(SliderPosition(Item(kInputSlider)), -60);
+    EXPECT_EQ(Text(kDampingField), "OFF");
+    EXPECT_EQ(SendMessageA(Item(kTailButton), QVBM_GETCHECK, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(Item(kReverbMuteButton), QVBM_GETCHECK, 0, 0), 1);
+
+    // A format change makes the filter notify as well; mono output disables Width.
+    filter.control->put_StereoOutput(0);
+    StartStreaming();
+    EXPECT_EQ(Text(kStereoButton), "Mono");
+    EXPECT_FALSE(IsWindowEnabled(Item(kWidthField)));
+}
+
+TEST_F(EditorTest, AnotherFilterSetWhileShownTakesOverThePage) {
+    FilterHarness second;
+    second.control->put_DecayTime(77);
+    IUnknown* object = second.base;
+    ASSERT_EQ(S_OK, pageObject->SetObjects(1, &object));
+    EXPECT_EQ(Text(kDecayTimeField), "7.7");
+    // The first filter no longer reaches the page.
+    ReverbParams loaded = DefaultParams();
+    loaded.DecayTime = 123;
+    LoadFromStream(filter.base, loaded);
+    Pump();
+    EXPECT_EQ(Text(kDecayTimeField), "7.7");
+    Key(kDecayTimeField, VK_UP);
+    EXPECT_EQ(GetField(second.control, kDecayTime), 78);
+
+    IUnknown* notAFilter = nullptr;
+    CreateStreamOnHGlobal(nullptr, TRUE, reinterpret_cast<IStream**>(&notAFilter));
+    EXPECT_EQ(E_NOINTERFACE, pageObject->SetObjects(1, &notAFilter));
+    notAFilter->Release();
+    EXPECT_EQ(E_UNEXPECTED, pageObject->SetObjects(0, nullptr));  // nothing held any more
+}

@@ -1,0 +1,407 @@
+// The Preset Manager driven through its tree, buttons and context menu.
+#include <string>
+#include <vector>
+
+#include "PresetResources.h"
+#include "PresetUiSupport.h"
+#include "PresetsMenu.h"
+
+namespace {
+
+const char kManager[] = "qv:Reverb Preset Manager";
+const char kRoot[] = "Available qv:Reverb presets";
+const std::vector<int> kButtons = {kManagerAdd,    kManagerUpdate, kManagerRename, kManagerDelete,
+                                   kManagerImport, kManagerExport, IDOK,           kManagerCancel};
+
+HWND Tree(HWND manager) { return GetDlgItem(manager, kManagerTree); }
+
+std::string EnabledButtons(HWND manager) {
+    std::string states;
+    for (int id : kButtons) states += IsWindowEnabled(GetDlgItem(manager, id)) ? "1" : "0";
+    return states;
+}
+
+class PresetManagerUi : public PresetUiTest {
+protected:
+    // Halls holds two presets, Rooms one; one preset has no bank.
+    void AddFourPresets() {
+        AddPreset(store, "Big", "Halls", "1");
+        AddPreset(store, "Small", "Halls", "2");
+        AddPreset(store, "Booth", "Rooms", "3");
+        AddPreset(store, "Loose", "", "4");
+    }
+    // Records the open Manager in `manager`.
+    UiScript& Open(UiScript& script) {
+        return script.OnDialog(kManager, [this](HWND dialog) { manager = dialog; });
+    }
+    UiScript& Then(UiScript& script, std::string what, std::function<void()> act) {
+        return script.Step(std::move(what), [act] {
+            act();
+            return true;
+        });
+    }
+
+    HWND manager = nullptr;
+};
+
+TEST_F(PresetManagerUi, AnEmptyStoreShowsTheRootAloneWithFourButtonsGreyed) {
+    UiScript script;
+    std::string tree, buttons;
+    RECT placed = {};
+    Open(script);
+    Then(script, "look", [&] {
+        tree = DescribeTree(Tree(manager));
+        buttons = EnabledButtons(manager);
+        GetWindowRect(manager, &placed);
+        EXPECT_NE(SendMessageA(manager, WM_GETICON, ICON_SMALL, 0), 0);
+        EXPECT_EQ(ShowPresetManager(store), 0) << "a second Manager does not open";
+        Click(manager, kManagerCancel);
+    });
+    EXPECT_EQ(ShowPresetManager(store), 0);
+    EXPECT_EQ(tree, std::string("<") + kRoot + ">");
+    EXPECT_EQ(buttons, "10001011");
+    RECT owner;
+    GetWindowRect(editor.Window(), &owner);
+    EXPECT_EQ(placed.left, owner.left + ((owner.right - owner.left) - (placed.right - placed.left)) / 2);
+    EXPECT_EQ(placed.top, owner.top + ((owner.bottom - owner.top) - (placed.bottom - placed.top)) / 2);
+    EXPECT_EQ(store.ManagerWindow(), nullptr);
+    EXPECT_EQ(store.TreeWindow(), nullptr);
+}
+
+TEST_F(PresetManagerUi, BanksJoinRegardlessOfCaseAndTheButtonsFollowTheSelection) {
+    AddPreset(store, "Big", "hall", "1");
+    AddPreset(store, "Alpha", "Hall", "2");
+    AddPreset(store, "Loose", "", "3");
+    store.SetCurrentId(3501);
+    struct Case {
+        std::vector<std::string> path;
+        const char* buttons;
+    };
+    const std::vector<Case> cases = {{{kRoot}, "10011111"},
+                                     {{kRoot, "Hall"}, "10111111"},
+                                     {{kRoot, "Loose"}, "11111111"}};
+    UiScript script;
+    std::string tree;
+    Open(script);
+    Then(script, "look", [&] {
+        tree = DescribeTree(Tree(manager));
+        for (const Case& c : cases) {
+            SelectTreeItem(Tree(manager), c.path);
+            EXPECT_EQ(EnabledButtons(manager), c.buttons) << c.path.back();
+        }
+        Click(manager, kManagerCancel);
+    });
+    ShowPresetManager(store);
+    // The bank item takes the name of the first preset filed there; the current preset is
+    // selected when the Manager opens.
+    EXPECT_EQ(tree, std::string(kRoot) + "{ Hall{ Alpha <Big> } Loose }");
+}
+
+TEST_F(PresetManagerUi, DeletingAsksAndRebuildsTheTreeOnlyWhenTheItemHadNoNextSibling) {
+    AddFourPresets();
+    const std::vector<std::string> before = Snapshot(store);
+    struct Case {
+        std::vector<std::string> path;
+        int answer;
+        const char* question;
+        const char* tree;
+        bool hallsStayOpen;  // a rebuilt tree shows the banks closed
+    };
+    const std::string root = kRoot;
+    const std::vector<Case> cases = {
+        {{kRoot}, IDYES, "Are you sure you want to delete ALL the qv:Reverb banks and presets?",
+         "<Available qv:Reverb presets>", false},
+        {{kRoot, "Halls"}, IDYES,
+         "Do you want to delete the qv:Reverb preset bank \"Halls\"?\n"
+         "All presets contained in this bank will be lost.",
+         "<Available qv:Reverb presets>{ Rooms{ Booth } Loose }", false},
+        {{kRoot, "Halls", "Big"}, IDYES, "Do you want to delete the qv:Reverb preset \"Big\"?",
+         "Available qv:Reverb presets{ Halls{ <Small> } Rooms{ Booth } Loose }", true},
+        {{kRoot, "Rooms", "Booth"}, IDYES, "Do you want to delete the qv:Reverb preset \"Booth\"?",
+         "<Available qv:Reverb presets>{ Halls{ Big Small } Loose }", false},
+        {{kRoot, "Halls", "Small"}, IDNO, "Do you want to delete the qv:Reverb preset \"Small\"?",
+         "Available qv:Reverb presets{ Halls{ Big <Small> } Rooms{ Booth } Loose }", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.back());
+        messages.answers = {c.answer};
+        messages.shown.clear();
+        std::string tree;
+        bool hallsOpen = false, modified = false;
+        UiScript script;
+        Open(script);
+        Then(script, "delete", [&] {
+            TreeView_Expand(Tree(manager), FindTreeItem(Tree(manager), {kRoot, "Halls"}), TVE_EXPAND);
+            SelectTreeItem(Tree(manager), c.path);
+            Click(manager, kManagerDelete);
+        });
+        Then(script, "look", [&] {
+            HTREEITEM halls = FindTreeItem(Tree(manager), {kRoot, "Halls"});
+            hallsOpen = halls != nullptr &&
+                        (TreeView_GetItemState(Tree(manager), halls, TVIS_EXPANDED) & TVIS_EXPANDED);
+            tree = DescribeTree(Tree(manager));
+            modified = store.IsModified();
+            Click(manager, kManagerCancel);
+        });
+        ShowPresetManager(store);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, c.question);
+        EXPECT_EQ(messages.shown[0].flags, static_cast<UINT>(MB_ICONQUESTION | MB_YESNO));
+        EXPECT_EQ(messages.shown[0].owner, manager);
+        EXPECT_EQ(tree, c.tree);
+        EXPECT_EQ(hallsOpen, c.hallsStayOpen);
+        EXPECT_EQ(modified, c.answer == IDYES);
+        EXPECT_EQ(Snapshot(store), before) << "Cancel brings back the list as it was";
+    }
+}
+
+TEST_F(PresetManagerUi, TheDeleteKeyDeletesTheSelection) {
+    AddFourPresets();
+    messages.answers = {IDYES};
+    UiScript script;
+    Open(script);
+    Then(script, "press Delete", [&] {
+        SelectTreeItem(Tree(manager), {kRoot, "Loose"});
+        SetFocus(Tree(manager));
+        PostMessageA(Tree(manager), WM_KEYDOWN, VK_DELETE, 1);
+    });
+    Then(script, "save", [&] { Click(manager, IDOK); });
+    ShowPresetManager(store);
+    EXPECT_EQ(NamesAndBanks(store),
+              (std::vector<std::string>{"Big|Halls", "Small|Halls", "Booth|Rooms"}));
+    EXPECT_EQ(ReadBytes(FilePath()), HeaderFor(OwnClassKey()) + "DefaultPreset=1\r\n" +
+                                         SectionText(1, "3", "Big", "Halls", "1") +
+                                         SectionText(2, "3", "Small", "Halls", "2") +
+                                         SectionText(3, "3", "Booth", "Rooms", "3"));
+}
+
+TEST_F(PresetManagerUi, TheContextMenuOffersTheOtherBanksAndCancelUndoesTheMove) {
+    AddFourPresets();
+    const std::vector<std::string> before = Snapshot(store);
+    std::string ofBanked, ofLoose, ofRoot, tree;
+    UiScript script;
+    Open(script);
+    Then(script, "right-click a loose preset",
+         [&] { RightClickTreeItem(Tree(manager), {kRoot, "Loose"}); });
+    script.LookAtMenu(ofLoose).Dismiss();
+    Then(script, "right-click the root", [&] { RightClickTreeItem(Tree(manager), {kRoot}); });
+    script.LookAtMenu(ofRoot).Dismiss();
+    Then(script, "right-click a banked preset",
+         [&] { RightClickTreeItem(Tree(manager), {kRoot, "Halls", "Small"}); });
+    script.LookAtMenu(ofBanked).Choose({"Move Preset", "Rooms"});
+    Then(script, "look", [&] {
+        tree = DescribeTree(Tree(manager));
+        EXPECT_TRUE(store.IsModified());
+        Click(manager, kManagerCancel);
+    });
+    ShowPresetManager(store);
+    EXPECT_EQ(ofLoose,
+              "Add...=1501 | Update...=1503 | Rename...=1502 | Delete=1504 | - | Move Preset[ to "
+              "New Bank...=5001 | - | Halls=3501 | Rooms=3503 ]");
+    EXPECT_EQ(ofRoot, "Add...=1501 | ~Update...=1503 | ~Rename...=1502 | Delete=1504");
+    EXPECT_EQ(ofBanked,
+              "Add...=1501 | Update...=1503 | Rename...=1502 | Delete=1504 | - | Move Preset[ to "
+              "Root=5000 | to New Bank...=5001 | - | Rooms=3503 ]");
+    EXPECT_EQ(tree, std::string(kRoot) + "{ Halls{ Big } Rooms{ Booth <Small> } Loose }");
+    EXPECT_EQ(Snapshot(store), before);
+}
+
+TEST_F(PresetManagerUi, MovingToRootAndToANewBank) {
+    AddFourPresets();
+    std::string tree;
+    UiScript script;
+    Open(script);
+    Then(script, "right-click", [&] { RightClickTreeItem(Tree(manager), {kRoot, "Halls", "Big"}); });
+    script.Choose({"Move Preset", "to Root"});
+    Then(script, "right-click", [&] { RightClickTreeItem(Tree(manager), {kRoot, "Loose"}); });
+    script.Choose({"Move Preset", "to New Bank..."});
+    script.OnDialog("Move preset \"Loose\" to new bank", [](HWND dialog) {
+        Type(dialog, kBankField, "rooms");
+        Click(dialog, IDOK);
+    });
+    Then(script, "save", [&] {
+        tree = DescribeTree(Tree(manager));
+        Click(manager, IDOK);
+    });
+    EXPECT_EQ(ShowPresetManager(store), 0);
+    EXPECT_EQ(tree, std::string(kRoot) + "{ Halls{ Small } Rooms{ Booth <Loose> } Big }");
+    EXPECT_EQ(NamesAndBanks(store),
+              (std::vector<std::string>{"Small|Halls", "Booth|Rooms", "Loose|rooms", "Big|"}));
+    EXPECT_EQ(NamesAndBanks(store).size(), 4u);
+    PresetStore reread(nullptr, nullptr, "qv:Reverb", &messages);
+    reread.Load(OwnClassKey().c_str(), "qvRuvodaR3.ini", FilePath().c_str());
+    EXPECT_EQ(NamesAndBanks(reread), NamesAndBanks(store));
+}
+
+TEST_F(PresetManagerUi, TheSaveQuestionsAnswersSaveDiscardOrStay) {
+    struct Case {
+        int answer;
+        std::vector<std::string> names;
+        bool written;
+    };
+    // Yes keeps the deletion, so it comes last.
+    const std::vector<Case> cases = {
+        {IDNO, {"Big|Halls", "Small|Halls", "Booth|Rooms", "Loose|"}, false},
+        {IDCANCEL, {"Big|Halls", "Small|Halls", "Booth|Rooms", "Loose|"}, false},
+        {IDYES, {"Small|Halls", "Booth|Rooms", "Loose|"}, true},
+    };
+    AddFourPresets();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        DeleteFileA(FilePath().c_str());
+        messages.answers = {IDYES, c.answer};
+        messages.shown.clear();
+        bool stayed = false;
+        UiScript script;
+        Open(script);
+        Then(script, "delete and close", [&] {
+            SelectTreeItem(Tree(manager), {kRoot, "Halls", "Big"});
+            Click(manager, kManagerDelete);
+            PostMessageA(manager, WM_COMMAND, IDCANCEL, 0);  // the close box
+        });
+        if (c.answer == IDCANCEL) {
+            Then(script, "still open", [&] {
+                stayed = IsWindow(manager);
+                Click(manager, kManagerCancel);
+            });
+        }
+        EXPECT_EQ(ShowPresetManager(store), 0);
+        ASSERT_EQ(messages.shown.size(), 2u);
+        EXPECT_EQ(messages.shown[1].text, "Save changes before exiting the Preset Manager?");
+        EXPECT_EQ(messages.shown[1].flags, static_cast<UINT>(MB_ICONQUESTION | MB_YESNOCANCEL));
+        EXPECT_EQ(NamesAndBanks(store), c.names);
+        EXPECT_EQ(FileExists(FilePath()), c.written);
+        EXPECT_EQ(stayed, c.answer == IDCANCEL);
+    }
+}
+
+TEST_F(PresetManagerUi, UpdateNeedsNoSaveQuestionButCancelDiscardsIt) {
+    struct Case {
+        int closeWith;
+        const char* data;
+    };
+    AddFourPresets();
+    for (const Case& c : {Case{kManagerCancel, "4"}, Case{IDCANCEL, kEditorSettings}}) {
+        messages.answers = {IDYES};
+        messages.shown.clear();
+        UiScript script;
+        Open(script);
+        Then(script, "update", [&] {
+            SelectTreeItem(Tree(manager), {kRoot, "Loose"});
+            Click(manager, kManagerUpdate);
+        });
+        Then(script, "close", [&] {
+            EXPECT_FALSE(store.IsModified());
+            PostMessageA(manager, WM_COMMAND, c.closeWith, 0);
+        });
+        ShowPresetManager(store);
+        ASSERT_EQ(messages.shown.size(), 1u) << "only the update question";
+        EXPECT_EQ(messages.shown[0].text,
+                  "Would you like to update the stored parameters for\n"
+                  "the \"Loose\" preset with the current settings?");
+        EXPECT_EQ(messages.shown[0].owner, manager);
+        EXPECT_STREQ(store.PresetAt(3)->data, c.data);
+        EXPECT_FALSE(FileExists(FilePath()));
+    }
+}
+
+TEST_F(PresetManagerUi, DoubleClickingAppliesThePresetUnlessTheRestoredListLacksIt) {
+    AddFourPresets();
+    UiScript script;
+    script.Choose({"Preset Manager..."});
+    Open(script);
+    Then(script, "double-click", [&] { DoubleClickTreeItem(Tree(manager), {kRoot, "Rooms", "Booth"}); });
+    EXPECT_EQ(PressPresetsButton(store, editor.Window()), "3");
+    EXPECT_EQ(store.NameById(store.CurrentId()), std::string("Booth"));
+
+    struct Case {
+        int answer;
+        const char* applied;
+        int presets;
+    };
+    for (const Case& c : {Case{IDNO, "", 4}, Case{IDYES, kEditorSettings, 5}}) {
+        messages.answers = {c.answer};
+        script.Choose({"Preset Manager..."});
+        Open(script);
+        Then(script, "add", [&] { Click(manager, kManagerAdd); });
+        script.OnDialog("Add qv:Reverb preset", [](HWND dialog) {
+            Type(dialog, kNameField, "Added");
+            Click(dialog, IDOK);
+        });
+        Then(script, "double-click", [&] { DoubleClickTreeItem(Tree(manager), {kRoot, "Added"}); });
+        EXPECT_EQ(PressPresetsButton(store, editor.Window()), c.applied);
+        EXPECT_EQ(store.Count(), c.presets);
+        EXPECT_EQ(FileExists(FilePath()), c.answer == IDYES);
+    }
+}
+
+TEST_F(PresetManagerUi, ExportAndImportRoundTripThroughFiles) {
+    AddFourPresets();
+    const std::string exported = folder.Path("halls.ini");
+    fileDialogs.chosenPath = exported;
+    fileDialogs.results = {FileDialogs::kChosen, FileDialogs::kChosen};
+    messages.answers = {IDYES};
+    std::string tree;
+    UiScript script;
+    Open(script);
+    Then(script, "export the bank", [&] {
+        SelectTreeItem(Tree(manager), {kRoot, "Halls"});
+        Click(manager, kManagerExport);
+    });
+    Then(script, "delete the bank", [&] {
+        EXPECT_FALSE(store.IsModified());
+        SelectTreeItem(Tree(manager), {kRoot, "Halls"});
+        Click(manager, kManagerDelete);
+    });
+    Then(script, "import", [&] { Click(manager, kManagerImport); });
+    Then(script, "save", [&] {
+        tree = DescribeTree(Tree(manager));
+        Click(manager, IDOK);
+    });
+    ShowPresetManager(store);
+    ASSERT_EQ(fileDialogs.asked.size(), 2u);
+    EXPECT_TRUE(fileDialogs.asked[0].save);
+    EXPECT_EQ(fileDialogs.asked[0].title, "Export preset bank");
+    EXPECT_EQ(fileDialogs.asked[0].suggestion, "Halls.ini");
+    EXPECT_FALSE(fileDialogs.asked[1].save);
+    EXPECT_EQ(fileDialogs.asked[1].title, "Import Preset(s)");
+    EXPECT_EQ(fileDialogs.asked[1].suggestion, "");
+    EXPECT_EQ(ReadBytes(exported), HeaderFor(OwnClassKey()) +
+                                       SectionText(1, "3", "Big", "Halls", "1") +
+                                       SectionText(2, "3", "Small", "Halls", "2"));
+    EXPECT_EQ(tree, "<Available qv:Reverb presets>{ Halls{ Big Small } Rooms{ Booth } Loose }");
+    EXPECT_EQ(ReadBytes(FilePath()), HeaderFor(OwnClassKey()) + "DefaultPreset=1\r\n" +
+                                         SectionText(1, "3", "Big", "Halls", "1") +
+                                         SectionText(2, "3", "Small", "Halls", "2") +
+                                         SectionText(3, "3", "Booth", "Rooms", "3") +
+                                         SectionText(4, "3", "Loose", "", "4"));
+}
+
+TEST_F(PresetManagerUi, ExportTitlesAndSuggestionsFollowTheSelection) {
+    AddFourPresets();
+    struct Case {
+        std::vector<std::string> path;
+        const char* title;
+        const char* suggestion;
+    };
+    const std::vector<Case> cases = {{{kRoot}, "Export all presets", "qv_Reverb.ini"},
+                                     {{kRoot, "Rooms", "Booth"}, "Export preset", "Booth.ini"}};
+    UiScript script;
+    Open(script);
+    Then(script, "export", [&] {
+        for (const Case& c : cases) {
+            SelectTreeItem(Tree(manager), c.path);
+            SendMessageA(manager, WM_COMMAND, kManagerExport, 0);
+        }
+        Click(manager, kManagerCancel);
+    });
+    ShowPresetManager(store);
+    ASSERT_EQ(fileDialogs.asked.size(), cases.size());
+    for (size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_EQ(fileDialogs.asked[i].title, cases[i].title);
+        EXPECT_EQ(fileDialogs.asked[i].suggestion, cases[i].suggestion);
+        EXPECT_EQ(fileDialogs.asked[i].owner, manager);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,344 @@
+#include "PresetUiSupport.h"
+
+#include <gtest/gtest.h>
+
+#include "PresetCommands.h"
+#include "PresetsMenu.h"
+
+namespace {
+constexpr DWORD kStepPatienceMs = 8000;
+constexpr UINT kGetMenuHandle = 0x01E1;  // MN_GETHMENU
+UiScript* activeScript = nullptr;
+
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::vector<HWND> ThreadWindows(const char* className) {
+    struct Search {
+        const char* className;
+        std::vector<HWND> found;
+    } search = {className, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            if (IsWindowVisible(window) && ClassOf(window) == s->className) {
+                s->found.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string MenuItemText(HMENU menu, int position) {
+    char text[256] = {};
+    GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
+    return text;
+}
+
+int FindMenuItem(HMENU menu, const std::string& text) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (!(GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) &&
+            MenuItemText(menu, i) == text) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void PostKey(UINT key) {
+    std::vector<HWND> menus = ThreadWindows("#32768");
+    if (!menus.empty()) PostMessageA(menus.front(), WM_KEYDOWN, key, 1);
+}
+
+POINT ItemCentre(HWND tree, const std::vector<std::string>& path) {
+    HTREEITEM item = FindTreeItem(tree, path);
+    EXPECT_NE(item, nullptr) << path.back();
+    TreeView_EnsureVisible(tree, item);
+    RECT r = {};
+    TreeView_GetItemRect(tree, item, &r, TRUE);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+LPARAM At(POINT p) { return MAKELPARAM(p.x, p.y); }
+}  // namespace
+
+TestEditor::TestEditor() {
+    // One window for the whole program: Wine, without a window manager, spends seconds
+    // taking a framed window off the screen.
+    static const HWND shared = [] {
+        WNDCLASSA description = {};
+        description.lpfnWndProc = Procedure;
+        description.hInstance = GetModuleHandleA(nullptr);
+        description.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        description.lpszClassName = "PresetsTestEditor";
+        RegisterClassA(&description);
+        return CreateWindowExA(0, "PresetsTestEditor", "Editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                               100, 100, 428, 451, nullptr, nullptr, GetModuleHandleA(nullptr),
+                               nullptr);
+    }();
+    EXPECT_NE(shared, nullptr);
+    window_ = shared;
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetForegroundWindow(window_);
+}
+
+TestEditor::~TestEditor() { SetWindowLongPtrA(window_, GWLP_USERDATA, 0); }
+
+LRESULT CALLBACK TestEditor::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* editor = reinterpret_cast<TestEditor*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == MSG_GET_PRESET_DATA && editor != nullptr) {
+        ++editor->requests_;
+        *reinterpret_cast<char**>(wParam) = CopyPresetData(kEditorSettings);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+UiScript::UiScript() {
+    activeScript = this;
+    timer_ = SetTimer(nullptr, 0, 20, Tick);
+}
+
+UiScript::~UiScript() {
+    KillTimer(nullptr, timer_);
+    activeScript = nullptr;
+    EXPECT_TRUE(Finished()) << "steps left undone from: " << steps_[next_].what;
+}
+
+UiScript& UiScript::Step(std::string what, std::function<bool()> step) {
+    steps_.push_back({std::move(what), std::move(step)});
+    return *this;
+}
+
+UiScript& UiScript::OnDialog(std::string caption, std::function<void(HWND)> act) {
+    return Step("dialog " + caption, [caption, act] {
+        HWND dialog = FindDialog(caption);
+        if (dialog == nullptr) return false;
+        act(dialog);
+        return true;
+    });
+}
+
+UiScript& UiScript::Choose(std::vector<std::string> path) {
+    for (const std::string& text : path) {
+        Step("menu item " + text, [text] {
+            for (HMENU menu : OpenMenus()) {
+                const int target = FindMenuItem(menu, text);
+                if (target < 0) continue;
+                // One key per tick: the menu handles it before the next timer message.
+                const bool there =
+                    GetMenuState(menu, static_cast<UINT>(target), MF_BYPOSITION) & MF_HILITE;
+                PostKey(there ? VK_RETURN : VK_DOWN);
+                return there;
+            }
+            return false;
+        });
+    }
+    return *this;
+}
+
+UiScript& UiScript::LookAtMenu(std::string& into) {
+    return Step("look at the menu", [&into] {
+        const std::vector<HMENU> menus = OpenMenus();
+        if (menus.empty()) return false;
+        into = DescribeMenu(menus.front());
+        return true;
+    });
+}
+
+UiScript& UiScript::Dismiss() {
+    return Step("dismiss the menu", [] {
+        if (OpenMenus().empty()) return false;
+        EndMenu();
+        return true;
+    });
+}
+
+void CALLBACK UiScript::Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (activeScript != nullptr && !activeScript->running_) activeScript->RunNext();
+}
+
+void UiScript::RunNext() {
+    if (Finished()) return;
+    running_ = true;
+    if (waitingSince_ == 0) waitingSince_ = GetTickCount();
+    // A copy: a step may add steps, which can move the list.
+    const std::function<bool()> step = steps_[next_].step;
+    if (step()) {
+        ++next_;
+        waitingSince_ = 0;
+    } else if (GetTickCount() - waitingSince_ > kStepPatienceMs) {
+        Abandon();
+    }
+    running_ = false;
+}
+
+void UiScript::Abandon() {
+    ADD_FAILURE() << "gave up waiting for: " << steps_[next_].what;
+    steps_.resize(next_);
+    EndMenu();
+    for (HWND dialog : ThreadWindows("#32770")) EndDialog(dialog, 0);
+}
+
+HWND FindDialog(const std::string& caption) {
+    for (HWND dialog : ThreadWindows("#32770")) {
+        char text[256] = {};
+        GetWindowTextA(dialog, text, sizeof text);
+        if (caption == text) return dialog;
+    }
+    return nullptr;
+}
+
+std::vector<HMENU> OpenMenus() {
+    std::vector<HMENU> menus;
+    for (HWND window : ThreadWindows("#32768")) {
+        if (HMENU menu = reinterpret_cast<HMENU>(SendMessageA(window, kGetMenuHandle, 0, 0))) {
+            menus.push_back(menu);
+        }
+    }
+    return menus;
+}
+
+std::string DescribeMenu(HMENU menu) {
+    std::string text;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (i > 0) text += " | ";
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU;
+        GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
+        if (info.fType & MFT_SEPARATOR) {
+            text += "-";
+            continue;
+        }
+        if ((info.fType & MFT_RADIOCHECK) && (info.fState & MFS_CHECKED)) text += "*";
+        if (info.fState & MFS_GRAYED) text += "~";
+        text += MenuItemText(menu, i);
+        if (info.hSubMenu != nullptr) {
+            text += "[ " + DescribeMenu(info.hSubMenu) + " ]";
+        } else {
+            text += "=" + std::to_string(info.wID);
+        }
+    }
+    return text;
+}
+
+void Click(HWND dialog, int id) {
+    HWND button = GetDlgItem(dialog, id);
+    EXPECT_TRUE(IsWindowEnabled(button)) << "button " << id;
+    PostMessageA(button, BM_CLICK, 0, 0);
+}
+
+void Type(HWND dialog, int id, const std::string& text) {
+    SetDlgItemTextA(dialog, id, text.c_str());
+}
+
+std::string TreeItemText(HWND tree, HTREEITEM item) {
+    char text[256] = {};
+    TVITEMA info = {};
+    info.mask = TVIF_TEXT | TVIF_HANDLE;
+    info.hItem = item;
+    info.pszText = text;
+    info.cchTextMax = sizeof text;
+    TreeView_GetItem(tree, &info);
+    return text;
+}
+
+HTREEITEM FindTreeItem(HWND tree, const std::vector<std::string>& path) {
+    HTREEITEM item = TreeView_GetRoot(tree);
+    for (size_t level = 0; level < path.size(); ++level) {
+        if (level > 0) item = TreeView_GetChild(tree, item);
+        while (item != nullptr && TreeItemText(tree, item) != path[level]) {
+            item = TreeView_GetNextSibling(tree, item);
+        }
+        if (item == nullptr) return nullptr;
+    }
+    return item;
+}
+
+namespace {
+std::string DescribeItems(HWND tree, HTREEITEM item) {
+    std::string text;
+    for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
+        if (!text.empty()) text += " ";
+        const bool selected = TreeView_GetSelection(tree) == item;
+        text += selected ? "<" + TreeItemText(tree, item) + ">" : TreeItemText(tree, item);
+        if (HTREEITEM child = TreeView_GetChild(tree, item)) {
+            text += "{ " + DescribeItems(tree, child) + " }";
+        }
+    }
+    return text;
+}
+}  // namespace
+
+std::string DescribeTree(HWND tree) { return DescribeItems(tree, TreeView_GetRoot(tree)); }
+
+void SelectTreeItem(HWND tree, const std::vector<std::string>& path) {
+    HTREEITEM item = FindTreeItem(tree, path);
+    EXPECT_NE(item, nullptr) << path.back();
+    TreeView_SelectItem(tree, item);
+}
+
+void DoubleClickTreeItem(HWND tree, const std::vector<std::string>& path) {
+    const LPARAM at = At(ItemCentre(tree, path));
+    PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(tree, WM_LBUTTONUP, 0, at);
+    PostMessageA(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageA(tree, WM_LBUTTONUP, 0, at);
+}
+
+void RightClickTreeItem(HWND tree, const std::vector<std::string>& path) {
+    const LPARAM at = At(ItemCentre(tree, path));
+    PostMessageA(tree, WM_RBUTTONDOWN, MK_RBUTTON, at);
+    PostMessageA(tree, WM_RBUTTONUP, 0, at);
+}
+
+void SettleFocus(HWND window) {
+    SetForegroundWindow(window);
+    for (int round = 0; round < 5; ++round) {
+        Sleep(20);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    }
+}
+
+std::string PressPresetsButton(PresetStore& store, HWND editor, int* version) {
+    SettleFocus(editor);
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, kCommandAddPreset, "Add Preset...");
+    AppendMenuA(menu, MF_STRING, kCommandPresetManager, "Preset Manager...");
+    BuildPresetsMenu(store, menu);
+    RECT button;
+    GetWindowRect(editor, &button);
+    int chosen = TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RETURNCMD, button.left + 20,
+                                button.top + 60, 0, editor, nullptr);
+    DestroyMenu(menu);
+    if (chosen == kCommandPresetManager) chosen = ShowPresetManager(store);
+    if (chosen == kCommandAddPreset) AddPresetFromMenu(store);
+    if (chosen <= 0) return "";
+    const char* data = PresetsMenuCommand(store, chosen, version);
+    return data != nullptr ? data : "";
+}
+
+std::vector<std::string> Snapshot(const PresetStore& store) {
+    std::vector<std::string> records;
+    for (int i = 0; i < store.Count(); ++i) {
+        const Preset* p = store.PresetAt(i);
+        char identity[32];
+        std::snprintf(identity, sizeof identity, "%p", static_cast<const void*>(p));
+        records.push_back(std::string(identity) + " " + std::to_string(p->id) + " v" +
+                          std::to_string(p->version) + " " + p->name + "|" + p->bank + "|" +
+                          p->data);
+    }
+    return records;
+}
+
+PresetUiTest::PresetUiTest()
+    : store(GetModuleHandleA(nullptr), editor.Window(), "qv:Reverb", &messages, &fileDialogs) {
+    store.Load(OwnClassKey().c_str(), "qvRuvodaR3.ini", FilePath().c_str());
+}

@@ -1,0 +1,126 @@
+#pragma once
+// Driving the presets menu and dialogs as a user does: a stand-in for the editor window, a
+// script of steps that a timer runs while menus and dialogs are open, and helpers that
+// find those windows and work their controls.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "PresetStore.h"
+#include "PresetTestSupport.h"
+
+// What the stand-in editor hands over for MSG_GET_PRESET_DATA.
+constexpr char kEditorSettings[] = "-30,90,55,12,70,80,11,400,24,35,-20,-40,-100,120,0,0,1,0";
+
+// The editor's stand-in: a visible top-level window at (100, 100), 428 x 451 (shared by
+// all tests of the program), that answers MSG_GET_PRESET_DATA with kEditorSettings and
+// counts the requests made while this object lives.
+class TestEditor {
+public:
+    TestEditor();
+    ~TestEditor();  // the window stays
+    TestEditor(const TestEditor&) = delete;
+    TestEditor& operator=(const TestEditor&) = delete;
+
+    HWND Window() const { return window_; }
+    int Requests() const { return requests_; }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND window_ = nullptr;
+    int requests_ = 0;
+};
+
+// Steps run in order by a timer of this thread, which ticks inside the modal loops of
+// menus and dialogs. A step returns true when done and false to be tried again at the
+// next tick. A step still undone after a few seconds fails the test and closes every open
+// menu and dialog, so that the test ends.
+class UiScript {
+public:
+    UiScript();
+    ~UiScript();
+    UiScript(const UiScript&) = delete;
+    UiScript& operator=(const UiScript&) = delete;
+
+    UiScript& Step(std::string what, std::function<bool()> step);
+    // Waits for a dialog of this thread with that caption, then acts on it.
+    UiScript& OnDialog(std::string caption, std::function<void(HWND)> act);
+    // In the open menu, goes to the item with that text and chooses it; then the same for
+    // each next text in the submenu that opens.
+    UiScript& Choose(std::vector<std::string> path);
+    // Describes the topmost open menu into `into` (see DescribeMenu).
+    UiScript& LookAtMenu(std::string& into);
+    // Closes the open menus without a choice.
+    UiScript& Dismiss();
+    bool Finished() const { return next_ == steps_.size(); }
+
+private:
+    struct Entry {
+        std::string what;
+        std::function<bool()> step;
+    };
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    void RunNext();
+    void Abandon();
+
+    std::vector<Entry> steps_;
+    size_t next_ = 0;
+    DWORD waitingSince_ = 0;
+    bool running_ = false;
+    UINT_PTR timer_ = 0;
+};
+
+// A visible dialog of this thread with that caption, or null.
+HWND FindDialog(const std::string& caption);
+// The menus of this thread's open popup menu windows, topmost first.
+std::vector<HMENU> OpenMenus();
+
+// "text=id" items joined by " | "; a checked radio item starts with "*", a greyed one with
+// "~", a separator is "-", a submenu "title[ items ]".
+std::string DescribeMenu(HMENU menu);
+
+// Presses a dialog button as a click does (it must be enabled) and types into a field.
+void Click(HWND dialog, int id);
+void Type(HWND dialog, int id, const std::string& text);
+
+// Tree items by their texts from the root: {"Available qv:Reverb presets", "Halls", "Big"}.
+HTREEITEM FindTreeItem(HWND tree, const std::vector<std::string>& path);
+std::string TreeItemText(HWND tree, HTREEITEM item);
+// The tree as "text{ children }" items joined by " ", selected item in <angle brackets>.
+std::string DescribeTree(HWND tree);
+void SelectTreeItem(HWND tree, const std::vector<std::string>& path);
+// Mouse clicks on an item, as posted messages that the dialog's loop delivers.
+void DoubleClickTreeItem(HWND tree, const std::vector<std::string>& path);
+void RightClickTreeItem(HWND tree, const std::vector<std::string>& path);
+
+// Makes the window the foreground window and lets the focus changes that follow a closed
+// dialog arrive: a menu opened before them would close at once.
+void SettleFocus(HWND window);
+
+// The editor's Presets button: the two fixed items, BuildPresetsMenu, the menu shown with
+// TrackPopupMenu, and the result handled as the editor does. Returns the data text the
+// editor applies ("" for none) and its version.
+std::string PressPresetsButton(PresetStore& store, HWND editor, int* version = nullptr);
+
+// A preset's fields and identity, to compare a store before and after.
+std::vector<std::string> Snapshot(const PresetStore& store);
+
+// A store of the test module over the stand-in editor, its preset file in a fresh folder,
+// its messages and file dialogs answered from scripts.
+class PresetUiTest : public ::testing::Test {
+protected:
+    PresetUiTest();
+    std::string FilePath() const { return folder.Path("qvRuvodaR3.ini"); }
+
+    TempFolder folder;
+    ScriptedMessages messages;
+    ScriptedFileDialogs fileDialogs;
+    TestEditor editor;
+    PresetStore store;
+};
