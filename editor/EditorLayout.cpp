@@ -27,6 +27,15 @@ constexpr ClipIndicatorPlace kClipIndicators[] = {
     {kInputClipLeft, 352, 55}, {kInputClipRight, 382, 55}, {kOutputClipLeft, 352, 239}, {kOutputClipRight, 382, 239}};
 constexpr int kClipWidth = 12, kClipHeight = 9;
 
+struct SliderRange {
+    int id, minimum, maximum;
+};
+// The parameters' ranges, with -36.1 dB as the levels' bottom.
+constexpr SliderRange kSliderRanges[] = {
+    {kInputSlider, -361, 60},    {kPreDelaySlider, 0, 250}, {kRoomSizeSlider, 1, 100}, {kDiffusionSlider, 0, 100},
+    {kDrySlider, -361, 60},      {kEarlySlider, -361, 60},  {kReverbSlider, -361, 60},
+};
+
 const char* ClassName(ControlKind kind) {
     switch (kind) {
     case ControlKind::PushButton: return kPushButtonClassName;
@@ -143,4 +152,9 @@ int CreateEditorControls(HWND page, HINSTANCE module, const EditorSkin& skin) {
         SendMessageA(indicator, STM_SETIMAGE, IMAGE_BITMAP, AsLParam(skin.Led(ClipLed::Off)));
     }
     return missing;
+}
+
+void SetSliderRanges(HWND page) {
+    for (const SliderRange& r : kSliderRanges)
+        SendDlgItemMessageA(page, r.id, QVSM_SETRANGE, static_cast<WPARAM>(r.minimum), r.maximum);
 }

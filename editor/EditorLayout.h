@@ -26,3 +26,6 @@ extern const int kEditorControlCount;
 // dialog template's four clip indicators into place with the dark picture. Returns how
 // many controls could not be made.
 int CreateEditorControls(HWND page, HINSTANCE module, const EditorSkin& skin);
+
+// Gives the seven sliders of `page` their travel.
+void SetSliderRanges(HWND page);

@@ -2,26 +2,13 @@
 #include <string>
 
 #include "EditorIds.h"
+#include "EditorLayout.h"
 #include "ReverbEditor.h"
 #include "SkinProtocol.h"
 #include "WindowUtils.h"
 
-namespace {
-
-struct SliderRange {
-    int id, minimum, maximum;
-};
-// The sliders' travel: the parameters' ranges, with -36.1 dB as the levels' bottom.
-constexpr SliderRange kSliderRanges[] = {
-    {kInputSlider, -361, 60},    {kPreDelaySlider, 0, 250}, {kRoomSizeSlider, 1, 100}, {kDiffusionSlider, 0, 100},
-    {kDrySlider, -361, 60},      {kEarlySlider, -361, 60},  {kReverbSlider, -361, 60},
-};
-
-}  // namespace
-
 int ReverbEditor::SetControlRanges() {
-    for (const SliderRange& r : kSliderRanges)
-        SendDlgItemMessageA(Window(), r.id, QVSM_SETRANGE, static_cast<WPARAM>(r.minimum), r.maximum);
+    SetSliderRanges(Window());
     return 1;
 }
 

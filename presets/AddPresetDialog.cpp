@@ -17,8 +17,7 @@ bool AddPresetDialog::OnInit() {
     SendMessageA(banks, CB_RESETCONTENT, 0, 0);
     for (int i = 0; i < store_.Count(); ++i) {
         const Preset* preset = store_.PresetAt(i);
-        if (preset != nullptr && preset->bank[0] != '\0' &&
-            !store_.BankInFirst(i, preset->bank)) {
+        if (preset != nullptr && preset->bank[0] != '\0' && !store_.BankInFirst(i, preset->bank)) {
             SendMessageA(banks, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(preset->bank));
         }
     }

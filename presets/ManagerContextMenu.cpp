@@ -36,8 +36,8 @@ void ManagerContextMenu::AddMoveTargets(HMENU menu, const Preset& preset) const 
     // Every other bank once, named by its first preset's id.
     for (int i = 0; i < store_.Count(); ++i) {
         const Preset* other = store_.PresetAt(i);
-        if (other == nullptr || other->bank[0] == '\0' ||
-            EqualFolded(other->bank, preset.bank) || store_.BankInFirst(i, other->bank)) {
+        if (other == nullptr || other->bank[0] == '\0' || EqualFolded(other->bank, preset.bank) ||
+            store_.BankInFirst(i, other->bank)) {
             continue;
         }
         if (!separated) AppendMenuA(targets, MF_SEPARATOR, 0, nullptr);

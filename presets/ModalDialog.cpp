@@ -13,8 +13,7 @@ std::string ModalDialog::NameText(int id) const {
     return text;
 }
 
-INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam,
-                                        LPARAM lParam) {
+INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* dialog = reinterpret_cast<ModalDialog*>(lParam);
         SetWindowLongPtrA(window, DWLP_USER, lParam);
@@ -24,16 +23,9 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam
     auto* dialog = reinterpret_cast<ModalDialog*>(GetWindowLongPtrA(window, DWLP_USER));
     if (dialog == nullptr) return FALSE;
     switch (message) {
-        case WM_COMMAND:
-            dialog->OnCommand(LOWORD(wParam));
-            return TRUE;
-        case WM_NOTIFY:
-            dialog->OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-            return TRUE;
-        case WM_DESTROY:
-            dialog->OnDestroy();
-            return TRUE;
-        default:
-            return dialog->OnMessage(message, wParam, lParam) ? TRUE : FALSE;
+        case WM_COMMAND: dialog->OnCommand(LOWORD(wParam)); return TRUE;
+        case WM_NOTIFY: dialog->OnNotify(*reinterpret_cast<const NMHDR*>(lParam)); return TRUE;
+        case WM_DESTROY: dialog->OnDestroy(); return TRUE;
+        default: return dialog->OnMessage(message, wParam, lParam) ? TRUE : FALSE;
     }
 }

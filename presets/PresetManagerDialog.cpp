@@ -67,10 +67,11 @@ void PresetManagerDialog::OnDestroy() {
 void PresetManagerDialog::UpdateButtons() {
     const bool any = store_.HasPresets();
     const PresetSelection::Kind kind = TreeSelection(tree_).kind;
-    EnableDlgItemRedraw(Window(), kManagerUpdate, any && kind == PresetSelection::kPreset);
+    const bool preset = kind == PresetSelection::kPreset;
+    EnableDlgItemRedraw(Window(), kManagerUpdate, any && preset);
     EnableDlgItemRedraw(Window(), kManagerDelete, any);
     EnableDlgItemRedraw(Window(), kManagerRename,
-                        any && (kind == PresetSelection::kPreset || kind == PresetSelection::kBank));
+                        any && (preset || kind == PresetSelection::kBank));
     EnableDlgItemRedraw(Window(), kManagerExport, any);
     // A button that just went grey cannot keep the keyboard.
     if (GetFocus() != nullptr && !IsWindowEnabled(GetFocus())) SetFocus(tree_);

@@ -1,7 +1,5 @@
 #include "PresetTree.h"
 
-#include <string>
-
 #include "StoreText.h"
 
 namespace {
@@ -14,19 +12,8 @@ LPARAM ItemValue(HWND tree, HTREEITEM item) {
     return TreeView_GetItem(tree, &info) ? info.lParam : 0;
 }
 
-std::string ItemText(HWND tree, HTREEITEM item) {
-    char text[256] = {};
-    TVITEMA info = {};
-    info.mask = TVIF_TEXT | TVIF_HANDLE;
-    info.hItem = item;
-    info.pszText = text;
-    info.cchTextMax = sizeof text;
-    TreeView_GetItem(tree, &info);
-    return text;
-}
-
-HTREEITEM InsertItem(HWND tree, HTREEITEM parent, HTREEITEM after, const char* text,
-                     LPARAM value, int image, int selectedImage) {
+HTREEITEM InsertItem(HWND tree, HTREEITEM parent, HTREEITEM after, const char* text, LPARAM value,
+                     int image, int selectedImage) {
     TVINSERTSTRUCTA insert = {};
     insert.hParent = parent;
     insert.hInsertAfter = after;
@@ -42,7 +29,7 @@ HTREEITEM FindBankItem(HWND tree, HTREEITEM root, const char* bank) {
     for (HTREEITEM item = TreeView_GetChild(tree, root); item != nullptr;
          item = TreeView_GetNextSibling(tree, item)) {
         if (ItemValue(tree, item) == kBankItemValue &&
-            EqualFolded(ItemText(tree, item).c_str(), bank)) {
+            EqualFolded(TreeItemText(tree, item).c_str(), bank)) {
             return item;
         }
     }
@@ -63,6 +50,17 @@ LRESULT CALLBACK TreeProcedure(HWND tree, UINT message, WPARAM wParam, LPARAM lP
     return CallWindowProcA(old, tree, message, wParam, lParam);
 }
 }  // namespace
+
+std::string TreeItemText(HWND tree, HTREEITEM item) {
+    char text[256] = {};
+    TVITEMA info = {};
+    info.mask = TVIF_TEXT | TVIF_HANDLE;
+    info.hItem = item;
+    info.pszText = text;
+    info.cchTextMax = sizeof text;
+    TreeView_GetItem(tree, &info);
+    return text;
+}
 
 void RebuildPresetTree(PresetStore& store) {
     HWND tree = store.TreeWindow();

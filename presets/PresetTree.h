@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <string>
 
 #include "PresetSelection.h"
 #include "PresetStore.h"
@@ -23,6 +24,9 @@ constexpr UINT kTreeContextMenuMessage = WM_USER + 1000;
 // case-insensitively) with their presets in alphabetical order, then the presets without
 // a bank. The root ends up expanded and selected. Nothing without a tree window.
 void RebuildPresetTree(PresetStore& store);
+
+// An item's text, up to 255 characters.
+std::string TreeItemText(HWND tree, HTREEITEM item);
 
 // Selects the first item carrying `id`; nothing when none does.
 void SelectPresetItem(HWND tree, int32_t id);

@@ -27,8 +27,8 @@ void WriteStore(PresetStore& store) { store.WriteAll(store.ClassKey(), store.Fil
 }  // namespace
 
 void BuildPresetsMenu(PresetStore& store, HMENU menu) {
-    if (const Preset* current = store.CurrentId() != -1 ? store.FindById(store.CurrentId())
-                                                         : nullptr) {
+    if (const Preset* current =
+            store.CurrentId() != -1 ? store.FindById(store.CurrentId()) : nullptr) {
         const std::string update = FormatText("Update Preset: %s...", current->name);
         InsertMenuA(menu, 1, MF_BYPOSITION | MF_STRING, kCommandUpdatePreset, update.c_str());
     }

@@ -17,6 +17,13 @@ constexpr int kDefaultDecay = 20;
 constexpr int kBarMargin = 2;  // unlit rows (columns) at each end of the bar
 constexpr int kPeakLine = 2;   // thickness of the peak line
 
+// What the bar shows, in lit pixels of the level and of the peak line (clamped to the bar):
+// a new level that lights the same pixels as the last paint needs no paint.
+struct ShownBar {
+    int level, peak;
+    bool operator!=(const ShownBar& other) const { return level != other.level || peak != other.peak; }
+};
+
 struct MeterState {
     HDC cacheDC;
     HBITMAP cacheBitmap;
@@ -31,6 +38,7 @@ struct MeterState {
     int decay;
     SkinImage faceImage;
     SkinImage barImage;
+    ShownBar shown;  // as the cache was last drawn
 };
 
 // Falls by `amount` without leaving the integer range, so an idle meter can run for ever.
@@ -105,6 +113,17 @@ void DrawHorizontal(HDC dc, const MeterState& s, int width, int height) {
     }
 }
 
+ShownBar Shown(HWND window, const MeterState& s) {
+    RECT client;
+    GetClientRect(window, &client);
+    const int length = (s.vertical ? client.bottom : client.right) - 2 * kBarMargin;
+    const auto clamped = [&](int level) {
+        const int lit = LitPixels(s, level, length);
+        return lit < 0 ? 0 : (lit > length ? length : lit);
+    };
+    return {clamped(s.level1), s.ballistics ? clamped(s.peak1) : 0};
+}
+
 void SetLevels(MeterState& s, int a, int b) {
     if (s.ballistics) {
         Ballistics(a, s.decay, s.level1, s.peak1, s.hold1);
@@ -167,10 +186,12 @@ bool Meter::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) 
             s.bottom = static_cast<int>(wParam);
             s.top = static_cast<int>(lParam);
             return true;
-        case QVMM_SETLEVELS:
+        case QVMM_SETLEVELS: {
+            // Meters are fed on every tick of their parent; most ticks change nothing visible.
             SetLevels(s, static_cast<int>(wParam), static_cast<int>(lParam));
-            Paint(nullptr);
+            if (!s.cacheDC || Shown(window_, s) != s.shown) Paint(nullptr);
             return true;
+        }
         case QVMM_GETPEAKS: *result = ReadPair(wParam, lParam, s.peak1, s.peak2); return true;
         case QVMM_RESETMAX: s.max1 = s.max2 = kSilent; return true;
         case QVMM_GETMAX: *result = ReadPair(wParam, lParam, s.max1, s.max2); return true;
@@ -212,7 +233,11 @@ void Meter::DrawCache(HDC windowDC) {
                                                client.bottom > 0 ? client.bottom : 1);
         s.cacheOldBitmap = SelectObject(s.cacheDC, s.cacheBitmap);
     }
-    if (!s.faceImage || !s.barImage) return;
+    if (!s.faceImage || !s.barImage) {
+        s.shown = {-1, -1};  // nothing drawn yet: the next level paints whatever it shows
+        return;
+    }
+    s.shown = Shown(window_, s);
     // The face is opaque, so no background copy is needed under it.
     BlendSkinImage(s.cacheDC, 0, 0, client.right, client.bottom, s.faceImage, 255, 0, kBlendLightAll);
     if (s.vertical)

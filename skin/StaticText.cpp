@@ -1,5 +1,7 @@
 #include "StaticText.h"
 
+#include <cstring>
+
 #include "ControlPaint.h"
 #include "ControlRender.h"
 #include "SkinControl.h"
@@ -46,9 +48,15 @@ public:
 
     bool Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
         switch (message) {
-            case WM_SETTEXT:  // DefWindowProc stores the text
-                InvalidateRect(window_, nullptr, FALSE);
+            case WM_SETTEXT: {  // DefWindowProc stores the text
+                // Level texts are rewritten on every tick; the same text needs no paint.
+                char shown[256] = "";
+                GetWindowTextA(window_, shown, sizeof shown);
+                const char* text = reinterpret_cast<const char*>(lParam);
+                if (!text || std::strlen(text) >= sizeof shown - 1 || std::strcmp(shown, text) != 0)
+                    InvalidateRect(window_, nullptr, FALSE);
                 return false;
+            }
             case WM_SETFONT:
                 s.font = reinterpret_cast<HFONT>(wParam);
                 if (LOWORD(lParam)) InvalidateRect(window_, nullptr, FALSE);

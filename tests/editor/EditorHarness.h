@@ -1,17 +1,15 @@
 #pragma once
-// The editor page as a host shows it: the filter (between stand-in pins, so audio can be
-// pushed through it) and the page, both made by the module's class factories, the page
-// activated in a visible host window. Helpers act on the controls as a user does.
+// The editor page shown for each test (EditorPageHost); helpers act on the controls as a
+// user does.
 #include <windows.h>
-#include <ocidl.h>
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "FilterHarness.h"
+#include "EditorPageHost.h"
 #include "ParamBinding.h"
 
-class EditorTest : public ::testing::Test {
+class EditorTest : public ::testing::Test, protected EditorPageHost {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -32,13 +30,4 @@ protected:
     // Presses a menu button with the keys for the menu queued: `downs` times Down, then
     // Enter (or Escape when `downs` is 0), and releases it.
     void ChooseFromMenu(int buttonId, int downs);
-
-    FilterHarness filter;
-    IPropertyPage* pageObject = nullptr;
-    HWND host = nullptr;
-    HWND page = nullptr;
-    AudioType stereo{WAVE_FORMAT_IEEE_FLOAT, 2, 44100, 32};
 };
-
-// Dispatches every message waiting for this thread.
-void Pump();

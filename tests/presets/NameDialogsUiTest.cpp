@@ -9,10 +9,7 @@
 
 namespace {
 
-const char kManager[] = "qv:Reverb Preset Manager";
-const char kRoot[] = "Available qv:Reverb presets";
-
-HWND Tree(HWND manager) { return GetDlgItem(manager, kManagerTree); }
+const char* const kRoot = kRootText;
 
 std::vector<std::string> ComboItems(HWND combo) {
     std::vector<std::string> items;
@@ -68,10 +65,7 @@ TEST_F(NameDialogsUi, EmptyNamesAreRefusedWithAMessageAndTheDialogStaysOpen) {
     };
     auto clicking = [this](int id) {
         return [this, id](UiScript& script) {
-            script.Step("click", [this, id] {
-                Click(manager, id);
-                return true;
-            });
+            script.Do("click", [this, id] { Click(manager, id); });
         };
     };
     const std::vector<Case> cases = {
@@ -80,9 +74,8 @@ TEST_F(NameDialogsUi, EmptyNamesAreRefusedWithAMessageAndTheDialogStaysOpen) {
         {clicking(kManagerRename), "Rename qv:Reverb preset", kNameField,
          "Unable to rename preset because you did not specify any name."},
         {[this](UiScript& script) {
-             script.Step("right-click", [this] {
-                 RightClickTreeItem(Tree(manager), {kRoot, "Halls", "Big"});
-                 return true;
+             script.Do("right-click", [this] {
+                 RightClickTreeItem(ManagerTree(manager), {kRoot, "Halls", "Big"});
              });
              script.Choose({"Move Preset", "to New Bank..."});
          },
@@ -95,9 +88,9 @@ TEST_F(NameDialogsUi, EmptyNamesAreRefusedWithAMessageAndTheDialogStaysOpen) {
         HWND dialog = nullptr;
         bool stayed = false;
         UiScript script;
-        script.OnDialog(kManager, [&](HWND found) {
+        script.OnDialog(kManagerCaption, [&](HWND found) {
             manager = found;
-            SelectTreeItem(Tree(manager), {kRoot, "Halls", "Big"});
+            SelectTreeItem(ManagerTree(manager), {kRoot, "Halls", "Big"});
         });
         c.open(script);
         script.OnDialog(c.caption, [&](HWND found) {
@@ -105,10 +98,9 @@ TEST_F(NameDialogsUi, EmptyNamesAreRefusedWithAMessageAndTheDialogStaysOpen) {
             Type(dialog, c.field, "");
             Click(dialog, IDOK);
         });
-        script.Step("still open", [&] {
+        script.Do("still open", [&] {
             stayed = IsWindowVisible(dialog);
             Click(dialog, IDCANCEL);
-            return true;
         });
         script.Step("close", [&] {
             if (IsWindow(dialog)) return false;
@@ -132,35 +124,29 @@ TEST_F(NameDialogsUi, RenamingABankRenamesEachOfItsPresetsAndMayJoinAnother) {
     AddPreset(store, "Booth", "Rooms");
     std::string bankField, presetField, afterBank, afterPreset;
     UiScript script;
-    script.OnDialog(kManager, [&](HWND found) {
+    script.OnDialog(kManagerCaption, [&](HWND found) {
         manager = found;
-        SelectTreeItem(Tree(manager), {kRoot, "Halls"});
+        SelectTreeItem(ManagerTree(manager), {kRoot, "Halls"});
         Click(manager, kManagerRename);
     });
-    script.OnDialog("Rename qv:Reverb bank", [&](HWND dialog) {
-        char text[256] = {};
-        GetDlgItemTextA(dialog, kNameField, text, sizeof text);
-        bankField = text;
-        Type(dialog, kNameField, "rooms");
-        Click(dialog, IDOK);
-    });
-    script.Step("rename a preset", [&] {
-        afterBank = DescribeTree(Tree(manager));
-        SelectTreeItem(Tree(manager), {kRoot, "rooms", "Small"});
+    // Notes what the field offers, then renames.
+    auto renameTo = [](std::string& offered, const char* name) {
+        return [&offered, name](HWND dialog) {
+            offered = FieldText(dialog, kNameField);
+            Type(dialog, kNameField, name);
+            Click(dialog, IDOK);
+        };
+    };
+    script.OnDialog("Rename qv:Reverb bank", renameTo(bankField, "rooms"));
+    script.Do("rename a preset", [&] {
+        afterBank = DescribeTree(ManagerTree(manager));
+        SelectTreeItem(ManagerTree(manager), {kRoot, "rooms", "Small"});
         Click(manager, kManagerRename);
-        return true;
     });
-    script.OnDialog("Rename qv:Reverb preset", [&](HWND dialog) {
-        char text[256] = {};
-        GetDlgItemTextA(dialog, kNameField, text, sizeof text);
-        presetField = text;
-        Type(dialog, kNameField, "Tiny");
-        Click(dialog, IDOK);
-    });
-    script.Step("save", [&] {
-        afterPreset = DescribeTree(Tree(manager));
+    script.OnDialog("Rename qv:Reverb preset", renameTo(presetField, "Tiny"));
+    script.Do("save", [&] {
+        afterPreset = DescribeTree(ManagerTree(manager));
         Click(manager, IDOK);
-        return true;
     });
     ShowPresetManager(store);
     EXPECT_EQ(bankField, "Halls");

@@ -35,7 +35,8 @@ std::vector<Control> Controls(HWND dialog) {
 
 SIZE TextSize(HWND control, const std::string& text) {
     HDC dc = GetDC(control);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
     SIZE size = {};
     GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
     SelectObject(dc, old);
@@ -47,8 +48,8 @@ TEST(PresetDialogLayoutUi, TextsFitTheirControlsAndNoControlsOverlap) {
     const INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_TREEVIEW_CLASSES};
     InitCommonControlsEx(&classes);
     for (int id : {kPresetManagerDialogId, kAddPresetDialogId, kRenameDialogId, kNewBankDialogId}) {
-        HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), nullptr,
-                                         Inert, 0);
+        HWND dialog =
+            CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), nullptr, Inert, 0);
         ASSERT_NE(dialog, nullptr) << "dialog " << id;
         RECT client;
         GetClientRect(dialog, &client);

@@ -8,12 +8,9 @@
 
 namespace {
 
-const char kManager[] = "qv:Reverb Preset Manager";
-const char kRoot[] = "Available qv:Reverb presets";
+const char* const kRoot = kRootText;
 const std::vector<int> kButtons = {kManagerAdd,    kManagerUpdate, kManagerRename, kManagerDelete,
                                    kManagerImport, kManagerExport, IDOK,           kManagerCancel};
-
-HWND Tree(HWND manager) { return GetDlgItem(manager, kManagerTree); }
 
 std::string EnabledButtons(HWND manager) {
     std::string states;
@@ -32,13 +29,7 @@ protected:
     }
     // Records the open Manager in `manager`.
     UiScript& Open(UiScript& script) {
-        return script.OnDialog(kManager, [this](HWND dialog) { manager = dialog; });
-    }
-    UiScript& Then(UiScript& script, std::string what, std::function<void()> act) {
-        return script.Step(std::move(what), [act] {
-            act();
-            return true;
-        });
+        return script.OnDialog(kManagerCaption, [this](HWND dialog) { manager = dialog; });
     }
 
     HWND manager = nullptr;
@@ -49,8 +40,8 @@ TEST_F(PresetManagerUi, AnEmptyStoreShowsTheRootAloneWithFourButtonsGreyed) {
     std::string tree, buttons;
     RECT placed = {};
     Open(script);
-    Then(script, "look", [&] {
-        tree = DescribeTree(Tree(manager));
+    script.Do("look", [&] {
+        tree = DescribeTree(ManagerTree(manager));
         buttons = EnabledButtons(manager);
         GetWindowRect(manager, &placed);
         EXPECT_NE(SendMessageA(manager, WM_GETICON, ICON_SMALL, 0), 0);
@@ -62,8 +53,9 @@ TEST_F(PresetManagerUi, AnEmptyStoreShowsTheRootAloneWithFourButtonsGreyed) {
     EXPECT_EQ(buttons, "10001011");
     RECT owner;
     GetWindowRect(editor.Window(), &owner);
-    EXPECT_EQ(placed.left, owner.left + ((owner.right - owner.left) - (placed.right - placed.left)) / 2);
-    EXPECT_EQ(placed.top, owner.top + ((owner.bottom - owner.top) - (placed.bottom - placed.top)) / 2);
+    const int width = placed.right - placed.left, height = placed.bottom - placed.top;
+    EXPECT_EQ(placed.left, owner.left + ((owner.right - owner.left) - width) / 2);
+    EXPECT_EQ(placed.top, owner.top + ((owner.bottom - owner.top) - height) / 2);
     EXPECT_EQ(store.ManagerWindow(), nullptr);
     EXPECT_EQ(store.TreeWindow(), nullptr);
 }
@@ -77,16 +69,15 @@ TEST_F(PresetManagerUi, BanksJoinRegardlessOfCaseAndTheButtonsFollowTheSelection
         std::vector<std::string> path;
         const char* buttons;
     };
-    const std::vector<Case> cases = {{{kRoot}, "10011111"},
-                                     {{kRoot, "Hall"}, "10111111"},
-                                     {{kRoot, "Loose"}, "11111111"}};
+    const std::vector<Case> cases = {
+        {{kRoot}, "10011111"}, {{kRoot, "Hall"}, "10111111"}, {{kRoot, "Loose"}, "11111111"}};
     UiScript script;
     std::string tree;
     Open(script);
-    Then(script, "look", [&] {
-        tree = DescribeTree(Tree(manager));
+    script.Do("look", [&] {
+        tree = DescribeTree(ManagerTree(manager));
         for (const Case& c : cases) {
-            SelectTreeItem(Tree(manager), c.path);
+            SelectTreeItem(ManagerTree(manager), c.path);
             EXPECT_EQ(EnabledButtons(manager), c.buttons) << c.path.back();
         }
         Click(manager, kManagerCancel);
@@ -106,8 +97,8 @@ TEST_F(PresetManagerUi, DeletingAsksAndRebuildsTheTreeOnlyWhenTheItemHadNoNextSi
         const char* question;
         const char* tree;
         bool hallsStayOpen;  // a rebuilt tree shows the banks closed
+        bool byKey = false;  // the Delete key instead of the button
     };
-    const std::string root = kRoot;
     const std::vector<Case> cases = {
         {{kRoot}, IDYES, "Are you sure you want to delete ALL the qv:Reverb banks and presets?",
          "<Available qv:Reverb presets>", false},
@@ -116,7 +107,7 @@ TEST_F(PresetManagerUi, DeletingAsksAndRebuildsTheTreeOnlyWhenTheItemHadNoNextSi
          "All presets contained in this bank will be lost.",
          "<Available qv:Reverb presets>{ Rooms{ Booth } Loose }", false},
         {{kRoot, "Halls", "Big"}, IDYES, "Do you want to delete the qv:Reverb preset \"Big\"?",
-         "Available qv:Reverb presets{ Halls{ <Small> } Rooms{ Booth } Loose }", true},
+         "Available qv:Reverb presets{ Halls{ <Small> } Rooms{ Booth } Loose }", true, true},
         {{kRoot, "Rooms", "Booth"}, IDYES, "Do you want to delete the qv:Reverb preset \"Booth\"?",
          "<Available qv:Reverb presets>{ Halls{ Big Small } Loose }", false},
         {{kRoot, "Halls", "Small"}, IDNO, "Do you want to delete the qv:Reverb preset \"Small\"?",
@@ -130,16 +121,23 @@ TEST_F(PresetManagerUi, DeletingAsksAndRebuildsTheTreeOnlyWhenTheItemHadNoNextSi
         bool hallsOpen = false, modified = false;
         UiScript script;
         Open(script);
-        Then(script, "delete", [&] {
-            TreeView_Expand(Tree(manager), FindTreeItem(Tree(manager), {kRoot, "Halls"}), TVE_EXPAND);
-            SelectTreeItem(Tree(manager), c.path);
-            Click(manager, kManagerDelete);
+        script.Do("delete", [&] {
+            HWND tree = ManagerTree(manager);
+            TreeView_Expand(tree, FindTreeItem(tree, {kRoot, "Halls"}), TVE_EXPAND);
+            SelectTreeItem(tree, c.path);
+            if (c.byKey) {
+                SetFocus(tree);
+                PostMessageA(tree, WM_KEYDOWN, VK_DELETE, 1);
+            } else {
+                Click(manager, kManagerDelete);
+            }
         });
-        Then(script, "look", [&] {
-            HTREEITEM halls = FindTreeItem(Tree(manager), {kRoot, "Halls"});
-            hallsOpen = halls != nullptr &&
-                        (TreeView_GetItemState(Tree(manager), halls, TVIS_EXPANDED) & TVIS_EXPANDED);
-            tree = DescribeTree(Tree(manager));
+        script.Do("look", [&] {
+            HTREEITEM halls = FindTreeItem(ManagerTree(manager), {kRoot, "Halls"});
+            hallsOpen =
+                halls != nullptr &&
+                (TreeView_GetItemState(ManagerTree(manager), halls, TVIS_EXPANDED) & TVIS_EXPANDED);
+            tree = DescribeTree(ManagerTree(manager));
             modified = store.IsModified();
             Click(manager, kManagerCancel);
         });
@@ -155,42 +153,24 @@ TEST_F(PresetManagerUi, DeletingAsksAndRebuildsTheTreeOnlyWhenTheItemHadNoNextSi
     }
 }
 
-TEST_F(PresetManagerUi, TheDeleteKeyDeletesTheSelection) {
-    AddFourPresets();
-    messages.answers = {IDYES};
-    UiScript script;
-    Open(script);
-    Then(script, "press Delete", [&] {
-        SelectTreeItem(Tree(manager), {kRoot, "Loose"});
-        SetFocus(Tree(manager));
-        PostMessageA(Tree(manager), WM_KEYDOWN, VK_DELETE, 1);
-    });
-    Then(script, "save", [&] { Click(manager, IDOK); });
-    ShowPresetManager(store);
-    EXPECT_EQ(NamesAndBanks(store),
-              (std::vector<std::string>{"Big|Halls", "Small|Halls", "Booth|Rooms"}));
-    EXPECT_EQ(ReadBytes(FilePath()), HeaderFor(OwnClassKey()) + "DefaultPreset=1\r\n" +
-                                         SectionText(1, "3", "Big", "Halls", "1") +
-                                         SectionText(2, "3", "Small", "Halls", "2") +
-                                         SectionText(3, "3", "Booth", "Rooms", "3"));
-}
-
 TEST_F(PresetManagerUi, TheContextMenuOffersTheOtherBanksAndCancelUndoesTheMove) {
     AddFourPresets();
     const std::vector<std::string> before = Snapshot(store);
     std::string ofBanked, ofLoose, ofRoot, tree;
     UiScript script;
     Open(script);
-    Then(script, "right-click a loose preset",
-         [&] { RightClickTreeItem(Tree(manager), {kRoot, "Loose"}); });
+    script.Do("right-click a loose preset", [&] {
+        RightClickTreeItem(ManagerTree(manager), {kRoot, "Loose"});
+    });
     script.LookAtMenu(ofLoose).Dismiss();
-    Then(script, "right-click the root", [&] { RightClickTreeItem(Tree(manager), {kRoot}); });
+    script.Do("right-click the root", [&] { RightClickTreeItem(ManagerTree(manager), {kRoot}); });
     script.LookAtMenu(ofRoot).Dismiss();
-    Then(script, "right-click a banked preset",
-         [&] { RightClickTreeItem(Tree(manager), {kRoot, "Halls", "Small"}); });
+    script.Do("right-click a banked preset", [&] {
+        RightClickTreeItem(ManagerTree(manager), {kRoot, "Halls", "Small"});
+    });
     script.LookAtMenu(ofBanked).Choose({"Move Preset", "Rooms"});
-    Then(script, "look", [&] {
-        tree = DescribeTree(Tree(manager));
+    script.Do("look", [&] {
+        tree = DescribeTree(ManagerTree(manager));
         EXPECT_TRUE(store.IsModified());
         Click(manager, kManagerCancel);
     });
@@ -204,33 +184,6 @@ TEST_F(PresetManagerUi, TheContextMenuOffersTheOtherBanksAndCancelUndoesTheMove)
               "Root=5000 | to New Bank...=5001 | - | Rooms=3503 ]");
     EXPECT_EQ(tree, std::string(kRoot) + "{ Halls{ Big } Rooms{ Booth <Small> } Loose }");
     EXPECT_EQ(Snapshot(store), before);
-}
-
-TEST_F(PresetManagerUi, MovingToRootAndToANewBank) {
-    AddFourPresets();
-    std::string tree;
-    UiScript script;
-    Open(script);
-    Then(script, "right-click", [&] { RightClickTreeItem(Tree(manager), {kRoot, "Halls", "Big"}); });
-    script.Choose({"Move Preset", "to Root"});
-    Then(script, "right-click", [&] { RightClickTreeItem(Tree(manager), {kRoot, "Loose"}); });
-    script.Choose({"Move Preset", "to New Bank..."});
-    script.OnDialog("Move preset \"Loose\" to new bank", [](HWND dialog) {
-        Type(dialog, kBankField, "rooms");
-        Click(dialog, IDOK);
-    });
-    Then(script, "save", [&] {
-        tree = DescribeTree(Tree(manager));
-        Click(manager, IDOK);
-    });
-    EXPECT_EQ(ShowPresetManager(store), 0);
-    EXPECT_EQ(tree, std::string(kRoot) + "{ Halls{ Small } Rooms{ Booth <Loose> } Big }");
-    EXPECT_EQ(NamesAndBanks(store),
-              (std::vector<std::string>{"Small|Halls", "Booth|Rooms", "Loose|rooms", "Big|"}));
-    EXPECT_EQ(NamesAndBanks(store).size(), 4u);
-    PresetStore reread(nullptr, nullptr, "qv:Reverb", &messages);
-    reread.Load(OwnClassKey().c_str(), "qvRuvodaR3.ini", FilePath().c_str());
-    EXPECT_EQ(NamesAndBanks(reread), NamesAndBanks(store));
 }
 
 TEST_F(PresetManagerUi, TheSaveQuestionsAnswersSaveDiscardOrStay) {
@@ -254,13 +207,13 @@ TEST_F(PresetManagerUi, TheSaveQuestionsAnswersSaveDiscardOrStay) {
         bool stayed = false;
         UiScript script;
         Open(script);
-        Then(script, "delete and close", [&] {
-            SelectTreeItem(Tree(manager), {kRoot, "Halls", "Big"});
+        script.Do("delete and close", [&] {
+            SelectTreeItem(ManagerTree(manager), {kRoot, "Halls", "Big"});
             Click(manager, kManagerDelete);
             PostMessageA(manager, WM_COMMAND, IDCANCEL, 0);  // the close box
         });
         if (c.answer == IDCANCEL) {
-            Then(script, "still open", [&] {
+            script.Do("still open", [&] {
                 stayed = IsWindow(manager);
                 Click(manager, kManagerCancel);
             });
@@ -275,42 +228,14 @@ TEST_F(PresetManagerUi, TheSaveQuestionsAnswersSaveDiscardOrStay) {
     }
 }
 
-TEST_F(PresetManagerUi, UpdateNeedsNoSaveQuestionButCancelDiscardsIt) {
-    struct Case {
-        int closeWith;
-        const char* data;
-    };
-    AddFourPresets();
-    for (const Case& c : {Case{kManagerCancel, "4"}, Case{IDCANCEL, kEditorSettings}}) {
-        messages.answers = {IDYES};
-        messages.shown.clear();
-        UiScript script;
-        Open(script);
-        Then(script, "update", [&] {
-            SelectTreeItem(Tree(manager), {kRoot, "Loose"});
-            Click(manager, kManagerUpdate);
-        });
-        Then(script, "close", [&] {
-            EXPECT_FALSE(store.IsModified());
-            PostMessageA(manager, WM_COMMAND, c.closeWith, 0);
-        });
-        ShowPresetManager(store);
-        ASSERT_EQ(messages.shown.size(), 1u) << "only the update question";
-        EXPECT_EQ(messages.shown[0].text,
-                  "Would you like to update the stored parameters for\n"
-                  "the \"Loose\" preset with the current settings?");
-        EXPECT_EQ(messages.shown[0].owner, manager);
-        EXPECT_STREQ(store.PresetAt(3)->data, c.data);
-        EXPECT_FALSE(FileExists(FilePath()));
-    }
-}
-
 TEST_F(PresetManagerUi, DoubleClickingAppliesThePresetUnlessTheRestoredListLacksIt) {
     AddFourPresets();
     UiScript script;
     script.Choose({"Preset Manager..."});
     Open(script);
-    Then(script, "double-click", [&] { DoubleClickTreeItem(Tree(manager), {kRoot, "Rooms", "Booth"}); });
+    script.Do("double-click", [&] {
+        DoubleClickTreeItem(ManagerTree(manager), {kRoot, "Rooms", "Booth"});
+    });
     EXPECT_EQ(PressPresetsButton(store, editor.Window()), "3");
     EXPECT_EQ(store.NameById(store.CurrentId()), std::string("Booth"));
 
@@ -323,12 +248,14 @@ TEST_F(PresetManagerUi, DoubleClickingAppliesThePresetUnlessTheRestoredListLacks
         messages.answers = {c.answer};
         script.Choose({"Preset Manager..."});
         Open(script);
-        Then(script, "add", [&] { Click(manager, kManagerAdd); });
+        script.Do("add", [&] { Click(manager, kManagerAdd); });
         script.OnDialog("Add qv:Reverb preset", [](HWND dialog) {
             Type(dialog, kNameField, "Added");
             Click(dialog, IDOK);
         });
-        Then(script, "double-click", [&] { DoubleClickTreeItem(Tree(manager), {kRoot, "Added"}); });
+        script.Do("double-click", [&] {
+            DoubleClickTreeItem(ManagerTree(manager), {kRoot, "Added"});
+        });
         EXPECT_EQ(PressPresetsButton(store, editor.Window()), c.applied);
         EXPECT_EQ(store.Count(), c.presets);
         EXPECT_EQ(FileExists(FilePath()), c.answer == IDYES);
@@ -344,18 +271,18 @@ TEST_F(PresetManagerUi, ExportAndImportRoundTripThroughFiles) {
     std::string tree;
     UiScript script;
     Open(script);
-    Then(script, "export the bank", [&] {
-        SelectTreeItem(Tree(manager), {kRoot, "Halls"});
+    script.Do("export the bank", [&] {
+        SelectTreeItem(ManagerTree(manager), {kRoot, "Halls"});
         Click(manager, kManagerExport);
     });
-    Then(script, "delete the bank", [&] {
+    script.Do("delete the bank", [&] {
         EXPECT_FALSE(store.IsModified());
-        SelectTreeItem(Tree(manager), {kRoot, "Halls"});
+        SelectTreeItem(ManagerTree(manager), {kRoot, "Halls"});
         Click(manager, kManagerDelete);
     });
-    Then(script, "import", [&] { Click(manager, kManagerImport); });
-    Then(script, "save", [&] {
-        tree = DescribeTree(Tree(manager));
+    script.Do("import", [&] { Click(manager, kManagerImport); });
+    script.Do("save", [&] {
+        tree = DescribeTree(ManagerTree(manager));
         Click(manager, IDOK);
     });
     ShowPresetManager(store);
@@ -375,33 +302,6 @@ TEST_F(PresetManagerUi, ExportAndImportRoundTripThroughFiles) {
                                          SectionText(2, "3", "Small", "Halls", "2") +
                                          SectionText(3, "3", "Booth", "Rooms", "3") +
                                          SectionText(4, "3", "Loose", "", "4"));
-}
-
-TEST_F(PresetManagerUi, ExportTitlesAndSuggestionsFollowTheSelection) {
-    AddFourPresets();
-    struct Case {
-        std::vector<std::string> path;
-        const char* title;
-        const char* suggestion;
-    };
-    const std::vector<Case> cases = {{{kRoot}, "Export all presets", "qv_Reverb.ini"},
-                                     {{kRoot, "Rooms", "Booth"}, "Export preset", "Booth.ini"}};
-    UiScript script;
-    Open(script);
-    Then(script, "export", [&] {
-        for (const Case& c : cases) {
-            SelectTreeItem(Tree(manager), c.path);
-            SendMessageA(manager, WM_COMMAND, kManagerExport, 0);
-        }
-        Click(manager, kManagerCancel);
-    });
-    ShowPresetManager(store);
-    ASSERT_EQ(fileDialogs.asked.size(), cases.size());
-    for (size_t i = 0; i < cases.size(); ++i) {
-        EXPECT_EQ(fileDialogs.asked[i].title, cases[i].title);
-        EXPECT_EQ(fileDialogs.asked[i].suggestion, cases[i].suggestion);
-        EXPECT_EQ(fileDialogs.asked[i].owner, manager);
-    }
 }
 
 }  // namespace

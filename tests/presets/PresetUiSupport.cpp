@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "PresetCommands.h"
+#include "PresetResources.h"
+#include "PresetTree.h"
 #include "PresetsMenu.h"
 
 namespace {
@@ -48,6 +50,27 @@ int FindMenuItem(HMENU menu, const std::string& text) {
         }
     }
     return -1;
+}
+
+// A visible dialog of this thread with that caption, or null.
+HWND FindDialog(const std::string& caption) {
+    for (HWND dialog : ThreadWindows("#32770")) {
+        char text[256] = {};
+        GetWindowTextA(dialog, text, sizeof text);
+        if (caption == text) return dialog;
+    }
+    return nullptr;
+}
+
+// The menus of this thread's open popup menu windows, topmost first.
+std::vector<HMENU> OpenMenus() {
+    std::vector<HMENU> menus;
+    for (HWND window : ThreadWindows("#32768")) {
+        if (HMENU menu = reinterpret_cast<HMENU>(SendMessageA(window, kGetMenuHandle, 0, 0))) {
+            menus.push_back(menu);
+        }
+    }
+    return menus;
 }
 
 void PostKey(UINT key) {
@@ -113,6 +136,13 @@ UiScript::~UiScript() {
 UiScript& UiScript::Step(std::string what, std::function<bool()> step) {
     steps_.push_back({std::move(what), std::move(step)});
     return *this;
+}
+
+UiScript& UiScript::Do(std::string what, std::function<void()> act) {
+    return Step(std::move(what), [act] {
+        act();
+        return true;
+    });
 }
 
 UiScript& UiScript::OnDialog(std::string caption, std::function<void(HWND)> act) {
@@ -185,25 +215,6 @@ void UiScript::Abandon() {
     for (HWND dialog : ThreadWindows("#32770")) EndDialog(dialog, 0);
 }
 
-HWND FindDialog(const std::string& caption) {
-    for (HWND dialog : ThreadWindows("#32770")) {
-        char text[256] = {};
-        GetWindowTextA(dialog, text, sizeof text);
-        if (caption == text) return dialog;
-    }
-    return nullptr;
-}
-
-std::vector<HMENU> OpenMenus() {
-    std::vector<HMENU> menus;
-    for (HWND window : ThreadWindows("#32768")) {
-        if (HMENU menu = reinterpret_cast<HMENU>(SendMessageA(window, kGetMenuHandle, 0, 0))) {
-            menus.push_back(menu);
-        }
-    }
-    return menus;
-}
-
 std::string DescribeMenu(HMENU menu) {
     std::string text;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
@@ -238,16 +249,13 @@ void Type(HWND dialog, int id, const std::string& text) {
     SetDlgItemTextA(dialog, id, text.c_str());
 }
 
-std::string TreeItemText(HWND tree, HTREEITEM item) {
+std::string FieldText(HWND dialog, int id) {
     char text[256] = {};
-    TVITEMA info = {};
-    info.mask = TVIF_TEXT | TVIF_HANDLE;
-    info.hItem = item;
-    info.pszText = text;
-    info.cchTextMax = sizeof text;
-    TreeView_GetItem(tree, &info);
+    GetDlgItemTextA(dialog, id, text, sizeof text);
     return text;
 }
+
+HWND ManagerTree(HWND manager) { return GetDlgItem(manager, kManagerTree); }
 
 HTREEITEM FindTreeItem(HWND tree, const std::vector<std::string>& path) {
     HTREEITEM item = TreeView_GetRoot(tree);
@@ -298,6 +306,9 @@ void RightClickTreeItem(HWND tree, const std::vector<std::string>& path) {
     PostMessageA(tree, WM_RBUTTONUP, 0, at);
 }
 
+namespace {
+// Makes the window the foreground window and lets the focus changes that follow a closed
+// dialog arrive: a menu opened before them would close at once.
 void SettleFocus(HWND window) {
     SetForegroundWindow(window);
     for (int round = 0; round < 5; ++round) {
@@ -306,6 +317,7 @@ void SettleFocus(HWND window) {
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
     }
 }
+}  // namespace
 
 std::string PressPresetsButton(PresetStore& store, HWND editor, int* version) {
     SettleFocus(editor);

@@ -49,6 +49,8 @@ public:
     UiScript& operator=(const UiScript&) = delete;
 
     UiScript& Step(std::string what, std::function<bool()> step);
+    // A step done at its first try.
+    UiScript& Do(std::string what, std::function<void()> act);
     // Waits for a dialog of this thread with that caption, then acts on it.
     UiScript& OnDialog(std::string caption, std::function<void(HWND)> act);
     // In the open menu, goes to the item with that text and chooses it; then the same for
@@ -76,10 +78,10 @@ private:
     UINT_PTR timer_ = 0;
 };
 
-// A visible dialog of this thread with that caption, or null.
-HWND FindDialog(const std::string& caption);
-// The menus of this thread's open popup menu windows, topmost first.
-std::vector<HMENU> OpenMenus();
+// The Preset Manager's caption and the text of its tree's root for the plug-in qv:Reverb.
+constexpr char kManagerCaption[] = "qv:Reverb Preset Manager";
+constexpr char kRootText[] = "Available qv:Reverb presets";
+HWND ManagerTree(HWND manager);
 
 // "text=id" items joined by " | "; a checked radio item starts with "*", a greyed one with
 // "~", a separator is "-", a submenu "title[ items ]".
@@ -88,20 +90,16 @@ std::string DescribeMenu(HMENU menu);
 // Presses a dialog button as a click does (it must be enabled) and types into a field.
 void Click(HWND dialog, int id);
 void Type(HWND dialog, int id, const std::string& text);
+std::string FieldText(HWND dialog, int id);
 
 // Tree items by their texts from the root: {"Available qv:Reverb presets", "Halls", "Big"}.
 HTREEITEM FindTreeItem(HWND tree, const std::vector<std::string>& path);
-std::string TreeItemText(HWND tree, HTREEITEM item);
 // The tree as "text{ children }" items joined by " ", selected item in <angle brackets>.
 std::string DescribeTree(HWND tree);
 void SelectTreeItem(HWND tree, const std::vector<std::string>& path);
 // Mouse clicks on an item, as posted messages that the dialog's loop delivers.
 void DoubleClickTreeItem(HWND tree, const std::vector<std::string>& path);
 void RightClickTreeItem(HWND tree, const std::vector<std::string>& path);
-
-// Makes the window the foreground window and lets the focus changes that follow a closed
-// dialog arrive: a menu opened before them would close at once.
-void SettleFocus(HWND window);
 
 // The editor's Presets button: the two fixed items, BuildPresetsMenu, the menu shown with
 // TrackPopupMenu, and the result handled as the editor does. Returns the data text the

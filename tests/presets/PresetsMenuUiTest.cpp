@@ -97,26 +97,6 @@ TEST_F(PresetsMenuUi, AddPresetMakesTheCurrentPresetAndWritesTheFileEvenWhenCanc
     EXPECT_EQ(ReadBytes(FilePath()), HeaderFor(OwnClassKey()) + "DefaultPreset=1\r\n" +
                                          SectionText(1, "3", "Fresh", "rooms", kEditorSettings) +
                                          SectionText(2, "3", "Unsaved", "Rooms", "1"));
-
-    // A bank name differing only in case sorts with the bank but gets its own submenu.
-    std::string menu;
-    script.LookAtMenu(menu).Dismiss();
-    PressPresetsButton(store, editor.Window());
-    EXPECT_EQ(menu,
-              "Add Preset...=10501 | Update Preset: Fresh...=1503 | Preset Manager...=10500 | - | "
-              "rooms[ *Fresh=3502 ] | Rooms[ Unsaved=3501 ]");
-}
-
-TEST_F(PresetsMenuUi, ACurrentIdWithoutItsPresetGivesNoUpdateItemAndNoMark) {
-    AddPreset(store, "Kept", "", "1");
-    store.SetCurrentId(3999);
-    std::string menu;
-    UiScript script;
-    script.LookAtMenu(menu).Dismiss();
-    PressPresetsButton(store, editor.Window());
-    EXPECT_EQ(menu, "Add Preset...=10501 | Preset Manager...=10500 | - | Kept=3501");
-    EXPECT_EQ(PresetsMenuCommand(store, kCommandUpdatePreset, nullptr), nullptr);
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(PresetsMenuUi, TheEditorsContextMenuOpensTheMakersHomePage) {

@@ -1,10 +1,11 @@
 #pragma once
-// One instance of every skinned control, placed where the editor places it and showing a
-// plausible setting, so the face and the controls can be judged together.
+// The editor's controls, made by the editor's own layout code, showing a plausible setting,
+// so the face and the controls can be judged together.
 #include <windows.h>
 
-class GallerySkin;
+class EditorSkin;
 
-// Creates the controls and the four clip indicators as children of `parent`; returns how
-// many of them could not be created (0 when all are there).
-int CreateGalleryControls(HWND parent, HINSTANCE module, const GallerySkin& skin);
+// Creates the four clip indicators (the page has them from its dialog template) and the
+// editor's controls as children of `parent`, then puts the showcase setting on them.
+// Returns how many controls could not be created (0 when all are there).
+int CreateGalleryControls(HWND parent, HINSTANCE module, const EditorSkin& skin);

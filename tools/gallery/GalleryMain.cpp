@@ -1,31 +1,32 @@
-// gallery.exe: the editor's face with one of every skinned control on it, for looking at
-// the artwork and the controls together. Prints the screen rectangle of its client area
-// ("client X Y W H") so a script can capture exactly the face. Exits with 3 when a control
-// could not be created, so a run under the test suite proves every class and picture works.
+// gallery.exe: the editor's face with the editor's controls on it, made by the editor's own
+// layout and skin code, for looking at the artwork and the controls together. Prints the
+// screen rectangle of its client area ("client X Y W H") so a script can capture exactly the
+// face. Exits with 3 when a control or a picture is missing, so a run under the test suite
+// proves every class and picture works.
 #include <windows.h>
 
 #include <cstdio>
+#include <initializer_list>
 
+#include "EditorIds.h"
+#include "EditorSkin.h"
 #include "GalleryControls.h"
 #include "GalleryOptions.h"
-#include "GallerySkin.h"
 #include "SkinClasses.h"
 
 namespace {
 
-constexpr int kFaceWidth = 428;
-constexpr int kFaceHeight = 451;
 constexpr UINT_PTR kExitTimer = 1;
 constexpr char kWindowClass[] = "qvRuvodaR3Gallery";
 
 LRESULT CALLBACK GalleryProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND: {
-      const auto* skin = reinterpret_cast<const GallerySkin*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+      const auto* skin = reinterpret_cast<const EditorSkin*>(GetWindowLongPtrA(window, GWLP_USERDATA));
       HDC target = reinterpret_cast<HDC>(wParam);
       HDC source = CreateCompatibleDC(target);
-      HGDIOBJ old = SelectObject(source, skin->Face());
-      BitBlt(target, 0, 0, kFaceWidth, kFaceHeight, source, 0, 0, SRCCOPY);
+      HGDIOBJ old = SelectObject(source, skin->Background());
+      BitBlt(target, 0, 0, kPageWidth, kPageHeight, source, 0, 0, SRCCOPY);
       SelectObject(source, old);
       DeleteDC(source);
       return 1;
@@ -40,7 +41,7 @@ LRESULT CALLBACK GalleryProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-HWND CreateGalleryWindow(HINSTANCE module, const GallerySkin& skin) {
+HWND CreateGalleryWindow(HINSTANCE module, const EditorSkin& skin) {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = GalleryProc;
   windowClass.hInstance = module;
@@ -49,12 +50,21 @@ HWND CreateGalleryWindow(HINSTANCE module, const GallerySkin& skin) {
   windowClass.lpszClassName = kWindowClass;
   RegisterClassA(&windowClass);
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  RECT frame{0, 0, kFaceWidth, kFaceHeight};
+  RECT frame{0, 0, kPageWidth, kPageHeight};
   AdjustWindowRect(&frame, style, FALSE);
   HWND window = CreateWindowExA(0, kWindowClass, "qv:Ruvoda R3 gallery", style, 40, 40, frame.right - frame.left,
                                 frame.bottom - frame.top, nullptr, nullptr, module, nullptr);
   if (window) SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&skin));
   return window;
+}
+
+// The pictures that only show in some states, so a missing one would not be seen at once.
+int MissingPictures(const EditorSkin& skin) {
+  int missing = 0;
+  for (HBITMAP picture : {skin.FreqOverlay(), skin.RevTimeOverlay(), skin.Led(ClipLed::Off),
+                          skin.Led(ClipLed::Held), skin.Led(ClipLed::Lit)})
+    if (!picture) ++missing;
+  return missing;
 }
 
 void ReportClientRectangle(HWND window) {
@@ -74,7 +84,7 @@ int WINAPI WinMain(HINSTANCE module, HINSTANCE, LPSTR commandLine, int show) {
     std::fprintf(stderr, "usage: gallery [--exit-after MS]\n");
     return 2;
   }
-  GallerySkin skin;
+  EditorSkin skin;
   if (!skin.Load(module)) {
     std::fprintf(stderr, "gallery: the face picture (BITMAP 103) is missing\n");
     return 1;
@@ -84,6 +94,8 @@ int WINAPI WinMain(HINSTANCE module, HINSTANCE, LPSTR commandLine, int show) {
   if (!window) return 1;
   const int missing = CreateGalleryControls(window, module, skin);
   if (missing) std::fprintf(stderr, "gallery: %d controls could not be created\n", missing);
+  const int missingPictures = MissingPictures(skin);
+  if (missingPictures) std::fprintf(stderr, "gallery: %d pictures are missing\n", missingPictures);
   ShowWindow(window, show);
   UpdateWindow(window);
   ReportClientRectangle(window);
@@ -95,5 +107,5 @@ int WINAPI WinMain(HINSTANCE module, HINSTANCE, LPSTR commandLine, int show) {
       DispatchMessageA(&message);
     }
   }
-  return missing ? 3 : 0;
+  return missing || missingPictures ? 3 : 0;
 }

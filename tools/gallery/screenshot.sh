@@ -5,7 +5,7 @@
 # one in place.
 set -e
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${1:-$root/build/win}
+build=$(cd "${1:-$root/build/win}" && pwd)
 output=${2:-$root/docs/images/gallery.png}
 gallery=$build/bin/gallery.exe
 [ -f "$gallery" ] || { echo "no $gallery: build the gallery target first" >&2; exit 1; }

@@ -1,0 +1,116 @@
+// editor_bench.exe: what the editor page costs the thread that shows it. Times one tick of
+// the page's meter timer (clip indicators, meters and level texts, painted at once) and one
+// full repaint of the page with every control, on the filter and page made through the
+// module's class factories and shown as a host shows them; audio pushed through the filter
+// before each tick moves the meters. The page's figures are also given with the hand-over
+// of the drawn pixels to the display, which Wine makes when the thread next finds its
+// message queue empty; a breakdown of the repaint follows. Prints one Markdown table.
+//   editor_bench [--repetitions N]   (N for every case instead of each case's own count)
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "BenchCase.h"
+#include "EditorIds.h"
+#include "EditorPageHost.h"
+#include "PaintBreakdown.h"
+#include "TimingTable.h"
+
+namespace {
+
+constexpr double kTickGoalMs = 0.5;
+constexpr double kRepaintGoalMs = 10;
+constexpr int kFramesPerTick = 512;  // pushed before each tick; the meters show its peak
+
+// Levels that wander over the meters' 30 dB, unlike on the two channels, so every tick moves
+// the bars, the held peaks and now and then the highest levels.
+void PushWanderingLevels(EditorPageHost& shown, int i) {
+    const float left = 0.03f + 0.9f * static_cast<float>((i * 37 + 1000) % 100) / 100.0f;
+    const float right = 0.03f + 0.9f * static_cast<float>((i * 61 + 1050) % 100) / 100.0f;
+    shown.filter.sink.samples.clear();  // the stand-in sink would keep every buffer
+    shown.Push(left, right, kFramesPerTick);
+}
+
+// An overload on both channels, and every indicator's displayed state set apart from its
+// counter, so the tick gives all four indicators a new picture.
+void PushOverload(EditorPageHost& shown) {
+    shown.filter.sink.samples.clear();
+    shown.Push(1.5f, -1.5f, kFramesPerTick);
+    for (int displayedSlot : {1, 3}) {
+        shown.filter.control->SetClipHoldLeft(displayedSlot, 0);
+        shown.filter.control->SetClipHoldRight(displayedSlot, 0);
+    }
+}
+
+void Tick(HWND page) {
+    SendMessageA(page, WM_TIMER, kMeterTimer, 0);
+    // The meters and indicators paint as they are given their levels and pictures; the
+    // level texts paint here.
+    RedrawWindow(page, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+std::string LevelText(HWND page) {
+    char text[64] = "";
+    GetDlgItemTextA(page, kInputLevelText, text, sizeof text);
+    return text;
+}
+
+// The --repetitions count, 0 for each case's own, -1 for a bad command line.
+int ParseRepetitions(int argc, char** argv) {
+    if (argc == 1) return 0;
+    if (argc == 3 && std::strcmp(argv[1], "--repetitions") == 0) {
+        char* end = nullptr;
+        const long n = std::strtol(argv[2], &end, 10);
+        if (*end == '\0' && n > 0 && n <= 1000000) return static_cast<int>(n);
+    }
+    return -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int repetitions = ParseRepetitions(argc, argv);
+    if (repetitions < 0) {
+        std::fprintf(stderr, "usage: editor_bench [--repetitions N]\n");
+        return 2;
+    }
+    EditorPageHost shown;
+    const std::string failed = shown.Open();
+    if (!failed.empty()) {
+        std::fprintf(stderr, "editor_bench: %s\n", failed.c_str());
+        return 1;
+    }
+    if (FAILED(shown.ConnectStereo())) {
+        std::fprintf(stderr, "editor_bench: the filter did not start streaming\n");
+        return 1;
+    }
+    HWND page = shown.page;
+    KillTimer(page, kMeterTimer);  // only the measured ticks run
+    Pump();
+    // The meters must see the audio, or the ticks would time a page with nothing to show.
+    PushWanderingLevels(shown, 0);
+    Tick(page);
+    if (LevelText(page).compare(0, 4, "-Inf") == 0) {
+        std::fprintf(stderr, "editor_bench: the page's meters did not see the audio\n");
+        return 1;
+    }
+
+    std::vector<BenchCase> cases = {
+        {"timer tick", 2000, kTickGoalMs, [&](int i) { PushWanderingLevels(shown, i); }, [page] { Tick(page); },
+         true},
+        {"timer tick, 4 clip indicators change", 1000, kTickGoalMs, [&](int) { PushOverload(shown); },
+         [page] { Tick(page); }, true},
+        {"full repaint", 300, kRepaintGoalMs, [](int) {},
+         [page] { RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW); },
+         true},
+    };
+    for (BenchCase& c : PaintBreakdownCases(page)) cases.push_back(std::move(c));
+    std::vector<TimingRow> rows;
+    for (const BenchCase& c : cases) RunCase(c, repetitions, rows);
+    std::fputs(FormatTimingTable(rows).c_str(), stdout);
+    return 0;
+}
