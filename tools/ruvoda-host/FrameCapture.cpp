@@ -73,15 +73,15 @@ int CaptureWindow(HWND window, Picture& picture, std::string& error) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    // The window's own device context: its pixels even where another window covers it.
+    HDC source = GetWindowDC(window);
+    HDC memory = CreateCompatibleDC(source);
     void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP dib = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     bool copied = false;
     if (memory && dib) {
         HGDIOBJ old = SelectObject(memory, dib);
-        copied = BitBlt(memory, 0, 0, picture.width, picture.height, screen, rect.left, rect.top,
-                        SRCCOPY | CAPTUREBLT) != FALSE;
+        copied = BitBlt(memory, 0, 0, picture.width, picture.height, source, 0, 0, SRCCOPY) != FALSE;
         GdiFlush();
         SelectObject(memory, old);
     }
@@ -91,9 +91,9 @@ int CaptureWindow(HWND window, Picture& picture, std::string& error) {
     }
     if (dib) DeleteObject(dib);
     if (memory) DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    ReleaseDC(window, source);
     if (!copied) {
-        error = "cannot copy the property frame from the screen";
+        error = "cannot copy the property frame's pixels";
         return -1;
     }
     return 0;

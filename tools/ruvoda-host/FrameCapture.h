@@ -6,7 +6,7 @@
 #include "BmpFile.h"
 
 // Finding the property frame among this thread's windows and taking its picture as the
-// user sees it, from the screen.
+// user sees it.
 
 // The visible top-level window of this thread whose title holds `caption`; null if none.
 HWND FindFrameWindow(const std::wstring& caption);
@@ -15,6 +15,7 @@ HWND FindFrameWindow(const std::wstring& caption);
 // window's top-left corner. False when there is none.
 bool FindPageRect(HWND frame, SIZE size, RECT& page);
 
-// The pixels of `window`'s whole rectangle on the screen, frame and caption included.
+// The pixels of `window`'s whole rectangle as it is drawn on the screen, frame and caption
+// included, also where another window happens to cover it.
 // 0, or -1 with `error` set.
 int CaptureWindow(HWND window, Picture& picture, std::string& error);
