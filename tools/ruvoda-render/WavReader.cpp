@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "ByteOrder.h"
+#include "SampleConversion.h"
 
 namespace {
 
@@ -21,23 +22,6 @@ const unsigned char kSubFormatTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x
 bool ReadExactly(std::istream& in, unsigned char* p, size_t n) {
     in.read(reinterpret_cast<char*>(p), static_cast<std::streamsize>(n));
     return static_cast<size_t>(in.gcount()) == n;
-}
-
-float DecodeSample(const unsigned char* p, uint16_t bits, bool isFloat) {
-    switch (bits) {
-    case 16:
-        return static_cast<int16_t>(ReadLe16(p)) * (1.0f / 32768.0f);
-    case 24: {
-        // Sign-extend by placing the 24 bits at the top of a 32-bit word.
-        const uint32_t word = (static_cast<uint32_t>(p[0]) << 8) |
-                              (static_cast<uint32_t>(p[1]) << 16) |
-                              (static_cast<uint32_t>(p[2]) << 24);
-        return static_cast<float>(static_cast<int32_t>(word) / 2147483648.0);
-    }
-    default:
-        if (isFloat) return FloatFromBits(ReadLe32(p));
-        return static_cast<float>(static_cast<int32_t>(ReadLe32(p)) / 2147483648.0);
-    }
 }
 
 }  // namespace
@@ -212,8 +196,11 @@ int WavReader::Read(float* frames, uint32_t maxFrames, uint32_t* framesRead,
         error = "cannot read the sample data";
         return -1;
     }
-    for (size_t i = 0; i < samples; ++i)
-        frames[i] = DecodeSample(&bytes_[i * sampleBytes], layout_.bitsPerSample, layout_.isFloat);
+    if (layout_.isFloat) {
+        for (size_t i = 0; i < samples; ++i) frames[i] = FloatFromBits(ReadLe32(&bytes_[i * sampleBytes]));
+    } else {
+        PcmToFloat(bytes_.data(), {uint16_t(sampleBytes), layout_.bitsPerSample}, frames, samples);
+    }
     framesLeft_ -= count;
     *framesRead = static_cast<uint32_t>(count);
     return 0;

@@ -6,7 +6,7 @@
 
 #include "FrameStream.h"
 
-enum class SampleEncoding { kFloat32, kPcm16 };
+enum class SampleEncoding { kFloat32, kPcm16, kPcm24 };
 
 // Writes a WAVE file through a temporary file beside the target, which replaces the target
 // only on Commit. Whatever goes wrong, and whenever the writer is dropped uncommitted, the

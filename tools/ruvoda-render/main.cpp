@@ -27,7 +27,7 @@ int RenderWithEngine(const RenderOptions& options, WavReader& reader, WavWriter&
                      RenderStats& stats, std::string& error) {
     ReverbEngine engine;
     ApplyRenderOptions(options, engine);
-    const SampleEncoding encoding = options.pcm16 ? SampleEncoding::kPcm16 : SampleEncoding::kFloat32;
+    const SampleEncoding encoding = OutputEncoding(options, SampleEncoding::kFloat32);
     if (writer.Open(options.outputPath, options.mono ? 1 : 2, reader.SampleRate(), encoding,
                     error) != 0)
         return -1;
