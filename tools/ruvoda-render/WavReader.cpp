@@ -1,5 +1,6 @@
 #include "WavReader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -82,7 +83,7 @@ int WavReader::FindData(uint64_t fileSize, std::string& error) {
             return -1;
         }
         pos += 8;
-        const uint32_t size = ReadLe32(header + 4);
+        uint32_t size = ReadLe32(header + 4);
         if (std::memcmp(header, "fmt ", 4) == 0) {
             if (size < 16 || size > kMaxFormatChunk) {
                 error = "malformed format chunk";
@@ -101,6 +102,12 @@ int WavReader::FindData(uint64_t fileSize, std::string& error) {
                 return -1;
             }
             const uint32_t blockAlign = layout_.channels * (layout_.bitsPerSample / 8u);
+            // Programs that stream to a pipe cannot know the size and leave 0 or all ones:
+            // the samples then run to the end of the file, in whole frames.
+            if (size == 0 || size == 0xFFFFFFFFu) {
+                const uint64_t rest = std::min<uint64_t>(fileSize - pos, 0xFFFFFFFFu);
+                size = static_cast<uint32_t>(rest - rest % blockAlign);
+            }
             if (pos + size > fileSize) {
                 error = "truncated data: the data chunk declares " + std::to_string(size) +
                         " bytes but " + std::to_string(fileSize - pos) + " follow";
