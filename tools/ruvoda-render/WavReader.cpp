@@ -4,7 +4,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
+#include <sstream>
 
+#include "BinaryStdio.h"
 #include "ByteOrder.h"
 #include "SampleConversion.h"
 
@@ -28,6 +31,17 @@ bool ReadExactly(std::istream& in, unsigned char* p, size_t n) {
 }  // namespace
 
 int WavReader::OpenFile(const std::string& path, std::string& error) {
+    if (path == "-") {
+        SetBinaryMode(stdin);
+        // A pipe cannot seek; the reader needs the whole image to find its chunks.
+        auto image = std::make_unique<std::stringstream>();
+        *image << std::cin.rdbuf();
+        if (Open(std::move(image), error) != 0) {
+            error = "standard input: " + error;
+            return -1;
+        }
+        return 0;
+    }
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
         error = path + ": no such file";

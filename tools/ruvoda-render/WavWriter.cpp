@@ -2,7 +2,9 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
 
+#include "BinaryStdio.h"
 #include "ByteOrder.h"
 #include "SampleConversion.h"
 
@@ -124,6 +126,7 @@ int WavWriter::Commit(std::string& error) {
         Abort();
         return -1;
     }
+    if (path_ == "-") return SendToStandardOutput(error);
     std::error_code ec;
     std::filesystem::rename(tempPath_, path_, ec);
     if (ec) {
@@ -132,6 +135,20 @@ int WavWriter::Commit(std::string& error) {
         return -1;
     }
     tempPath_.clear();
+    return 0;
+}
+
+int WavWriter::SendToStandardOutput(std::string& error) {
+    SetBinaryMode(stdout);
+    std::ifstream finished(tempPath_, std::ios::binary);
+    std::cout << finished.rdbuf();
+    std::cout.flush();
+    const bool sent = finished && std::cout;
+    Abort();
+    if (!sent) {
+        error = "cannot write to standard output";
+        return -1;
+    }
     return 0;
 }
 

@@ -52,6 +52,12 @@ int main(int argc, char** argv) {
         return Fail("--dll needs the Windows build; this one has engine mode only");
 #endif
 
+#ifdef _WIN32
+    // The graph's File Source reads a file by its name; only the engine reads a pipe.
+    if (!options.engine && (options.inputPath == "-" || options.outputPath == "-"))
+        return Fail("standard input and output (\"-\") need --engine");
+#endif
+
     WavReader reader;
     if (reader.OpenFile(options.inputPath, error) != 0) return Fail(error);
 
