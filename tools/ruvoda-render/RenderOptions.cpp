@@ -164,6 +164,7 @@ SampleEncoding OutputEncoding(const RenderOptions& options, SampleEncoding other
 
 const char* RenderUsage() {
     return "usage: ruvoda-render [options] INPUT.wav OUTPUT.wav\n"
+           "(\"-\" reads standard input or writes standard output; engine mode only)\n"
            "Renders a WAVE file (1 or 2 channels; 16-, 24-, 32-bit integer or 32-bit float)\n"
            "through the reverb, at the input's sample rate.\n"
            "  --params TEXT     18 comma-separated integers in preset-text order\n"
@@ -189,5 +190,6 @@ const char* RenderUsage() {
            "integer and 32-bit float audio. The native build always runs in engine mode.\n"
            "Examples:\n"
            "  ruvoda-render --tail --set DecayTime=40 dry.wav wet.wav\n"
-           "  ruvoda-render --pcm24 --mono voice-24bit.wav voice-wet.wav\n";
+           "  ruvoda-render --pcm24 --mono voice-24bit.wav voice-wet.wav\n"
+           "  sox in.flac -t wav - | ruvoda-render --engine - - | sox -t wav - out.flac\n";
 }
