@@ -90,6 +90,7 @@ HRESULT ReverbFilter::SetMediaType(PIN_DIRECTION dir, const AM_MEDIA_TYPE* mt) {
     const int which = dir == PINDIR_INPUT ? 0 : 1;
     WaveFormat& stored = which == 0 ? inputFormat_ : outputFormat_;
     stored = format;
+    validBits_[which] = ValidBitsPerSample(*mt);
     engine_.SetConnectionFormat(which, &stored);
     engine_.Notify(which == 0 ? kNotifyCodeInputFormat : kNotifyCodeOutputFormat);
     return S_OK;

@@ -11,7 +11,7 @@
 #include "TransformFilter.h"
 #include "WaveFormat.h"
 
-// The reverb as a transform filter: negotiates 1- or 2-channel float or 16-bit audio in
+// The reverb as a transform filter: negotiates 1- or 2-channel float or integer audio in
 // and the same format with the chosen output layout out, renders every input sample
 // through the engine into as many output samples as the output buffers need, plays the
 // tail out at end of stream, keeps its parameters in the host's saved graph and names
@@ -84,8 +84,11 @@ private:
     WaveFormat outputFormat_ = {};
     WaveFormat preparedInput_ = {};
     WaveFormat preparedOutput_ = {};
+    // The bits that carry each input and output sample: fewer than the container's for
+    // 24-bit samples in 32-bit containers, which leave the low byte 0.
+    uint16_t validBits_[2] = {};
 
-    // 16-bit streams go through float scratch buffers sized when streaming starts.
+    // Integer streams go through float scratch buffers sized when streaming starts.
     std::unique_ptr<float[]> scratchIn_;
     std::unique_ptr<float[]> scratchOut_;
     uint32_t scratchFrames_ = 0;

@@ -24,7 +24,8 @@ HRESULT ReverbFilter::AllocateScratch() {
     IMemAllocator* alloc = OutputPin()->Allocator();
     if (alloc == nullptr || FAILED(alloc->GetProperties(&props)) || props.cbBuffer <= 0)
         return VFW_E_NO_ALLOCATOR;
-    // Enough frames for a whole buffer in the narrowest layout, 2 channels each way.
+    // Enough frames for a whole buffer in the narrowest layout (16-bit mono), 2 channels
+    // each way.
     const uint32_t frames = static_cast<uint32_t>(props.cbBuffer) / sizeof(int16_t);
     scratchIn_.reset(new (std::nothrow) float[frames * 2]);
     scratchOut_.reset(new (std::nothrow) float[frames * 2]);
@@ -93,14 +94,14 @@ int ReverbFilter::Render(int mode, const BYTE* input, uint32_t* inputFrames, IMe
         const float* source = nullptr;
         if (input != nullptr) {
             *inputFrames = std::min(*inputFrames, capacity);
-            Int16ToFloat(reinterpret_cast<const int16_t*>(input), scratchIn_.get(),
-                         size_t(*inputFrames) * inputFormat_.channels);
+            // Reading the whole container is right for fewer valid bits too: the rest are 0.
+            const PcmLayout layout = {uint16_t(inputFormat_.bitsPerSample / 8), inputFormat_.bitsPerSample};
+            PcmToFloat(input, layout, scratchIn_.get(), size_t(*inputFrames) * inputFormat_.channels);
             source = scratchIn_.get();
         }
         result = engine_.ProcessBlock(mode, source, inputFrames, scratchOut_.get(), &written);
-        if (result >= 0)
-            FloatToInt16(scratchOut_.get(), reinterpret_cast<int16_t*>(target),
-                         size_t(written) * outputFormat_.channels);
+        const PcmLayout layout = {uint16_t(outputFormat_.bitsPerSample / 8), validBits_[1]};
+        if (result >= 0) FloatToPcm(scratchOut_.get(), layout, target, size_t(written) * outputFormat_.channels);
     }
     if (result >= 0) out->SetActualDataLength(static_cast<long>(written * outBlock));
     return result;
@@ -110,7 +111,8 @@ HRESULT ReverbFilter::FollowOutputLayout(IMediaSample* out) {
     const bool follows = outputFormat_.channels == OutputChannels() &&
                          outputFormat_.formatTag == inputFormat_.formatTag &&
                          outputFormat_.sampleRate == inputFormat_.sampleRate &&
-                         outputFormat_.bitsPerSample == inputFormat_.bitsPerSample;
+                         outputFormat_.bitsPerSample == inputFormat_.bitsPerSample &&
+                         validBits_[1] == validBits_[0];
     if (follows) return S_OK;
     MediaType next;
     HRESULT hr = GetMediaType(0, next.Raw());

@@ -2,17 +2,45 @@
 
 #include <cmath>
 
+namespace {
+
+constexpr PcmLayout kPcm16 = {2, 16};
+
+}  // namespace
+
+void PcmToFloat(const uint8_t* in, PcmLayout layout, float* out, size_t count) {
+    const unsigned bytes = layout.containerBytes;
+    const unsigned shift = 32 - 8 * bytes;
+    for (size_t i = 0; i < count; ++i, in += bytes) {
+        // The container at the top of a 32-bit word: its sign becomes the word's sign.
+        uint32_t word = 0;
+        for (unsigned b = 0; b < bytes; ++b) word |= uint32_t(in[b]) << (8 * b);
+        out[i] = static_cast<float>(static_cast<int32_t>(word << shift)) * (1.0f / 2147483648.0f);
+    }
+}
+
+void FloatToPcm(const float* in, PcmLayout layout, uint8_t* out, size_t count) {
+    const unsigned bytes = layout.containerBytes;
+    const unsigned shift = 8 * bytes - layout.validBits;
+    const double steps = std::ldexp(1.0, layout.validBits - 1);
+    const int64_t highest = int64_t(steps) - 1, lowest = -int64_t(steps);
+    for (size_t i = 0; i < count; ++i, out += bytes) {
+        const double scaled = double(in[i]) * steps;
+        int64_t value;
+        // NaN fails both comparisons and lands on 0 rather than on an undefined conversion.
+        if (scaled >= double(highest)) value = highest;
+        else if (scaled <= double(lowest)) value = lowest;
+        else if (scaled == scaled) value = std::llround(scaled);
+        else value = 0;
+        const uint32_t word = static_cast<uint32_t>(value) << shift;
+        for (unsigned b = 0; b < bytes; ++b) out[b] = static_cast<uint8_t>(word >> (8 * b));
+    }
+}
+
 void Int16ToFloat(const int16_t* in, float* out, size_t count) {
-    for (size_t i = 0; i < count; ++i) out[i] = static_cast<float>(in[i]) * (1.0f / 32768.0f);
+    PcmToFloat(reinterpret_cast<const uint8_t*>(in), kPcm16, out, count);
 }
 
 void FloatToInt16(const float* in, int16_t* out, size_t count) {
-    for (size_t i = 0; i < count; ++i) {
-        float scaled = in[i] * 32768.0f;
-        // NaN fails both comparisons and lands on 0 rather than on an undefined conversion.
-        if (scaled >= 32767.0f) out[i] = 32767;
-        else if (scaled <= -32768.0f) out[i] = -32768;
-        else if (scaled == scaled) out[i] = static_cast<int16_t>(std::lround(scaled));
-        else out[i] = 0;
-    }
+    FloatToPcm(in, kPcm16, reinterpret_cast<uint8_t*>(out), count);
 }

@@ -5,6 +5,7 @@
 #include <dshow.h>
 #include <qedit.h>
 
+#include <cmath>
 #include <cstring>
 #include <mutex>
 #include <vector>
@@ -188,26 +189,58 @@ TEST_F(Graph, FloatWavComesOutAsTheEngineRendersIt) {
     DeleteFileW(file.c_str());
 }
 
-TEST_F(Graph, SixteenBitWavComesOutAsTheEngineRendersIt) {
+// Integer WAV files of every layout the filter takes: the graph's output equals the
+// engine's own render of the same samples within one step of the format.
+struct IntegerCase {
+    uint16_t channels, bits, validBits;  // validBits 0: a plain format chunk
+    uint32_t rate;
+};
+
+class IntegerGraph : public Graph, public ::testing::WithParamInterface<IntegerCase> {};
+
+TEST_P(IntegerGraph, WavComesOutAsTheEngineRendersIt) {
+    const IntegerCase c = GetParam();
+    const PcmLayout layout = {uint16_t(c.bits / 8), c.validBits != 0 ? c.validBits : c.bits};
     constexpr uint32_t kFrames = 15000;
-    std::vector<float> signal = TestSignal(kFrames, 12);
-    std::vector<int16_t> input(signal.size());
-    FloatToInt16(signal.data(), input.data(), input.size());
-    const std::wstring file = TempWavPath(L"ruvoda-pcm16.wav");
-    ASSERT_TRUE(WriteWavFile(file, WAVE_FORMAT_PCM, 1, 32000, 16, AsBytes(input)));
+    // Loud enough that the output saturates somewhere.
+    std::vector<float> signal = TestSignal(size_t(kFrames) * c.channels, 12);
+    for (float& v : signal) v *= 1.1f;
+    std::vector<uint8_t> input(signal.size() * layout.containerBytes);
+    FloatToPcm(signal.data(), layout, input.data(), signal.size());
+    const std::wstring file = TempWavPath(L"ruvoda-pcm.wav");
+    ASSERT_TRUE(WriteWavFile(file, WAVE_FORMAT_PCM, c.channels, c.rate, c.bits, input, c.validBits));
 
     GraphRun run = PlayThroughFilter(file);
-    ASSERT_EQ(S_OK, run.result);
-    std::vector<float> asFloat(input.size());
-    Int16ToFloat(input.data(), asFloat.data(), input.size());
-    std::vector<float> reference = ReferenceRender(run.params, MakeWaveFormat(1, 1, 32000, 16),
-                                                   MakeWaveFormat(1, 2, 32000, 16), asFloat);
-    std::vector<int16_t> expected(reference.size());
-    FloatToInt16(reference.data(), expected.data(), expected.size());
-    ASSERT_EQ(expected.size() * sizeof(int16_t), run.output.size());
-    EXPECT_EQ(expected, FromBytes<int16_t>(run.output));
     DeleteFileW(file.c_str());
+    ASSERT_EQ(S_OK, run.result);
+    std::vector<float> asFloat(signal.size());
+    PcmToFloat(input.data(), layout, asFloat.data(), asFloat.size());
+    std::vector<float> reference = ReferenceRender(run.params, MakeWaveFormat(1, c.channels, c.rate, c.bits),
+                                                   MakeWaveFormat(1, 2, c.rate, c.bits), asFloat);
+    std::vector<uint8_t> expectedBytes(reference.size() * layout.containerBytes);
+    FloatToPcm(reference.data(), layout, expectedBytes.data(), reference.size());
+    ASSERT_EQ(expectedBytes.size(), run.output.size());
+    // Compared as values of the valid bits, at the top of a 32-bit word.
+    std::vector<float> expected(reference.size()), output(reference.size());
+    PcmToFloat(expectedBytes.data(), layout, expected.data(), expected.size());
+    PcmToFloat(run.output.data(), layout, output.data(), output.size());
+    const float step = std::ldexp(1.0f, 1 - layout.validBits);
+    size_t saturated = 0;
+    for (size_t i = 0; i < expected.size(); ++i) {
+        ASSERT_NEAR(expected[i], output[i], step) << "sample " << i;
+        if (output[i] >= 1.0f - step || output[i] <= -1.0f) ++saturated;
+    }
+    EXPECT_GT(saturated, 0u);
+    if (layout.validBits < 8 * layout.containerBytes) {
+        for (size_t i = 0; i < run.output.size(); i += layout.containerBytes)
+            ASSERT_EQ(0, run.output[i]) << "low byte of sample " << i / layout.containerBytes;
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Layouts, IntegerGraph,
+                         ::testing::Values(IntegerCase{1, 16, 0, 32000}, IntegerCase{2, 24, 0, 44100},
+                                           IntegerCase{1, 24, 24, 48000},
+                                           IntegerCase{1, 32, 0, 22050}, IntegerCase{2, 32, 32, 48000}));
 
 TEST_F(Graph, SwitchToMonoOutputWhilePlayingReachesTheRenderer) {
     constexpr uint32_t kFrames = 40000;

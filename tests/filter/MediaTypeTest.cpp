@@ -11,7 +11,8 @@ namespace {
 
 // A float or PCM type wrapped in WAVE_FORMAT_EXTENSIBLE, as some parsers offer them.
 struct ExtensibleType {
-    ExtensibleType(uint16_t subTag, uint16_t channels, uint16_t bits) {
+    // `validBits` -1: the container's bits; 0 leaves them unnamed.
+    ExtensibleType(uint16_t subTag, uint16_t channels, uint16_t bits, int validBits = -1) {
         ext.Format.wFormatTag = WAVE_FORMAT_EXTENSIBLE;
         ext.Format.nChannels = channels;
         ext.Format.nSamplesPerSec = 48000;
@@ -19,7 +20,7 @@ struct ExtensibleType {
         ext.Format.nBlockAlign = static_cast<WORD>(bits / 8 * channels);
         ext.Format.nAvgBytesPerSec = ext.Format.nBlockAlign * 48000;
         ext.Format.cbSize = 22;
-        ext.Samples.wValidBitsPerSample = bits;
+        ext.Samples.wValidBitsPerSample = static_cast<WORD>(validBits < 0 ? bits : validBits);
         ext.dwChannelMask = channels == 2 ? 0x3u : 0x4u;  // front left and right, or front centre
         ext.SubFormat = {subTag, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
         mt.majortype = MEDIATYPE_Audio;
@@ -72,25 +73,54 @@ HRESULT CheckPair(FilterHarness& h, const AudioType& in, const AudioType& out) {
 
 }  // namespace
 
-TEST(InputType, AcceptsOneOrTwoChannelsOfFloat32AndPcm16) {
-    FilterHarness h;
-    for (uint16_t channels : {1, 2}) {
-        EXPECT_EQ(S_OK, CheckInput(h, AudioType(WAVE_FORMAT_IEEE_FLOAT, channels, 44100, 32)));
-        EXPECT_EQ(S_OK, CheckInput(h, AudioType(WAVE_FORMAT_PCM, channels, 96000, 16)));
-    }
-}
+// One row of the input table; extensible rows run at 48 kHz.
+struct InputRow {
+    bool extensible;
+    uint16_t tag, channels;
+    uint32_t rate;
+    uint16_t bits, validBits;
+    HRESULT expected;
+};
 
-TEST(InputType, RefusesOtherSampleFormatsAndChannelCounts) {
+TEST(InputType, TakesFloat32AndIntegerPcmOfOneOrTwoChannelsAndRefusesTheRest) {
+    constexpr uint32_t kMax = ReverbEngine::kMaxSampleRate;
+    const InputRow rows[] = {
+        {false, WAVE_FORMAT_IEEE_FLOAT, 1, 44100, 32, 0, S_OK},
+        {false, WAVE_FORMAT_IEEE_FLOAT, 2, kMax, 32, 0, S_OK},
+        {false, WAVE_FORMAT_PCM, 1, 96000, 16, 0, S_OK},
+        {false, WAVE_FORMAT_PCM, 2, 96000, 16, 0, S_OK},
+        {false, WAVE_FORMAT_PCM, 1, 44100, 24, 0, S_OK},
+        {false, WAVE_FORMAT_PCM, 2, 44100, 32, 0, S_OK},
+        {true, WAVE_FORMAT_IEEE_FLOAT, 2, 48000, 32, 32, S_OK},
+        {true, WAVE_FORMAT_PCM, 1, 48000, 16, 16, S_OK},
+        {true, WAVE_FORMAT_PCM, 2, 48000, 24, 24, S_OK},
+        {true, WAVE_FORMAT_PCM, 1, 48000, 32, 24, S_OK},
+        {true, WAVE_FORMAT_PCM, 2, 48000, 32, 32, S_OK},
+        {true, WAVE_FORMAT_PCM, 2, 48000, 32, 0, S_OK},  // 0: the container's bits
+        {false, WAVE_FORMAT_PCM, 2, 44100, 8, 0, E_INVALIDARG},
+        {false, WAVE_FORMAT_PCM, 3, 44100, 24, 0, E_INVALIDARG},
+        {false, WAVE_FORMAT_IEEE_FLOAT, 2, 44100, 64, 0, E_INVALIDARG},
+        {false, WAVE_FORMAT_IEEE_FLOAT, 3, 44100, 32, 0, E_INVALIDARG},
+        {false, WAVE_FORMAT_IEEE_FLOAT, 0, 44100, 32, 0, E_INVALIDARG},
+        {false, WAVE_FORMAT_IEEE_FLOAT, 2, 0, 32, 0, E_INVALIDARG},
+        {false, WAVE_FORMAT_IEEE_FLOAT, 2, kMax + 1, 32, 0, E_INVALIDARG},
+        {true, WAVE_FORMAT_PCM, 2, 48000, 24, 20, E_INVALIDARG},
+        {true, WAVE_FORMAT_PCM, 2, 48000, 32, 20, E_INVALIDARG},
+        {true, WAVE_FORMAT_PCM, 2, 48000, 40, 40, E_INVALIDARG},
+        {true, WAVE_FORMAT_ALAW, 2, 48000, 16, 16, E_INVALIDARG},
+    };
     FilterHarness h;
-    EXPECT_EQ(E_INVALIDARG, CheckInput(h, AudioType(WAVE_FORMAT_PCM, 2, 44100, 8)));
-    EXPECT_EQ(E_INVALIDARG, CheckInput(h, AudioType(WAVE_FORMAT_PCM, 2, 44100, 24)));
-    EXPECT_EQ(E_INVALIDARG, CheckInput(h, AudioType(WAVE_FORMAT_PCM, 2, 44100, 32)));
-    EXPECT_EQ(E_INVALIDARG, CheckInput(h, AudioType(WAVE_FORMAT_IEEE_FLOAT, 2, 44100, 64)));
-    EXPECT_EQ(E_INVALIDARG, CheckInput(h, AudioType(WAVE_FORMAT_IEEE_FLOAT, 3, 44100, 32)));
-    EXPECT_EQ(E_INVALIDARG, CheckInput(h, AudioType(WAVE_FORMAT_IEEE_FLOAT, 0, 44100, 32)));
-    EXPECT_EQ(E_INVALIDARG, CheckInput(h, AudioType(WAVE_FORMAT_IEEE_FLOAT, 2, 0, 32)));
-    EXPECT_EQ(E_INVALIDARG, CheckInput(h, AudioType(WAVE_FORMAT_IEEE_FLOAT, 2, ReverbEngine::kMaxSampleRate + 1, 32)));
-    EXPECT_EQ(S_OK, CheckInput(h, AudioType(WAVE_FORMAT_IEEE_FLOAT, 2, ReverbEngine::kMaxSampleRate, 32)));
+    for (const InputRow& row : rows) {
+        SCOPED_TRACE(testing::Message() << (row.extensible ? "extensible " : "") << "tag " << row.tag << ", "
+                                        << row.channels << " x " << row.bits << "/" << row.validBits << " at "
+                                        << row.rate);
+        if (row.extensible) {
+            EXPECT_EQ(row.expected, CheckInput(h, ExtensibleType(row.tag, row.channels, row.bits, row.validBits)));
+        } else {
+            AudioType plain(row.tag, row.channels, row.rate, row.bits);
+            EXPECT_EQ(row.expected, CheckInput(h, plain));
+        }
+    }
 }
 
 TEST(InputType, RefusesNonAudioCompressedAndTruncatedTypes) {
@@ -112,12 +142,8 @@ TEST(InputType, RefusesNonAudioCompressedAndTruncatedTypes) {
     EXPECT_EQ(S_OK, h.filter->CheckInputType(&shortForm.mt));
 }
 
-TEST(InputType, ExtensibleFloatAndPcmAreTreatedLikeThePlainTags) {
+TEST(InputType, ExtensibleBlockCutShortIsRefused) {
     FilterHarness h;
-    EXPECT_EQ(S_OK, CheckInput(h, ExtensibleType(WAVE_FORMAT_IEEE_FLOAT, 2, 32)));
-    EXPECT_EQ(S_OK, CheckInput(h, ExtensibleType(WAVE_FORMAT_PCM, 1, 16)));
-    EXPECT_EQ(E_INVALIDARG, CheckInput(h, ExtensibleType(WAVE_FORMAT_PCM, 2, 24)));
-    EXPECT_EQ(E_INVALIDARG, CheckInput(h, ExtensibleType(WAVE_FORMAT_ALAW, 2, 16)));
     ExtensibleType cut(WAVE_FORMAT_IEEE_FLOAT, 2, 32);
     cut.mt.cbFormat = sizeof(WAVEFORMATEX);  // the subformat is missing
     EXPECT_EQ(E_INVALIDARG, h.filter->CheckInputType(&cut.mt));
@@ -132,6 +158,13 @@ TEST(Transform, NeedsTheSameFormatAndRateAndTheChosenOutputLayout) {
     EXPECT_EQ(E_INVALIDARG, CheckPair(h, monoIn, AudioType(WAVE_FORMAT_IEEE_FLOAT, 2, 48000, 32)));
     EXPECT_EQ(E_INVALIDARG, CheckPair(h, monoIn, AudioType(WAVE_FORMAT_PCM, 2, 44100, 32)));
     EXPECT_EQ(E_INVALIDARG, CheckPair(h, AudioType(WAVE_FORMAT_PCM, 1, 44100, 16), AudioType(WAVE_FORMAT_PCM, 2, 44100, 8)));
+    EXPECT_EQ(S_OK, CheckPair(h, AudioType(WAVE_FORMAT_PCM, 1, 44100, 24), AudioType(WAVE_FORMAT_PCM, 2, 44100, 24)));
+    // 24 bits in 32-bit containers stay so; plain 32-bit output would have 8 more bits.
+    ExtensibleType in24of32(WAVE_FORMAT_PCM, 1, 32, 24);
+    ExtensibleType out24of32(WAVE_FORMAT_PCM, 2, 32, 24);
+    ExtensibleType out32(WAVE_FORMAT_PCM, 2, 32, 32);
+    EXPECT_EQ(S_OK, h.filter->CheckTransform(&in24of32.mt, &out24of32.mt));
+    EXPECT_EQ(E_INVALIDARG, h.filter->CheckTransform(&in24of32.mt, &out32.mt));
     h.control->put_StereoOutput(0);
     EXPECT_EQ(S_OK, CheckPair(h, AudioType(WAVE_FORMAT_IEEE_FLOAT, 2, 44100, 32), AudioType(WAVE_FORMAT_IEEE_FLOAT, 1, 44100, 32)));
     EXPECT_EQ(E_INVALIDARG, CheckPair(h, monoIn, AudioType(WAVE_FORMAT_IEEE_FLOAT, 2, 44100, 32)));
@@ -172,6 +205,35 @@ TEST(OutputType, ExtensibleInputIsOfferedAsAConsistentPlainFormat) {
     WAVEFORMATEX stored = {};
     ASSERT_EQ(S_OK, h.control->GetConnectionFormat(&stored, 0));
     EXPECT_EQ(WAVE_FORMAT_IEEE_FLOAT, stored.wFormatTag);
+}
+
+TEST(OutputType, WideExtensiblePcmIsOfferedExtensibleWithItsValidBits) {
+    FilterHarness h;
+    ExtensibleType mono(WAVE_FORMAT_PCM, 1, 32, 24);
+    ASSERT_EQ(S_OK, h.source.ConnectTo(h.filter->InputPin(), mono.mt, 4096, 4096));
+    MediaType offered;
+    ASSERT_EQ(S_OK, h.filter->GetMediaType(0, offered.Raw()));
+    ASSERT_EQ(sizeof(WAVEFORMATEXTENSIBLE), offered.Get().cbFormat);
+    const auto* ext = reinterpret_cast<const WAVEFORMATEXTENSIBLE*>(offered.Get().pbFormat);
+    EXPECT_EQ(WAVE_FORMAT_EXTENSIBLE, ext->Format.wFormatTag);
+    EXPECT_EQ(2, ext->Format.nChannels);
+    EXPECT_EQ(8, ext->Format.nBlockAlign);
+    EXPECT_EQ(48000u * 8, ext->Format.nAvgBytesPerSec);
+    EXPECT_EQ(22, ext->Format.cbSize);
+    EXPECT_EQ(24, ext->Samples.wValidBitsPerSample);
+    EXPECT_EQ(DWORD(SPEAKER_FRONT_LEFT | SPEAKER_FRONT_RIGHT), ext->dwChannelMask);
+    EXPECT_TRUE(IsEqualGUID(MEDIASUBTYPE_PCM, ext->SubFormat));
+    EXPECT_TRUE(IsEqualGUID(MEDIASUBTYPE_PCM, offered.Get().subtype));
+    EXPECT_EQ(S_OK, h.filter->CheckTransform(&mono.mt, &offered.Get()));
+
+    // Plain wide input stays plain.
+    h.source.Unplug();
+    AudioType plain(WAVE_FORMAT_PCM, 2, 44100, 24);
+    ASSERT_EQ(S_OK, h.source.ConnectTo(h.filter->InputPin(), plain.mt, 4096, 4096));
+    MediaType plainOffer;
+    ASSERT_EQ(S_OK, h.filter->GetMediaType(0, plainOffer.Raw()));
+    EXPECT_EQ(sizeof(WAVEFORMATEX), plainOffer.Get().cbFormat);
+    EXPECT_EQ(WAVE_FORMAT_PCM, reinterpret_cast<const WAVEFORMATEX*>(plainOffer.Get().pbFormat)->wFormatTag);
 }
 
 TEST(BufferSize, MonoToStereoDoublesTheUpstreamBuffer) {

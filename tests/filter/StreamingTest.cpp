@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cmath>
 #include <thread>
+#include <vector>
 
 #include "FilterHarness.h"
 #include "SampleConversion.h"
@@ -266,4 +267,42 @@ TEST(Streaming, ParameterPutsFromAnotherThreadWhileStreaming) {
     std::vector<float> output = h.sink.Floats();
     ASSERT_EQ(300u * 1024 * 2, output.size());
     for (float s : output) ASSERT_TRUE(std::isfinite(s));
+}
+
+// Each layout's conversion at its edges: rounding to the valid bits, saturation, NaN, and
+// the way back reading the container's sign.
+TEST(SampleConversion, IntegerLayoutsRoundSaturateAndComeBack) {
+    struct Row {
+        PcmLayout layout;
+        float in;
+        std::vector<uint8_t> bytes;  // little-endian container
+        float back;
+    };
+    const float nan = std::nanf("");
+    const Row rows[] = {
+        {{2, 16}, 0.5f, {0x00, 0x40}, 0.5f},
+        {{2, 16}, 1.5f, {0xff, 0x7f}, 32767 / 32768.0f},
+        {{2, 16}, -1.5f, {0x00, 0x80}, -1.0f},
+        {{3, 24}, 1.4f / 8388608, {0x01, 0x00, 0x00}, 1 / 8388608.0f},
+        {{3, 24}, -1.6f / 8388608, {0xfe, 0xff, 0xff}, -2 / 8388608.0f},
+        {{3, 24}, 2.0f, {0xff, 0xff, 0x7f}, 8388607 / 8388608.0f},
+        {{3, 24}, -1.0f, {0x00, 0x00, 0x80}, -1.0f},
+        {{3, 24}, nan, {0x00, 0x00, 0x00}, 0.0f},
+        {{4, 24}, 0.6f / 8388608, {0x00, 0x01, 0x00, 0x00}, 1 / 8388608.0f},
+        {{4, 24}, 2.0f, {0x00, 0xff, 0xff, 0x7f}, 8388607 / 8388608.0f},
+        {{4, 24}, -2.0f, {0x00, 0x00, 0x00, 0x80}, -1.0f},
+        {{4, 32}, 0.25f, {0x00, 0x00, 0x00, 0x20}, 0.25f},
+        {{4, 32}, 1.0f, {0xff, 0xff, 0xff, 0x7f}, 1.0f},  // the float nearest 2^31 - 1
+        {{4, 32}, -3.0f, {0x00, 0x00, 0x00, 0x80}, -1.0f},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.layout.validBits << " bits in " << row.layout.containerBytes
+                                        << " bytes, " << row.in);
+        std::vector<uint8_t> bytes(row.layout.containerBytes);
+        FloatToPcm(&row.in, row.layout, bytes.data(), 1);
+        EXPECT_EQ(row.bytes, bytes);
+        float back = 0;
+        PcmToFloat(row.bytes.data(), row.layout, &back, 1);
+        EXPECT_EQ(row.back, back);
+    }
 }

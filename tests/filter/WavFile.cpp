@@ -1,6 +1,8 @@
 #include "WavFile.h"
 
 #include <windows.h>
+#include <mmreg.h>
+#include <ksmedia.h>
 
 namespace {
 
@@ -19,21 +21,32 @@ void PutTag(std::vector<uint8_t>& out, const char* tag) { out.insert(out.end(), 
 }  // namespace
 
 bool WriteWavFile(const std::wstring& path, uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits,
-                  const std::vector<uint8_t>& data) {
+                  const std::vector<uint8_t>& data, uint16_t validBits) {
     const uint16_t blockAlign = static_cast<uint16_t>(bits / 8 * channels);
+    const bool extensible = validBits != 0;
+    const uint16_t extraSize = extensible ? 22 : 0;
     std::vector<uint8_t> file;
     PutTag(file, "RIFF");
-    Put32(file, static_cast<uint32_t>(4 + 8 + 18 + 8 + data.size()));
+    Put32(file, static_cast<uint32_t>(4 + 8 + 18 + extraSize + 8 + data.size()));
     PutTag(file, "WAVE");
     PutTag(file, "fmt ");
-    Put32(file, 18);
-    Put16(file, tag);
+    Put32(file, 18 + extraSize);
+    Put16(file, extensible ? WAVE_FORMAT_EXTENSIBLE : tag);
     Put16(file, channels);
     Put32(file, rate);
     Put32(file, rate * blockAlign);
     Put16(file, blockAlign);
     Put16(file, bits);
-    Put16(file, 0);
+    Put16(file, extraSize);
+    if (extensible) {
+        Put16(file, validBits);
+        Put32(file, channels == 2 ? SPEAKER_FRONT_LEFT | SPEAKER_FRONT_RIGHT : SPEAKER_FRONT_CENTER);
+        // The subformat GUID: the tag, then the fixed tail shared by all wave tags.
+        static const uint8_t kTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                                          0x00, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71};
+        Put16(file, tag);
+        file.insert(file.end(), kTail, kTail + sizeof kTail);
+    }
     PutTag(file, "data");
     Put32(file, static_cast<uint32_t>(data.size()));
     file.insert(file.end(), data.begin(), data.end());

@@ -6,6 +6,7 @@
 #   INPUT     a case of render_wav_tool, an existing file to copy, or "missing" (no file)
 #             or "folder" (a directory)
 #   OUTPUT    output file name inside WORKDIR (default out.wav; may name a missing folder)
+#   PIPE      if set, RENDER reads standard input and writes standard output ("-" for both)
 #   EXPECT    "error"             non-zero exit, one line on stderr, nothing left behind
 #             "layout"            success; the output has FRAMES frames of CHANNELS channels
 #             "input"             success; the output equals the input within TOLERANCE
@@ -20,9 +21,14 @@ function(fail)
   message(FATAL_ERROR "${text}")
 endfunction()
 
-function(run_render command args output)
-  execute_process(COMMAND ${command} ${args} ${WORKDIR}/in.wav ${WORKDIR}/${output}
-    WORKING_DIRECTORY ${WORKDIR} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+function(run_render command args output pipe)
+  if(pipe)
+    execute_process(COMMAND ${command} ${args} - - INPUT_FILE ${WORKDIR}/in.wav OUTPUT_FILE ${WORKDIR}/${output}
+      WORKING_DIRECTORY ${WORKDIR} RESULT_VARIABLE rc ERROR_VARIABLE err)
+  else()
+    execute_process(COMMAND ${command} ${args} ${WORKDIR}/in.wav ${WORKDIR}/${output}
+      WORKING_DIRECTORY ${WORKDIR} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  endif()
   set(render_rc "${rc}" PARENT_SCOPE)
   set(render_err "${err}" PARENT_SCOPE)
 endfunction()
@@ -52,7 +58,7 @@ elseif(NOT INPUT STREQUAL "missing")
 endif()
 file(GLOB_RECURSE before LIST_DIRECTORIES true RELATIVE ${WORKDIR} ${WORKDIR}/*)
 
-run_render("${RENDER}" "${ARGS}" ${OUTPUT})
+run_render("${RENDER}" "${ARGS}" ${OUTPUT} "${PIPE}")
 
 if(EXPECT STREQUAL "error")
   if(render_rc EQUAL 0)
@@ -63,6 +69,14 @@ if(EXPECT STREQUAL "error")
   endif()
   if(MESSAGE AND NOT render_err MATCHES "${MESSAGE}")
     fail("the message does not match '${MESSAGE}': ${render_err}")
+  endif()
+  if(PIPE)
+    # The redirection made the output file; the renderer must have sent nothing into it.
+    file(SIZE ${WORKDIR}/${OUTPUT} sent)
+    if(NOT sent EQUAL 0)
+      fail("${sent} bytes went to standard output")
+    endif()
+    file(REMOVE ${WORKDIR}/${OUTPUT})
   endif()
   file(GLOB_RECURSE after LIST_DIRECTORIES true RELATIVE ${WORKDIR} ${WORKDIR}/*)
   if(NOT "${after}" STREQUAL "${before}")
@@ -103,7 +117,7 @@ elseif(EXPECT STREQUAL "same" OR EXPECT STREQUAL "differ")
   if(NOT RENDER_B)
     set(RENDER_B "${RENDER}")
   endif()
-  run_render("${RENDER_B}" "${ARGS_B}" other.wav)
+  run_render("${RENDER_B}" "${ARGS_B}" other.wav "")
   if(NOT render_rc EQUAL 0)
     fail("the second render failed (${render_rc}): ${render_err}")
   endif()

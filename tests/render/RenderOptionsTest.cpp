@@ -15,7 +15,7 @@ struct Parsed {
     RenderOptions options;
 };
 
-Parsed Parse(std::initializer_list<const char*> args) {
+Parsed Parse(const std::vector<const char*>& args) {
     std::vector<const char*> argv{"ruvoda-render"};
     argv.insert(argv.end(), args.begin(), args.end());
     Parsed p;
@@ -56,6 +56,25 @@ TEST(RenderOptions, DefaultsAndFlags) {
     Parsed help = Parse({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.options.help);
+}
+
+TEST(RenderOptions, OutputEncodingIsTheOneAskedForElseTheNaturalOne) {
+    const struct {
+        std::vector<const char*> args;
+        SampleEncoding natural, expected;
+    } rows[] = {
+        {{"a", "b"}, SampleEncoding::kFloat32, SampleEncoding::kFloat32},
+        {{"a", "b"}, SampleEncoding::kPcm24, SampleEncoding::kPcm24},
+        {{"--pcm16", "a", "b"}, SampleEncoding::kPcm24, SampleEncoding::kPcm16},
+        {{"--pcm24", "a", "b"}, SampleEncoding::kFloat32, SampleEncoding::kPcm24},
+        {{"--pcm24", "a", "b"}, SampleEncoding::kPcm16, SampleEncoding::kPcm24},
+    };
+    for (const auto& row : rows) {
+        Parsed p = Parse(row.args);
+        ASSERT_EQ(p.status, 0) << p.error;
+        EXPECT_EQ(row.expected, OutputEncoding(p.options, row.natural)) << row.args[0];
+    }
+    EXPECT_TRUE(Mentions(ErrorOf({"--pcm16", "--pcm24", "a", "b"}), "exclude each other"));
 }
 
 TEST(RenderOptions, ParamsTakeExactlyEighteenIntegers) {

@@ -79,7 +79,7 @@ TEST(SampleCollector, SixteenBitSamplesBecomeFloatsAtFullScale32768) {
     KeepingSink sink;
     RenderStats stats;
     stats.Start(44100, 2, 2);
-    SampleCollector collector(sink, stats, 2, 16);
+    SampleCollector collector(sink, stats, 2, 16, false);
     DataSample sample(Bytes<int16_t>({-32768, 32767, 16384, -1, 0, 1}));
     EXPECT_EQ(S_OK, collector.SampleCB(0.0, &sample));
     ASSERT_EQ(std::vector<uint32_t>{3}, sink.counts);
@@ -91,11 +91,25 @@ TEST(SampleCollector, SixteenBitSamplesBecomeFloatsAtFullScale32768) {
     EXPECT_FLOAT_EQ(32767 / 32768.0f, stats.PeakOut(1));
 }
 
+TEST(SampleCollector, WideIntegerSamplesBecomeFloatsAtTheirContainersFullScale) {
+    KeepingSink sink;
+    RenderStats stats;
+    stats.Start(44100, 2, 2);
+    SampleCollector packed(sink, stats, 2, 24, false);
+    DataSample three(std::vector<BYTE>{0x00, 0x00, 0x80, 0xff, 0xff, 0x7f, 0x00, 0x00, 0x40, 0xff, 0xff, 0xff});
+    EXPECT_EQ(S_OK, packed.SampleCB(0.0, &three));
+    SampleCollector wide(sink, stats, 2, 32, false);
+    DataSample four(Bytes<int32_t>({INT32_MIN, 0x40000000}));
+    EXPECT_EQ(S_OK, wide.SampleCB(0.0, &four));
+    const std::vector<float> expected{-1.0f, 8388607 / 8388608.0f, 0.5f, -1 / 8388608.0f, -1.0f, 0.5f};
+    EXPECT_EQ(expected, sink.samples);
+}
+
 TEST(SampleCollector, FloatSamplesPassUnchangedAndAreCountedAcrossSamples) {
     KeepingSink sink;
     RenderStats stats;
     stats.Start(48000, 1, 2);
-    SampleCollector collector(sink, stats, 2, 32);
+    SampleCollector collector(sink, stats, 2, 32, true);
     DataSample first(Bytes<float>({0.25f, -1.5f}));
     DataSample second(Bytes<float>({0.125f, 0.0f, -0.75f, 2.0f}));
     collector.SampleCB(0.0, &first);
@@ -110,7 +124,7 @@ TEST(SampleCollector, APartialFrameFailsTheRender) {
     KeepingSink sink;
     RenderStats stats;
     stats.Start(44100, 2, 2);
-    SampleCollector collector(sink, stats, 2, 16);
+    SampleCollector collector(sink, stats, 2, 16, false);
     DataSample ragged(Bytes<int16_t>({1, 2, 3}));
     collector.SampleCB(0.0, &ragged);
     EXPECT_TRUE(collector.Failed());
@@ -122,7 +136,7 @@ TEST(SampleCollector, TheFirstWriteFailureStopsCollecting) {
     KeepingSink sink(2);
     RenderStats stats;
     stats.Start(44100, 2, 2);
-    SampleCollector collector(sink, stats, 2, 32);
+    SampleCollector collector(sink, stats, 2, 32, true);
     DataSample sample(Bytes<float>({0.5f, 0.5f}));
     collector.SampleCB(0.0, &sample);
     EXPECT_FALSE(collector.Failed());
@@ -137,7 +151,7 @@ TEST(SampleCollector, TheFirstWriteFailureStopsCollecting) {
 TEST(SampleCollector, AnswersOnlyForItsCallbackInterface) {
     KeepingSink sink;
     RenderStats stats;
-    SampleCollector collector(sink, stats, 2, 32);
+    SampleCollector collector(sink, stats, 2, 32, true);
     void* object = nullptr;
     EXPECT_EQ(S_OK, collector.QueryInterface(kIidSampleGrabberCB, &object));
     EXPECT_EQ(static_cast<ISampleGrabberCB*>(&collector), object);

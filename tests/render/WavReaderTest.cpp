@@ -131,6 +131,23 @@ TEST(WavReader, AcceptsAnEmptyDataChunk) {
     EXPECT_TRUE(d.samples.empty());
 }
 
+TEST(WavReader, DataSizeLeftUnknownByAStreamingWriterRunsToTheEnd) {
+    const std::vector<float> signal = TestSignal(100, 2, 44100);
+    const std::string data = Pcm16Data(signal);
+    for (uint32_t declared : {0u, 0xFFFFFFFFu}) {
+        SCOPED_TRACE(declared);
+        // The RIFF size is as unknown as the data size; a half frame at the end is dropped.
+        std::string image = Riff(FormatChunk(1, 2, 44100, 16) + "data" + Le32(declared) + data + "x");
+        const Decoded d = Decode(image);
+        ASSERT_EQ(d.status, 0) << d.error;
+        EXPECT_EQ(d.layout.frames, 100u);
+        EXPECT_EQ(d.samples.size(), 200u);
+    }
+    const Decoded empty = Decode(Riff(FormatChunk(1, 2, 44100, 16) + "data" + Le32(0)));
+    ASSERT_EQ(empty.status, 0) << empty.error;
+    EXPECT_EQ(empty.layout.frames, 0u);
+}
+
 TEST(WavReader, RejectsTruncatedData) {
     std::string image = Wav(1, 2, 44100, 16, Pcm16Data(TestSignal(100, 2, 44100)));
     image.resize(image.size() - 10);

@@ -73,24 +73,37 @@ TEST_F(WavWriterTest, FloatOutputKeepsEverySampleExactly) {
     EXPECT_EQ(bytes.substr(50, 8), "data" + wavbytes::Le32(24));
 }
 
-TEST_F(WavWriterTest, Pcm16RoundsAndSaturates) {
+TEST_F(WavWriterTest, IntegerOutputRoundsAndSaturates) {
     const std::vector<float> samples{1.0f,  -1.0f, 2.0f, -2.0f, 0.5f,
                                      1.0f / 65536 + 1e-9f, std::numeric_limits<float>::quiet_NaN(),
                                      -0.3f};
-    WavWriter writer;
-    std::string error;
-    ASSERT_EQ(writer.Open(PathOf("out.wav"), 1, 8000, SampleEncoding::kPcm16, error), 0);
-    ASSERT_EQ(writer.Write(samples.data(), static_cast<uint32_t>(samples.size()), error), 0);
-    ASSERT_EQ(writer.Commit(error), 0) << error;
+    using wavbytes::Le16;
+    using wavbytes::Le24;
+    const struct {
+        SampleEncoding encoding;
+        uint16_t bits;
+        std::string data;
+    } rows[] = {
+        {SampleEncoding::kPcm16, 16,
+         Le16(32767) + Le16(0x8000) + Le16(32767) + Le16(0x8000) + Le16(16384) + Le16(1) + Le16(0) +
+             Le16(static_cast<uint16_t>(-9830))},
+        {SampleEncoding::kPcm24, 24,
+         Le24(8388607) + Le24(-8388608) + Le24(8388607) + Le24(-8388608) + Le24(4194304) + Le24(128) + Le24(0) +
+             Le24(-2516583)},  // -0.3f lies exactly halfway: away from zero
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.bits);
+        WavWriter writer;
+        std::string error;
+        ASSERT_EQ(writer.Open(PathOf("out.wav"), 1, 8000, row.encoding, error), 0);
+        ASSERT_EQ(writer.Write(samples.data(), static_cast<uint32_t>(samples.size()), error), 0);
+        ASSERT_EQ(writer.Commit(error), 0) << error;
 
-    const std::string bytes = Contents(PathOf("out.wav"));
-    ASSERT_EQ(bytes.size(), 44u + 16u);
-    EXPECT_EQ(bytes.substr(20, 16), wavbytes::FormatChunk(1, 1, 8000, 16).substr(8));
-    EXPECT_EQ(bytes.substr(44), wavbytes::Le16(32767) + wavbytes::Le16(0x8000) +
-                                    wavbytes::Le16(32767) + wavbytes::Le16(0x8000) +
-                                    wavbytes::Le16(16384) + wavbytes::Le16(1) +
-                                    wavbytes::Le16(0) +
-                                    wavbytes::Le16(static_cast<uint16_t>(-9830)));
+        const std::string bytes = Contents(PathOf("out.wav"));
+        ASSERT_EQ(bytes.size(), 44u + row.data.size());
+        EXPECT_EQ(bytes.substr(20, 16), wavbytes::FormatChunk(1, 1, 8000, row.bits).substr(8));
+        EXPECT_EQ(bytes.substr(44), row.data);
+    }
 }
 
 TEST_F(WavWriterTest, OnlyCommitMakesTheTargetAppear) {

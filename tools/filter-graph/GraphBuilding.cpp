@@ -73,7 +73,7 @@ int BuildSourceChain(IGraphBuilder* graph, const std::string& path, const WavLay
     hr = ConnectFilters(graph, chain.parser.Get(), reverb);
     if (FAILED(hr))
         return GraphFailure(error, "the reverb filter refuses " + DescribeSamples(layout) +
-                                       " audio; it takes 16-bit integer or 32-bit float" + hint,
+                                       " audio; it takes 16-, 24- or 32-bit integer or 32-bit float" + hint,
                             hr);
     return 0;
 }

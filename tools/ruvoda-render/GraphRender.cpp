@@ -72,7 +72,9 @@ int OutputFormat(IBaseFilter* reverb, WAVEFORMATEX& format, std::string& error) 
     HRESULT hr = reverb->QueryInterface(IID_IReverbControl, reinterpret_cast<void**>(control.GetAddressOf()));
     if (SUCCEEDED(hr)) hr = control->GetConnectionFormat(&format, 1);
     if (FAILED(hr)) return GraphFailure(error, "the reverb filter reports no output format", hr);
-    if ((format.wBitsPerSample != 16 && format.wBitsPerSample != 32) || format.nChannels < 1 ||
+    const uint16_t bits = format.wBitsPerSample;
+    const bool known = format.wFormatTag == WAVE_FORMAT_IEEE_FLOAT ? bits == 32 : bits == 16 || bits == 24 || bits == 32;
+    if (!known || format.nChannels < 1 ||
         format.nChannels > 2) {
         error = "the reverb filter's output format is unexpected: " +
                 std::to_string(format.nChannels) + " channels of " +
@@ -160,14 +162,19 @@ int RenderThroughGraph(const RenderOptions& options, WavReader& input, WavWriter
 
     WAVEFORMATEX format{};
     if (OutputFormat(reverb.Get(), format, error) != 0) return -1;
-    const bool pcm16 = options.pcm16 || format.wBitsPerSample == 16;
-    if (writer.Open(options.outputPath, format.nChannels, format.nSamplesPerSec,
-                    pcm16 ? SampleEncoding::kPcm16 : SampleEncoding::kFloat32, error) != 0)
+    // Integer output keeps its width where a WAVE file of ours can hold it.
+    const SampleEncoding natural = format.wFormatTag == WAVE_FORMAT_IEEE_FLOAT ? SampleEncoding::kFloat32
+                                   : format.wBitsPerSample == 16                ? SampleEncoding::kPcm16
+                                   : format.wBitsPerSample == 24                ? SampleEncoding::kPcm24
+                                                                                : SampleEncoding::kFloat32;
+    if (writer.Open(options.outputPath, format.nChannels, format.nSamplesPerSec, OutputEncoding(options, natural),
+                    error) != 0)
         return -1;
 
     ComPtr<ISampleGrabber> grab;
     hr = filters.grabber->QueryInterface(kIidSampleGrabber, reinterpret_cast<void**>(grab.GetAddressOf()));
-    SampleCollector collector(writer, stats, format.nChannels, format.wBitsPerSample);
+    SampleCollector collector(writer, stats, format.nChannels, format.wBitsPerSample,
+                              format.wFormatTag == WAVE_FORMAT_IEEE_FLOAT);
     if (SUCCEEDED(hr)) hr = grab->SetBufferSamples(FALSE);
     if (SUCCEEDED(hr)) hr = grab->SetCallback(&collector, 0);
     if (FAILED(hr)) return GraphFailure(error, "the sample grabber takes no callback", hr);

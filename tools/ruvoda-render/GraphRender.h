@@ -12,8 +12,8 @@ struct RenderOptions;
 // platform's File Source (Async) and WAVE Parser, the filter, a sample grabber and the Null
 // Renderer, with no clock so that it runs as fast as it can. The parameters, --mono,
 // --bypass and --tail reach the filter through its parameter interface before anything is
-// connected. Opens `writer` on the output path with the filter's output format (16-bit
-// output stays 16-bit; --pcm16 also turns float output into 16-bit) and writes every frame
+// connected. Opens `writer` on the output path with the filter's output format (16- and
+// 24-bit output keep their width; --pcm16 and --pcm24 choose one for any output) and writes every frame
 // the filter delivers until the graph reports completion; the caller commits it. `input`
 // is read only for the statistics. Initialises COM on this thread for the duration.
 // 0, or -1 with a one-line `error`.

@@ -110,6 +110,7 @@ int ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options
                      : arg == "--tail"   ? &options.tail
                      : arg == "--bypass" ? &options.bypass
                      : arg == "--pcm16"  ? &options.pcm16
+                     : arg == "--pcm24"  ? &options.pcm24
                      : arg == "--help"   ? &options.help
                      : arg == "--engine" ? &options.engine
                                          : nullptr;
@@ -141,6 +142,10 @@ int ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options
         if (parse(value, options, error) != 0) return -1;
     }
     if (options.help) return 0;
+    if (options.pcm16 && options.pcm24) {
+        error = "--pcm16 and --pcm24 exclude each other";
+        return -1;
+    }
     if (operands.size() != 2) {
         error = "expected INPUT.wav and OUTPUT.wav, got " + std::to_string(operands.size()) +
                 (operands.size() == 1 ? " file name" : " file names");
@@ -151,8 +156,15 @@ int ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options
     return 0;
 }
 
+SampleEncoding OutputEncoding(const RenderOptions& options, SampleEncoding otherwise) {
+    if (options.pcm16) return SampleEncoding::kPcm16;
+    if (options.pcm24) return SampleEncoding::kPcm24;
+    return otherwise;
+}
+
 const char* RenderUsage() {
     return "usage: ruvoda-render [options] INPUT.wav OUTPUT.wav\n"
+           "(\"-\" reads standard input or writes standard output; engine mode only)\n"
            "Renders a WAVE file (1 or 2 channels; 16-, 24-, 32-bit integer or 32-bit float)\n"
            "through the reverb, at the input's sample rate.\n"
            "  --params TEXT     18 comma-separated integers in preset-text order\n"
@@ -164,7 +176,8 @@ const char* RenderUsage() {
            "  --block N         at most N frames per processing call (default 4096);\n"
            "                    engine mode only, ignored in graph mode\n"
            "  --pcm16           write 16-bit PCM (default: 32-bit float; in graph mode\n"
-           "                    16-bit input also comes out as 16-bit PCM)\n"
+           "                    16- and 24-bit input come out in their own width)\n"
+           "  --pcm24           write 24-bit PCM\n"
            "  --engine          engine mode: run the reverb engine built into this program\n"
            "  --dll PATH        graph mode: the filter DLL (default: qvRuvodaR3.dll beside\n"
            "                    this program)\n"
@@ -173,6 +186,10 @@ const char* RenderUsage() {
            "The Windows build runs in graph mode unless --engine is given: it loads the\n"
            "filter DLL through its class factory (no registration needed) and plays the\n"
            "file through a DirectShow graph: File Source (Async), WAVE Parser, the filter,\n"
-           "a sample grabber and the Null Renderer. The filter takes 16-bit integer and\n"
-           "32-bit float audio only. The native build always runs in engine mode.\n";
+           "a sample grabber and the Null Renderer. The filter takes 16-, 24- and 32-bit\n"
+           "integer and 32-bit float audio. The native build always runs in engine mode.\n"
+           "Examples:\n"
+           "  ruvoda-render --tail --set DecayTime=40 dry.wav wet.wav\n"
+           "  ruvoda-render --pcm24 --mono voice-24bit.wav voice-wet.wav\n"
+           "  sox in.flac -t wav - | ruvoda-render --engine - - | sox -t wav - out.flac\n";
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "PresetText.h"
+#include "WavWriter.h"
 
 // The command line of a render, as parsed; nothing is applied here.
 struct RenderOptions {
@@ -17,6 +18,7 @@ struct RenderOptions {
     bool tail = false;
     bool bypass = false;
     bool pcm16 = false;
+    bool pcm24 = false;
     bool help = false;
     bool engine = false;   // --engine: run the engine directly, not the filter in a graph
     std::string dllPath;   // --dll: the filter DLL for graph mode; empty = beside the program
@@ -29,5 +31,9 @@ constexpr uint32_t kMaxBlockFrames = 1u << 20;
 // '='. 0, or -1 with a one-line description in `error`.
 int ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options,
                        std::string& error);
+
+// The output file's encoding: 16- or 24-bit PCM when the command line asks for it, else
+// `otherwise`.
+SampleEncoding OutputEncoding(const RenderOptions& options, SampleEncoding otherwise);
 
 const char* RenderUsage();

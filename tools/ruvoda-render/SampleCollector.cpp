@@ -3,10 +3,11 @@
 #include <cstring>
 
 #include "GraphClasses.h"
+#include "SampleConversion.h"
 
 SampleCollector::SampleCollector(FrameSink& sink, RenderStats& stats, uint16_t channels,
-                                 uint16_t bitsPerSample)
-    : sink_(sink), stats_(stats), channels_(channels), bitsPerSample_(bitsPerSample) {}
+                                 uint16_t bitsPerSample, bool isFloat)
+    : sink_(sink), stats_(stats), channels_(channels), bitsPerSample_(bitsPerSample), isFloat_(isFloat) {}
 
 std::string SampleCollector::Error() {
     std::lock_guard<std::mutex> guard(errorLock_);
@@ -40,15 +41,10 @@ int SampleCollector::Convert(const BYTE* bytes, long length, std::vector<float>&
     }
     const size_t count = static_cast<size_t>(length / bytesPerSample);
     frames.resize(count);
-    if (bitsPerSample_ == 32) {
+    if (isFloat_)
         std::memcpy(frames.data(), bytes, count * sizeof(float));
-    } else {
-        for (size_t i = 0; i < count; ++i) {
-            int16_t value;
-            std::memcpy(&value, bytes + 2 * i, sizeof value);
-            frames[i] = value * (1.0f / 32768.0f);
-        }
-    }
+    else
+        PcmToFloat(bytes, {uint16_t(bytesPerSample), bitsPerSample_}, frames.data(), count);
     return 0;
 }
 

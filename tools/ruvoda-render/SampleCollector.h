@@ -14,12 +14,12 @@
 #include "RenderStats.h"
 
 // The sample grabber's callback at the end of a render graph: turns every sample the filter
-// delivers (16-bit PCM or 32-bit float frames) into floats, counts them in the statistics
+// delivers (16-, 24- or 32-bit integer or 32-bit float frames) into floats, counts them in the statistics
 // and writes them to the sink. It runs on the graph's streaming thread; the thread that
 // waits for the graph reads only Frames() and Failed() until the graph has stopped.
 class SampleCollector : public ISampleGrabberCB {
 public:
-    SampleCollector(FrameSink& sink, RenderStats& stats, uint16_t channels, uint16_t bitsPerSample);
+    SampleCollector(FrameSink& sink, RenderStats& stats, uint16_t channels, uint16_t bitsPerSample, bool isFloat);
     virtual ~SampleCollector() = default;
 
     // Frames taken so far: lets the waiting thread see progress.
@@ -44,6 +44,7 @@ private:
     RenderStats& stats_;
     const uint16_t channels_;
     const uint16_t bitsPerSample_;
+    const bool isFloat_;
     std::vector<float> buffer_;
     std::atomic<uint64_t> frames_{0};
     std::atomic<bool> failed_{false};

@@ -1,10 +1,15 @@
 #include "WavReader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
+#include <sstream>
 
+#include "BinaryStdio.h"
 #include "ByteOrder.h"
+#include "SampleConversion.h"
 
 namespace {
 
@@ -23,26 +28,20 @@ bool ReadExactly(std::istream& in, unsigned char* p, size_t n) {
     return static_cast<size_t>(in.gcount()) == n;
 }
 
-float DecodeSample(const unsigned char* p, uint16_t bits, bool isFloat) {
-    switch (bits) {
-    case 16:
-        return static_cast<int16_t>(ReadLe16(p)) * (1.0f / 32768.0f);
-    case 24: {
-        // Sign-extend by placing the 24 bits at the top of a 32-bit word.
-        const uint32_t word = (static_cast<uint32_t>(p[0]) << 8) |
-                              (static_cast<uint32_t>(p[1]) << 16) |
-                              (static_cast<uint32_t>(p[2]) << 24);
-        return static_cast<float>(static_cast<int32_t>(word) / 2147483648.0);
-    }
-    default:
-        if (isFloat) return FloatFromBits(ReadLe32(p));
-        return static_cast<float>(static_cast<int32_t>(ReadLe32(p)) / 2147483648.0);
-    }
-}
-
 }  // namespace
 
 int WavReader::OpenFile(const std::string& path, std::string& error) {
+    if (path == "-") {
+        SetBinaryMode(stdin);
+        // A pipe cannot seek; the reader needs the whole image to find its chunks.
+        auto image = std::make_unique<std::stringstream>();
+        *image << std::cin.rdbuf();
+        if (Open(std::move(image), error) != 0) {
+            error = "standard input: " + error;
+            return -1;
+        }
+        return 0;
+    }
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
         error = path + ": no such file";
@@ -98,7 +97,7 @@ int WavReader::FindData(uint64_t fileSize, std::string& error) {
             return -1;
         }
         pos += 8;
-        const uint32_t size = ReadLe32(header + 4);
+        uint32_t size = ReadLe32(header + 4);
         if (std::memcmp(header, "fmt ", 4) == 0) {
             if (size < 16 || size > kMaxFormatChunk) {
                 error = "malformed format chunk";
@@ -117,6 +116,12 @@ int WavReader::FindData(uint64_t fileSize, std::string& error) {
                 return -1;
             }
             const uint32_t blockAlign = layout_.channels * (layout_.bitsPerSample / 8u);
+            // Programs that stream to a pipe cannot know the size and leave 0 or all ones:
+            // the samples then run to the end of the file, in whole frames.
+            if (size == 0 || size == 0xFFFFFFFFu) {
+                const uint64_t rest = std::min<uint64_t>(fileSize - pos, 0xFFFFFFFFu);
+                size = static_cast<uint32_t>(rest - rest % blockAlign);
+            }
             if (pos + size > fileSize) {
                 error = "truncated data: the data chunk declares " + std::to_string(size) +
                         " bytes but " + std::to_string(fileSize - pos) + " follow";
@@ -212,8 +217,11 @@ int WavReader::Read(float* frames, uint32_t maxFrames, uint32_t* framesRead,
         error = "cannot read the sample data";
         return -1;
     }
-    for (size_t i = 0; i < samples; ++i)
-        frames[i] = DecodeSample(&bytes_[i * sampleBytes], layout_.bitsPerSample, layout_.isFloat);
+    if (layout_.isFloat) {
+        for (size_t i = 0; i < samples; ++i) frames[i] = FloatFromBits(ReadLe32(&bytes_[i * sampleBytes]));
+    } else {
+        PcmToFloat(bytes_.data(), {uint16_t(sampleBytes), layout_.bitsPerSample}, frames, samples);
+    }
     framesLeft_ -= count;
     *framesRead = static_cast<uint32_t>(count);
     return 0;

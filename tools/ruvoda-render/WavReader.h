@@ -22,6 +22,7 @@ struct WavLayout {
 class WavReader : public FrameSource {
 public:
     // 0, or -1 with a one-line description in `error`.
+    // `path` "-" reads standard input, wholly, before the header is looked at.
     int OpenFile(const std::string& path, std::string& error);
     int Open(std::unique_ptr<std::istream> stream, std::string& error);
 

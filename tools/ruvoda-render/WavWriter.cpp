@@ -1,10 +1,12 @@
 #include "WavWriter.h"
 
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
 
+#include "BinaryStdio.h"
 #include "ByteOrder.h"
+#include "SampleConversion.h"
 
 namespace {
 
@@ -13,12 +15,8 @@ namespace {
 constexpr uint32_t kFloatHeaderBytes = 12 + 8 + 18 + 12 + 8;
 constexpr uint32_t kPcmHeaderBytes = 12 + 8 + 16 + 8;
 
-int16_t ToPcm16(float x) {
-    if (!(x == x)) return 0;  // NaN
-    const double scaled = std::nearbyint(static_cast<double>(x) * 32768.0);
-    if (scaled > 32767.0) return 32767;
-    if (scaled < -32768.0) return -32768;
-    return static_cast<int16_t>(scaled);
+uint16_t BitsOf(SampleEncoding encoding) {
+    return encoding == SampleEncoding::kPcm16 ? 16 : encoding == SampleEncoding::kPcm24 ? 24 : 32;
 }
 
 }  // namespace
@@ -46,7 +44,7 @@ int WavWriter::Open(const std::string& path, uint16_t channels, uint32_t sampleR
 
 int WavWriter::WriteHeader(std::string& error) {
     const bool isFloat = encoding_ == SampleEncoding::kFloat32;
-    const uint16_t bits = isFloat ? 32 : 16;
+    const uint16_t bits = BitsOf(encoding_);
     const uint16_t blockAlign = static_cast<uint16_t>(channels_ * bits / 8);
     const uint32_t headerBytes = isFloat ? kFloatHeaderBytes : kPcmHeaderBytes;
     const uint32_t dataBytes = static_cast<uint32_t>(frames_ * blockAlign);
@@ -89,8 +87,7 @@ int WavWriter::WriteHeader(std::string& error) {
 }
 
 int WavWriter::Write(const float* frames, uint32_t count, std::string& error) {
-    const bool isFloat = encoding_ == SampleEncoding::kFloat32;
-    const size_t sampleBytes = isFloat ? 4 : 2;
+    const size_t sampleBytes = BitsOf(encoding_) / 8u;
     const uint64_t maxFrames = (0xFFFFFFFFull - kFloatHeaderBytes) / (sampleBytes * channels_);
     if (frames_ + count > maxFrames) {
         error = path_ + ": the output would exceed the 4 GB limit of a WAVE file";
@@ -98,12 +95,11 @@ int WavWriter::Write(const float* frames, uint32_t count, std::string& error) {
     }
     const size_t samples = static_cast<size_t>(count) * channels_;
     bytes_.resize(samples * sampleBytes);
-    for (size_t i = 0; i < samples; ++i) {
-        unsigned char* p = &bytes_[i * sampleBytes];
-        if (isFloat)
-            WriteLe32(p, BitsFromFloat(frames[i]));
-        else
-            WriteLe16(p, static_cast<uint16_t>(ToPcm16(frames[i])));
+    if (encoding_ == SampleEncoding::kFloat32) {
+        for (size_t i = 0; i < samples; ++i) WriteLe32(&bytes_[i * sampleBytes], BitsFromFloat(frames[i]));
+    } else {
+        const PcmLayout layout = {uint16_t(sampleBytes), uint16_t(8 * sampleBytes)};
+        FloatToPcm(frames, layout, bytes_.data(), samples);
     }
     file_.write(reinterpret_cast<const char*>(bytes_.data()),
                 static_cast<std::streamsize>(bytes_.size()));
@@ -130,6 +126,7 @@ int WavWriter::Commit(std::string& error) {
         Abort();
         return -1;
     }
+    if (path_ == "-") return SendToStandardOutput(error);
     std::error_code ec;
     std::filesystem::rename(tempPath_, path_, ec);
     if (ec) {
@@ -138,6 +135,20 @@ int WavWriter::Commit(std::string& error) {
         return -1;
     }
     tempPath_.clear();
+    return 0;
+}
+
+int WavWriter::SendToStandardOutput(std::string& error) {
+    SetBinaryMode(stdout);
+    std::ifstream finished(tempPath_, std::ios::binary);
+    std::cout << finished.rdbuf();
+    std::cout.flush();
+    const bool sent = finished && std::cout;
+    Abort();
+    if (!sent) {
+        error = "cannot write to standard output";
+        return -1;
+    }
     return 0;
 }
 

@@ -6,11 +6,12 @@
 
 #include "FrameStream.h"
 
-enum class SampleEncoding { kFloat32, kPcm16 };
+enum class SampleEncoding { kFloat32, kPcm16, kPcm24 };
 
 // Writes a WAVE file through a temporary file beside the target, which replaces the target
 // only on Commit. Whatever goes wrong, and whenever the writer is dropped uncommitted, the
-// temporary file is removed: a failed render never leaves a file behind.
+// temporary file is removed: a failed render never leaves a file behind. The path "-"
+// means standard output, which gets the finished file on Commit.
 class WavWriter : public FrameSink {
 public:
     WavWriter() = default;
@@ -30,6 +31,8 @@ public:
 
 private:
     int WriteHeader(std::string& error);
+    // Copies the finished temporary file to standard output and removes it.
+    int SendToStandardOutput(std::string& error);
 
     std::string path_;
     std::string tempPath_;

@@ -27,7 +27,7 @@ int RenderWithEngine(const RenderOptions& options, WavReader& reader, WavWriter&
                      RenderStats& stats, std::string& error) {
     ReverbEngine engine;
     ApplyRenderOptions(options, engine);
-    const SampleEncoding encoding = options.pcm16 ? SampleEncoding::kPcm16 : SampleEncoding::kFloat32;
+    const SampleEncoding encoding = OutputEncoding(options, SampleEncoding::kFloat32);
     if (writer.Open(options.outputPath, options.mono ? 1 : 2, reader.SampleRate(), encoding,
                     error) != 0)
         return -1;
@@ -50,6 +50,12 @@ int main(int argc, char** argv) {
 #ifndef _WIN32
     if (!options.dllPath.empty())
         return Fail("--dll needs the Windows build; this one has engine mode only");
+#endif
+
+#ifdef _WIN32
+    // The graph's File Source reads a file by its name; only the engine reads a pipe.
+    if (!options.engine && (options.inputPath == "-" || options.outputPath == "-"))
+        return Fail("standard input and output (\"-\") need --engine");
 #endif
 
     WavReader reader;
