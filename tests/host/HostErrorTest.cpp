@@ -11,7 +11,7 @@ namespace {
 struct ErrorCase {
     const char* name;
     const char* options;  // before the sound's file name
-    const char* sound;    // "missing", "not-wav", "pcm24" or "good"
+    const char* sound;    // "missing", "not-wav", "too-fast" or "good"
     const char* message;  // part of the one line
 };
 
@@ -21,7 +21,7 @@ const ErrorCase kCases[] = {
     {"MissingDll", "--dll nowhere\\qvRuvodaR3.dll", "good", "cannot load the filter DLL nowhere\\qvRuvodaR3.dll"},
     {"DllIsNoComServer", "--dll kernel32.dll", "good", "kernel32.dll is not a COM server"},
     {"DllWithoutTheFilter", "--dll quartz.dll", "good", "quartz.dll does not hold the qv:Ruvoda R3 filter class"},
-    {"GraphCannotBeBuilt", "", "pcm24", "the reverb filter refuses 24-bit integer audio"},
+    {"GraphCannotBeBuilt", "", "too-fast", "the reverb filter refuses 16-bit integer audio"},
     {"AfterWithoutScreenshot", "--after 2", "good", "--after goes with --screenshot"},
 };
 
@@ -36,11 +36,8 @@ std::string MakeSound(const std::string& kind, const std::string& folder) {
     const std::string path = folder + kind + ".wav";
     const std::vector<float> signal = wavbytes::TestSignal(4410, 2, 44100);
     if (kind == "good") WriteFileBytes(path, wavbytes::Wav(1, 2, 44100, 16, wavbytes::Pcm16Data(signal)));
-    if (kind == "pcm24") {
-        std::string data;
-        for (float sample : signal) data += wavbytes::Le24(static_cast<int32_t>(sample * 8388607.0f));
-        WriteFileBytes(path, wavbytes::Wav(1, 2, 44100, 24, data));
-    }
+    // A rate far beyond what the reverb runs at: the file reads, the filter refuses it.
+    if (kind == "too-fast") WriteFileBytes(path, wavbytes::Wav(1, 2, 1000000, 16, wavbytes::Pcm16Data(signal)));
     if (kind == "not-wav") WriteFileBytes(path, "this is text, not sound\n");
     return path;
 }
