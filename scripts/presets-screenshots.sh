@@ -1,0 +1,93 @@
+#!/bin/sh
+# Takes the pictures of the presets: ruvoda-host plays the demo sound through the Windows
+# build's real filter DLL, with the factory library beside it, under a private X server and
+# in the build tree's own Wine prefix; xdotool clicks the Presets button and walks the menu
+# as a user does, and ImageMagick's import takes the screen:
+#   scripts/presets-screenshots.sh [windows build dir] [output folder]
+# It writes presets-menu.png (the menu with one bank's submenu open) and preset-manager.png
+# (the Preset Manager with a bank expanded), by default into docs/images. Each PNG is
+# written under a temporary name and renamed, so a failed run leaves the old ones.
+set -e
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$root/build/win}" && pwd)
+output=${2:-$root/docs/images}
+host=$build/bin/ruvoda-host.exe
+for file in "$host" "$build/bin/qvRuvodaR3.dll" "$build/bin/qvRuvodaR3.ini"; do
+  [ -f "$file" ] || { echo "no $file: build the Windows tree first (scripts/build.sh)" >&2; exit 1; }
+done
+command -v xdotool >/dev/null || { echo "no xdotool: run scripts/setup-debian.sh" >&2; exit 1; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cat >"$work/capture.sh" <<'INNER'
+#!/bin/sh
+# Inside the X server. Wine draws the windows' captions itself, as there is no window
+# manager, for ruvoda-host.exe only and only for this run. The prefix's wineserver stops
+# before the X server goes.
+wine_run=$1 host=$2 sound=$3 work=$4
+key='HKCU\Software\Wine\AppDefaults\ruvoda-host.exe'
+"$wine_run" reg add "$key\X11 Driver" /v Decorated /d N /f >/dev/null 2>&1
+
+# The Presets button's place on the page (editor/EditorLayout.cpp), its middle.
+button_x=$((306 + 38)) button_y=$((16 + 10))
+
+run() {
+  # Where the page lies in the frame: ruvoda-host reports it with a picture.
+  "$wine_run" "$host" --screenshot "$work/frame.bmp" --after 1 "$sound" 2>"$work/host.log" ||
+    { grep '^ruvoda-host' "$work/host.log" >&2; return 1; }
+  place=$(sed -n 's/^ruvoda-host: wrote .* page [0-9]* x [0-9]* at \([0-9]*\), \([0-9]*\);.*/\1 \2/p' "$work/host.log")
+  [ -n "$place" ] || { echo "ruvoda-host did not say where the page lies" >&2; return 1; }
+  set -- $place
+  page_x=$1 page_y=$2
+
+  "$wine_run" "$host" "$sound" 2>"$work/host.log" &
+  frame=$(timeout 60 xdotool search --sync --onlyvisible --name '^Properties for ') ||
+    { echo "the property frame did not open" >&2; return 1; }
+  sleep 2  # the page paints and the meters start
+
+  # The menu, then the third bank's submenu (past Add Preset..., Preset Manager... and the
+  # separator); keys go to the window under the pointer. The program's windows on the
+  # screen (the frame and the two menus) are noted for cropping.
+  xdotool mousemove --window "$frame" $((page_x + button_x)) $((page_y + button_y)) click 1
+  sleep 1
+  xdotool key Down Down Down Down Down Right
+  sleep 1
+  /usr/bin/import -window root "$work/screen.png"
+  for window in $(xdotool search --onlyvisible --class 'ruvoda-host.exe'); do
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    echo "$WIDTH $HEIGHT $X $Y"
+  done >"$work/windows"
+
+  # Back to the menu and up to Preset Manager...; in the Manager's tree (which has the
+  # focus, the top item selected) go to the same bank, expand it and select its first preset.
+  xdotool key Left Up Up Up Return
+  manager=$(timeout 30 xdotool search --sync --onlyvisible --name 'Preset Manager$') ||
+    { echo "the Preset Manager did not open" >&2; return 1; }
+  sleep 1
+  xdotool mousemove --window "$manager" 20 20
+  xdotool key Down Down Down Right Down
+  sleep 1
+  /usr/bin/import -window "$manager" "$work/preset-manager.png"
+}
+run
+rc=$?
+"$wine_run" reg delete "$key" /f >/dev/null 2>&1
+wineserver -k 2>/dev/null
+exit $rc
+INNER
+RUVODA_BUILD_DIR=$build WINEPREFIX=$build/wineprefix xvfb-run -a -s "-screen 0 1280x1024x24" \
+  sh "$work/capture.sh" "$root/cmake/wine-run" "$host" "$root/resources/demo/demo-dry.wav" "$work" ||
+  { echo "no pictures of the presets were taken" >&2; exit 1; }
+
+mkdir -p "$output"
+# The menu's picture keeps the program's windows and makes the rest of the screen
+# transparent. /usr/bin/convert is ImageMagick's; another convert may come first on PATH.
+shapes=$(awk '$1 > 1 && $2 > 1 { printf " rectangle %d,%d %d,%d", $3, $4, $3 + $1 - 1, $4 + $2 - 1 }' "$work/windows")
+[ -n "$shapes" ] || { echo "no windows of ruvoda-host were on the screen" >&2; exit 1; }
+/usr/bin/convert "$work/screen.png" -alpha off \
+  \( +clone -fill black -colorize 100 -fill white -draw "$shapes" \) \
+  -compose CopyOpacity -composite -trim +repage "$work/presets-menu.png"
+for name in presets-menu preset-manager; do
+  mv "$work/$name.png" "$output/$name.png.tmp" && mv "$output/$name.png.tmp" "$output/$name.png"
+  echo "wrote $output/$name.png"
+done
