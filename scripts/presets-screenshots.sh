@@ -9,74 +9,59 @@
 # written under a temporary name and renamed, so a failed run leaves the old ones.
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$(cd "${1:-$root/build/win}" && pwd)
+build=${1:-$root/build/win}
 output=${2:-$root/docs/images}
-host=$build/bin/ruvoda-host.exe
-for file in "$host" "$build/bin/qvRuvodaR3.dll" "$build/bin/qvRuvodaR3.ini"; do
-  [ -f "$file" ] || { echo "no $file: build the Windows tree first (scripts/build.sh)" >&2; exit 1; }
-done
+[ -f "$build/bin/qvRuvodaR3.ini" ] || { echo "no $build/bin/qvRuvodaR3.ini: build the Windows tree first" >&2; exit 1; }
 command -v xdotool >/dev/null || { echo "no xdotool: run scripts/setup-debian.sh" >&2; exit 1; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cat >"$work/capture.sh" <<'INNER'
 #!/bin/sh
-# Inside the X server. Wine draws the windows' captions itself, as there is no window
-# manager, for ruvoda-host.exe only and only for this run. The prefix's wineserver stops
-# before the X server goes.
-wine_run=$1 host=$2 sound=$3 work=$4
-key='HKCU\Software\Wine\AppDefaults\ruvoda-host.exe'
-"$wine_run" reg add "$key\X11 Driver" /v Decorated /d N /f >/dev/null 2>&1
-
+# Inside the X server.
+sound=$1 work=$2
 # The Presets button's place on the page (editor/EditorLayout.cpp), its middle.
 button_x=$((306 + 38)) button_y=$((16 + 10))
 
-run() {
-  # Where the page lies in the frame: ruvoda-host reports it with a picture.
-  "$wine_run" "$host" --screenshot "$work/frame.bmp" --after 1 "$sound" 2>"$work/host.log" ||
-    { grep '^ruvoda-host' "$work/host.log" >&2; return 1; }
-  place=$(sed -n 's/^ruvoda-host: wrote .* page [0-9]* x [0-9]* at \([0-9]*\), \([0-9]*\);.*/\1 \2/p' "$work/host.log")
-  [ -n "$place" ] || { echo "ruvoda-host did not say where the page lies" >&2; return 1; }
-  set -- $place
-  page_x=$1 page_y=$2
+# Where the page lies in the frame: ruvoda-host reports it with a picture.
+"$WINE_RUN" "$RUVODA_HOST" --screenshot "$work/frame.bmp" --after 1 "$sound" 2>"$work/host.log" ||
+  { grep '^ruvoda-host' "$work/host.log" >&2; exit 1; }
+place=$(sed -n 's/^ruvoda-host: wrote .* page [0-9]* x [0-9]* at \([0-9]*\), \([0-9]*\);.*/\1 \2/p' "$work/host.log")
+[ -n "$place" ] || { echo "ruvoda-host did not say where the page lies" >&2; exit 1; }
+set -- $place
+page_x=$1 page_y=$2
 
-  "$wine_run" "$host" "$sound" 2>"$work/host.log" &
-  frame=$(timeout 60 xdotool search --sync --onlyvisible --name '^Properties for ') ||
-    { echo "the property frame did not open" >&2; return 1; }
-  sleep 2  # the page paints and the meters start
+# This one stays open until the session's wineserver stops.
+"$WINE_RUN" "$RUVODA_HOST" "$sound" 2>"$work/host.log" &
+frame=$(timeout 60 xdotool search --sync --onlyvisible --name '^Properties for ') ||
+  { echo "the property frame did not open" >&2; exit 1; }
+sleep 2  # the page paints and the meters start
 
-  # The menu, then the third bank's submenu (past Add Preset..., Preset Manager... and the
-  # separator); keys go to the window under the pointer. The program's windows on the
-  # screen (the frame and the two menus) are noted for cropping.
-  xdotool mousemove --window "$frame" $((page_x + button_x)) $((page_y + button_y)) click 1
-  sleep 1
-  xdotool key Down Down Down Down Down Right
-  sleep 1
-  /usr/bin/import -window root "$work/screen.png"
-  for window in $(xdotool search --onlyvisible --class 'ruvoda-host.exe'); do
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    echo "$WIDTH $HEIGHT $X $Y"
-  done >"$work/windows"
+# The menu, then the third bank's submenu (past Add Preset..., Preset Manager... and the
+# separator); keys go to the window under the pointer. The program's windows on the
+# screen (the frame and the two menus) are noted for cropping.
+xdotool mousemove --window "$frame" $((page_x + button_x)) $((page_y + button_y)) click 1
+sleep 1
+xdotool key Down Down Down Down Down Right
+sleep 1
+/usr/bin/import -window root "$work/screen.png"
+for window in $(xdotool search --onlyvisible --class 'ruvoda-host.exe'); do
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  echo "$WIDTH $HEIGHT $X $Y"
+done >"$work/windows"
 
-  # Back to the menu and up to Preset Manager...; in the Manager's tree (which has the
-  # focus, the top item selected) go to the same bank, expand it and select its first preset.
-  xdotool key Left Up Up Up Return
-  manager=$(timeout 30 xdotool search --sync --onlyvisible --name 'Preset Manager$') ||
-    { echo "the Preset Manager did not open" >&2; return 1; }
-  sleep 1
-  xdotool mousemove --window "$manager" 20 20
-  xdotool key Down Down Down Right Down
-  sleep 1
-  /usr/bin/import -window "$manager" "$work/preset-manager.png"
-}
-run
-rc=$?
-"$wine_run" reg delete "$key" /f >/dev/null 2>&1
-wineserver -k 2>/dev/null
-exit $rc
+# Back to the menu and up to Preset Manager...; in the Manager's tree (which has the
+# focus, the top item selected) go to the same bank, expand it and select its first preset.
+xdotool key Left Up Up Up Return
+manager=$(timeout 30 xdotool search --sync --onlyvisible --name 'Preset Manager$') ||
+  { echo "the Preset Manager did not open" >&2; exit 1; }
+sleep 1
+xdotool mousemove --window "$manager" 20 20
+xdotool key Down Down Down Right Down
+sleep 1
+/usr/bin/import -window "$manager" "$work/preset-manager.png"
 INNER
-RUVODA_BUILD_DIR=$build WINEPREFIX=$build/wineprefix xvfb-run -a -s "-screen 0 1280x1024x24" \
-  sh "$work/capture.sh" "$root/cmake/wine-run" "$host" "$root/resources/demo/demo-dry.wav" "$work" ||
+"$root/scripts/host-session.sh" "$build" sh "$work/capture.sh" "$root/resources/demo/demo-dry.wav" "$work" ||
   { echo "no pictures of the presets were taken" >&2; exit 1; }
 
 mkdir -p "$output"
