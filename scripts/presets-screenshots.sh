@@ -37,13 +37,24 @@ frame=$(timeout 60 xdotool search --sync --onlyvisible --name '^Properties for '
   { echo "the property frame did not open" >&2; exit 1; }
 sleep 2  # the page paints and the meters start
 
+# Waits until the program shows $1 windows (a menu is one), for up to 20 seconds.
+wait_windows() {
+  tries=0
+  while [ "$(xdotool search --onlyvisible --class 'ruvoda-host.exe' | wc -l)" -lt "$1" ]; do
+    tries=$((tries + 1))
+    [ $tries -le 100 ] || { echo "ruvoda-host did not open its menu" >&2; exit 1; }
+    sleep 0.2
+  done
+  sleep 0.5  # painted
+}
+
 # The menu, then the third bank's submenu (past Add Preset..., Preset Manager... and the
 # separator); keys go to the window under the pointer. The program's windows on the
 # screen (the frame and the two menus) are noted for cropping.
 xdotool mousemove --window "$frame" $((page_x + button_x)) $((page_y + button_y)) click 1
-sleep 1
+wait_windows 2
 xdotool key Down Down Down Down Down Right
-sleep 1
+wait_windows 3
 /usr/bin/import -window root "$work/screen.png"
 for window in $(xdotool search --onlyvisible --class 'ruvoda-host.exe'); do
   eval "$(xdotool getwindowgeometry --shell "$window")"
