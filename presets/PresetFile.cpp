@@ -49,7 +49,7 @@ void PresetStore::Load(const char* classKey, const char* fileName, const char* e
         CopyBounded(filePath_, sizeof filePath_, explicitPath);
     } else {
         CopyBounded(filePath_, sizeof filePath_,
-                    FindPresetFilePath(classKey_, fileName).c_str());
+                    FindPresetFilePath(classKey_, fileName, module_).c_str());
     }
     if (!HasPath(filePath_)) return;
     const std::string fileClassKey = ReadFileClassKey(filePath_);

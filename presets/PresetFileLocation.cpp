@@ -24,9 +24,22 @@ bool ReadMachineString(const std::string& keyPath, const char* valueName, std::s
     out = buffer;
     return true;
 }
+
+// `fileName` in the folder of `module`'s file; empty for no module or an unknown file.
+std::string BesideModule(HMODULE module, const char* fileName) {
+    char path[MAX_PATH] = {};
+    if (module == nullptr) return std::string();
+    const DWORD length = GetModuleFileNameA(module, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return std::string();
+    std::string folder(path, length);
+    const size_t slash = folder.rfind('\\');
+    if (slash == std::string::npos) return std::string();
+    folder.erase(slash + 1);
+    return folder + fileName;
+}
 }  // namespace
 
-std::string FindPresetFilePath(const char* classKey, const char* fileName) {
+std::string FindPresetFilePath(const char* classKey, const char* fileName, HMODULE module) {
     if (classKey == nullptr || fileName == nullptr) return std::string();
     std::string value;
     if (ReadMachineString(classKey, "PluginPath", value)) {
@@ -41,5 +54,5 @@ std::string FindPresetFilePath(const char* classKey, const char* fileName) {
         }
         return value;
     }
-    return std::string();
+    return BesideModule(module, fileName);
 }

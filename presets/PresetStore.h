@@ -23,6 +23,8 @@ constexpr int32_t kPresetIdBase = 3500;
 // receives), a spare list serving as the Preset Manager's backup, and the preset file.
 class PresetStore {
 public:
+    // module: the module holding the dialogs' resources, beside which the preset file lies
+    // when the registry names no place for it (may be null: then nowhere).
     // pluginName may be null: the plug-in name is then empty and the title generic.
     // messages and fileDialogs default to the platform's own.
     PresetStore(HINSTANCE module, HWND editor, const char* pluginName,

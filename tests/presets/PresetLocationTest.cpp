@@ -28,7 +28,9 @@ protected:
     void SetModulePath(const std::string& value) {
         SetValue(key_ + "\\InprocServer32", nullptr, value);
     }
-    std::string Found() const { return FindPresetFilePath(key_.c_str(), "qvRuvodaR3.ini"); }
+    std::string Found(HMODULE module = nullptr) const {
+        return FindPresetFilePath(key_.c_str(), "qvRuvodaR3.ini", module);
+    }
 
     std::string key_;
 };
@@ -60,10 +62,28 @@ TEST_F(PresetLocationTest, AModulePathWithoutDllOrBackslashIsTakenAsItIs) {
     EXPECT_EQ(Found(), "qvRuvodaR3.dll");
 }
 
-TEST_F(PresetLocationTest, NoRegistryValuesMeanNoPath) {
+TEST_F(PresetLocationTest, NoRegistryValuesAndNoModuleMeanNoPath) {
     EXPECT_EQ(Found(), "");
     SetValue(key_, "Other", "x");
     EXPECT_EQ(Found(), "");
+}
+
+// An unregistered DLL finds the file beside itself; registry values still come first.
+TEST_F(PresetLocationTest, WithoutRegistryValuesTheFileLiesBesideTheModule) {
+    const HMODULE module = GetModuleHandleA("kernel32.dll");
+    char modulePath[MAX_PATH] = {};
+    ASSERT_NE(GetModuleFileNameA(module, modulePath, MAX_PATH), 0u);
+    std::string beside(modulePath);
+    beside.replace(beside.rfind('\\') + 1, std::string::npos, "qvRuvodaR3.ini");
+
+    ScriptedMessages messages;
+    PresetStore store(module, nullptr, "qv:Reverb", &messages);
+    store.Load(key_.c_str(), "qvRuvodaR3.ini");
+    EXPECT_STREQ(store.FilePath(), beside.c_str());
+    SetModulePath("C:\\Filters\\qvRuvodaR3.dll");
+    EXPECT_EQ(Found(module), "C:\\Filters\\qvRuvodaR3.ini");
+    SetPluginPath("E:\\Mine");
+    EXPECT_EQ(Found(module), "E:\\Mine\\qvRuvodaR3.ini");
 }
 
 TEST_F(PresetLocationTest, LoadFindsTheFileThroughPluginPath) {
