@@ -38,6 +38,7 @@ struct RunBuffers {
     alignas(32) float tankOut[2][kRunFrames];
     alignas(32) float early[2][kRunFrames];
     alignas(32) float late[2][kRunFrames];
+    alignas(32) float kept[2][network::kOutputTaps][kRunFrames];
 };
 
 // One term of a sum of taps: where frame 0 of the run reads, its weight, and whether it is
@@ -66,22 +67,37 @@ inline float Sanitize(float sample) { return std::isfinite(sample) ? sample : 0.
 // Block constants: tap weights that lean toward 1 as the decay gain falls.
 float Lean(double g, double share) { return float(g + (1.0 - g) * share); }
 
+// An output tap reads, for each frame, the slot `offset` above the line's position after the
+// frame's step (offset 0 reads the slot of offset length). Read after the run's writes, it
+// sees the right value as long as the run does not write that slot again before the frame;
+// read before them, as long as the value it wants is older than the run.
+int32_t TapOffset(const DelayLine& line, int32_t offset) { return offset == 0 ? line.length : offset; }
+int32_t AfterWritesLimit(const DelayLine& line, int32_t offset) { return line.length - TapOffset(line, offset) + 1; }
+int32_t BeforeWritesLimit(const DelayLine& line, int32_t offset) { return TapOffset(line, offset) - 1; }
+
+// Whether the early taps can be read after the run's diffused samples enter their line: a
+// delay of 0 reads the oldest sample, which the frame itself replaces.
+bool EarlyAfterWrites(const EngineTaps& taps) {
+    const auto zero = [](int32_t d) { return d == 0; };
+    return std::none_of(std::begin(taps.earlyDelayLeft), std::end(taps.earlyDelayLeft), zero) &&
+           std::none_of(std::begin(taps.earlyDelayRight), std::end(taps.earlyDelayRight), zero);
+}
+
 // The longest run whose frames all read values that exist before the run or were written
-// earlier in it. Half A reads line 11 before half B writes it; the early taps are read before
-// the run's diffused samples enter their line (delay 0 reads the oldest sample, which the run
-// has not replaced yet); the output taps are read after the run's writes, so no tapped slot
-// may be written again before its frame reads it (offset 0 reads the slot of offset length).
+// earlier in it. Half A reads line 11 before half B writes it. The early taps, read after
+// the run's writes, must find their samples not yet replaced, or with a delay of 0 the run
+// is a single frame. Each output tap is read before or after the writes, whichever allows
+// the longer run.
 uint32_t RunLimit(const EngineState& s) {
     int32_t limit = std::min<int32_t>(kRunFrames, s.lines[11].length);
-    for (int32_t d : s.taps.earlyDelayLeft)
-        if (d > 0) limit = std::min(limit, d);
-    for (int32_t d : s.taps.earlyDelayRight)
-        if (d > 0) limit = std::min(limit, d);
+    if (!EarlyAfterWrites(s.taps)) return 1;
+    for (int32_t d : s.taps.earlyDelayLeft) limit = std::min(limit, s.early.size - d);
+    for (int32_t d : s.taps.earlyDelayRight) limit = std::min(limit, s.early.size - d);
     const auto limitTaps = [&](const network::OutputTap* table, const int32_t* offsets) {
         for (int i = 0; i < network::kOutputTaps; ++i) {
-            const int32_t length = s.lines[table[i].line].length;
-            const int32_t offset = offsets[i] == 0 ? length : offsets[i];
-            limit = std::min(limit, length - offset + 1);
+            const DelayLine& line = s.lines[table[i].line];
+            limit = std::min(limit, std::max(AfterWritesLimit(line, offsets[i]),
+                                             BeforeWritesLimit(line, offsets[i])));
         }
     };
     limitTaps(network::kOutputLeft, s.taps.left);
@@ -111,13 +127,13 @@ void SumTaps(const Tap* taps, int count, float* sum, uint32_t n) {
 void ReadRun(const DelayLine& line, int32_t offset, float* out, uint32_t n) {
     ForEachSpan(SlotAbove(line, offset), line.length, n,
                 [&](int32_t slot, uint32_t k, uint32_t m) {
-                    std::copy(line.data + slot, line.data + slot + m, out + k);
+                    kernels::Copy(line.data + slot, out + k, m);
                 });
 }
 
 void WriteRun(DelayLine& line, const float* in, uint32_t n) {
     line.position = ForEachSpan(line.position, line.length, n, [&](int32_t slot, uint32_t k, uint32_t m) {
-        std::copy(in + k, in + k + m, line.data + slot);
+        kernels::Copy(in + k, line.data + slot, m);
     });
 }
 
@@ -186,6 +202,7 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
     const float k = float(width * 0.01);
     const bool highPass = c.highPassCoef != 0.0f;
     const uint32_t limit = RunLimit(state_);
+    const bool earlyAfter = EarlyAfterWrites(taps);
 
     RunBuffers b;
     if (input == nullptr) {
@@ -200,6 +217,24 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
 
     for (uint32_t done = 0; done < frames;) {
         const uint32_t n = std::min(limit, frames - done);
+        // The early reflections, with `start` the line's position at the run's first frame.
+        const auto earlySums = [&](int32_t start) {
+            if (c.earlyGain == 0.0f) return;
+            const int32_t mask = early.size - 1;
+            Tap left[network::kEarlyTapsLeft], right[network::kEarlyTapsRight];
+            for (int t = 0; t < network::kEarlyTapsLeft; ++t)
+                left[t] = {early.data, early.size, (start + taps.earlyDelayLeft[t]) & mask,
+                           taps.earlyGainLeft[t], kEarlySubtractsLeft[t]};
+            for (int t = 0; t < network::kEarlyTapsRight; ++t)
+                right[t] = {early.data, early.size, (start + taps.earlyDelayRight[t]) & mask,
+                            taps.earlyGainRight[t], kEarlySubtractsRight[t]};
+            SumTaps(left, network::kEarlyTapsLeft, b.early[0], n);
+            kernels::Scale(b.early[0], n, c.earlyGain);
+            if constexpr (stereoOut) {
+                SumTaps(right, network::kEarlyTapsRight, b.early[1], n);
+                kernels::Scale(b.early[1], n, c.earlyGain);
+            }
+        };
 
         if (input != nullptr) {
             const float* in = input + size_t(done) * (stereoIn ? 2 : 1);
@@ -228,33 +263,37 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
             b.diffused[i] = highPass ? (f.lowPass - f.highPassAllpass) * 0.5f + kAntiDenormal : f.lowPass;
         }
 
-        if (c.earlyGain != 0.0f) {
-            const int32_t mask = early.size - 1;
-            Tap left[network::kEarlyTapsLeft], right[network::kEarlyTapsRight];
-            for (int t = 0; t < network::kEarlyTapsLeft; ++t)
-                left[t] = {early.data, early.size, (early.position + taps.earlyDelayLeft[t]) & mask,
-                           taps.earlyGainLeft[t], kEarlySubtractsLeft[t]};
-            for (int t = 0; t < network::kEarlyTapsRight; ++t)
-                right[t] = {early.data, early.size, (early.position + taps.earlyDelayRight[t]) & mask,
-                            taps.earlyGainRight[t], kEarlySubtractsRight[t]};
-            SumTaps(left, network::kEarlyTapsLeft, b.early[0], n);
-            kernels::Scale(b.early[0], n, c.earlyGain);
-            if constexpr (stereoOut) {
-                SumTaps(right, network::kEarlyTapsRight, b.early[1], n);
-                kernels::Scale(b.early[1], n, c.earlyGain);
-            }
-        }
-
         AllpassRun(line[0], b.diffused, b.scratch, n, c.diffuserCoefA, c.diffuserCoefA);
         AllpassRun(line[1], b.scratch, b.diffused, n, c.diffuserCoefB, c.diffuserCoefA);
+        const int32_t earlyStart = early.position;
+        if (!earlyAfter) earlySums(earlyStart);
         early.position = ForEachSpan(early.position, early.size, n, [&](int32_t slot, uint32_t i, uint32_t m) {
-            std::copy(b.diffused + i, b.diffused + i + m, early.data + slot);
+            kernels::Copy(b.diffused + i, early.data + slot, m);
         });
+        if (earlyAfter) earlySums(earlyStart);
         AllpassRun(line[2], b.diffused, b.scratch, n, c.diffuserCoefA, c.diffuserCoefA);
         AllpassRun(line[3], b.scratch, b.diffused, n, c.diffuserCoefB, c.diffuserCoefA);
 
         ExchangeRun(pre, b.diffused, b.tankIn, n);
         kernels::Offset(b.tankIn, n, kPreDelayOffset);
+
+        // Output taps that must be read before the tank's writes keep their values here.
+        Tap late[2][network::kOutputTaps];
+        const auto lateTaps = [&](int side, const network::OutputTap* table, const int32_t* offsets,
+                                  const bool* subtracts) {
+            for (int t = 0; t < network::kOutputTaps; ++t) {
+                const DelayLine& tapped = line[table[t].line];
+                if (int32_t(n) <= AfterWritesLimit(tapped, offsets[t])) {
+                    late[side][t] = {tapped.data, tapped.length, 0, lateWeights[t], subtracts[t]};
+                    continue;
+                }
+                float* kept = b.kept[side][t];
+                ReadRun(tapped, TapOffset(tapped, offsets[t]) - 1, kept, n);
+                late[side][t] = {kept, int32_t(n), int32_t(n) - 1, lateWeights[t], subtracts[t]};
+            }
+        };
+        lateTaps(0, network::kOutputLeft, taps.left, kLateSubtractsLeft);
+        if constexpr (stereoOut) lateTaps(1, network::kOutputRight, taps.right, kLateSubtractsRight);
 
         // Half A reads line 11 before half B writes it. Half B reads line 7 one slot below
         // where half A writes, so the newest of its inputs come from this very run when
@@ -272,27 +311,24 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
             for (uint32_t i = n; i-- > 0;)
                 b.damped[0][i] = ShelfAndDamping(halfA, b.feedback[0][i], b.tankIn[i], c);
             TankTail(line + 4, b.damped[0], b.half[0], b.tankOut[0], n, c);
-            std::copy(b.tankOut[0] + fromBefore, b.tankOut[0] + n, b.feedback[1]);
+            kernels::Copy(b.tankOut[0] + fromBefore, b.feedback[1], n - fromBefore);
             for (uint32_t i = n; i-- > 0;)
                 b.damped[1][i] = ShelfAndDamping(halfB, b.feedback[1][i], b.tankIn[i], c);
         }
         TankTail(line + 8, b.damped[1], b.half[1], b.tankOut[1], n, c);
 
-        // The output taps read where each line's position was after each frame's step.
-        const auto lateSum = [&](const network::OutputTap* table, const int32_t* offsets,
-                                 const bool* subtracts, float* sum) {
-            Tap late[network::kOutputTaps];
-            for (int t = 0; t < network::kOutputTaps; ++t) {
-                const DelayLine& tapped = line[table[t].line];
-                late[t] = {tapped.data, tapped.length,
-                           SlotAbove(tapped, int32_t(n) - 1 + offsets[t]), lateWeights[t], subtracts[t]};
-            }
-            SumTaps(late, network::kOutputTaps, sum, n);
+        // Taps read after the writes start where each line's position was after the first
+        // frame's step.
+        const auto lateSum = [&](int side, const network::OutputTap* table, const int32_t* offsets) {
+            for (int t = 0; t < network::kOutputTaps; ++t)
+                if (late[side][t].data == line[table[t].line].data)
+                    late[side][t].start = SlotAbove(line[table[t].line], int32_t(n) - 1 + offsets[t]);
+            SumTaps(late[side], network::kOutputTaps, b.late[side], n);
         };
-        lateSum(network::kOutputLeft, taps.left, kLateSubtractsLeft, b.late[0]);
+        lateSum(0, network::kOutputLeft, taps.left);
         float* out = output + size_t(done) * (stereoOut ? 2 : 1);
         if constexpr (stereoOut) {
-            lateSum(network::kOutputRight, taps.right, kLateSubtractsRight, b.late[1]);
+            lateSum(1, network::kOutputRight, taps.right);
             for (uint32_t i = 0; i < n; ++i) {
                 const float lw = b.late[0][i] * c.reverbGain + b.early[0][i];
                 const float rw = b.late[1][i] * c.reverbGain + b.early[1][i];

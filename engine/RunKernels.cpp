@@ -13,6 +13,10 @@ void Allpass(float* __restrict slots, const float* __restrict x, float* __restri
     }
 }
 
+void Copy(const float* __restrict x, float* __restrict y, uint32_t n) {
+    for (uint32_t i = 0; i < n; ++i) y[i] = x[i];
+}
+
 void Exchange(float* __restrict slots, const float* __restrict x, float* __restrict y, uint32_t n) {
     for (uint32_t i = 0; i < n; ++i) {
         y[i] = slots[i];

@@ -9,6 +9,8 @@ namespace kernels {
 
 // d = slot; y = d - a * x; slot = x + b * y.
 void Allpass(float* slots, const float* x, float* y, uint32_t n, float a, float b);
+// y = x.
+void Copy(const float* x, float* y, uint32_t n);
 // y = slot; slot = x.
 void Exchange(float* slots, const float* x, float* y, uint32_t n);
 // acc = slot * gain (gain 1 reads the slot exactly).
