@@ -21,7 +21,7 @@ constexpr int kClipInputSlot = 0;
 constexpr int kClipOutputSlot = 2;
 
 // Many vectors long, yet short enough that a run's buffers stay in the first-level cache.
-constexpr uint32_t kRunFrames = 128;
+constexpr uint32_t kRunFrames = 256;
 
 // One run's signals, latest frame first (the order of ForEachSpan). Pairs are indexed by
 // tank half (A, B) or by side (left, right).
@@ -105,9 +105,12 @@ uint32_t RunLimit(const EngineState& s) {
     return uint32_t(std::max(limit, 1));
 }
 
-// The slot `offset` (at least -1) above the line's position.
+// The slot `offset` above the line's position, for -length <= offset <= length.
 int32_t SlotAbove(const DelayLine& line, int32_t offset) {
-    return int32_t((int64_t(line.position) + offset + line.length) % line.length);
+    int32_t slot = line.position + offset;
+    if (slot < 0) slot += line.length;
+    if (slot >= line.length) slot -= line.length;
+    return slot;
 }
 
 void SumTaps(const Tap* taps, int count, float* sum, uint32_t n) {
