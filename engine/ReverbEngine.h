@@ -52,22 +52,26 @@ protected:
     virtual float* AllocateFloats(size_t count);
     virtual void FreeFloats(float* memory);
 
-private:
     struct BlockPeaks {
         float inLeft = 0, inRight = 0, outLeft = 0, outRight = 0;
     };
 
+    // Runs `frames` frames through the network with the current coefficients, raises
+    // `peaks` and the overload indicators. Overridable so that another rendering of the same
+    // network can be compared with this one sample for sample.
+    virtual void RenderFrames(const float* input, float* output, uint32_t frames, int32_t width,
+                              BlockPeaks& peaks);
+
+    EngineState state_;
+
+private:
     bool AllocateLine(float*& data, size_t count);
     void ResetState();
     void ClearNetwork();
     void ClearAfterNonFinite();
     int Bypass(int mode, const float* input, float* output, uint32_t frames);
-    void RenderFrames(const float* input, float* output, uint32_t frames, int32_t width,
-                      BlockPeaks& peaks);
     template <bool stereoIn, bool stereoOut>
     void RenderLayout(const float* input, float* output, uint32_t frames, int32_t width,
                       BlockPeaks& peaks);
     void UpdateMeters(const BlockPeaks& peaks);
-
-    EngineState state_;
 };

@@ -2,6 +2,14 @@
 #include <cmath>
 
 #include "ReverbEngine.h"
+#include "RingSpan.h"
+#include "RunKernels.h"
+
+// The network is rendered in runs of frames, one section after another over the whole run,
+// so that everything except the one-pole recursions works on many frames at once. A run is
+// never longer than the shortest way by which a value written in it comes back to be read in
+// it, so every frame sees exactly the values it would see when the network steps frame by
+// frame, and every sample is computed with the same operations in the same order.
 
 namespace {
 
@@ -12,18 +20,138 @@ constexpr int32_t kClipHoldCount = 3;
 constexpr int kClipInputSlot = 0;
 constexpr int kClipOutputSlot = 2;
 
-// Allpass section on its own line: feed-forward `a`, feedback `b`.
-inline float Allpass(DelayLine& line, float x, float a, float b) {
-    const float d = line.Read();
-    const float y = d - a * x;
-    line.WriteAndStep(x + b * y);
-    return y;
-}
+// Many vectors long, yet short enough that a run's buffers stay in the first-level cache.
+constexpr uint32_t kRunFrames = 256;
+
+// One run's signals, latest frame first (the order of ForEachSpan). Pairs are indexed by
+// tank half (A, B) or by side (left, right).
+struct RunBuffers {
+    alignas(32) float inLeft[kRunFrames];
+    alignas(32) float inRight[kRunFrames];
+    alignas(32) float inMid[kRunFrames];
+    alignas(32) float diffused[kRunFrames];
+    alignas(32) float scratch[kRunFrames];
+    alignas(32) float tankIn[kRunFrames];
+    alignas(32) float feedback[2][kRunFrames];
+    alignas(32) float damped[2][kRunFrames];
+    alignas(32) float half[2][kRunFrames];
+    alignas(32) float tankOut[2][kRunFrames];
+    alignas(32) float early[2][kRunFrames];
+    alignas(32) float late[2][kRunFrames];
+    alignas(32) float kept[2][network::kOutputTaps][kRunFrames];
+};
+
+// One term of a sum of taps: where frame 0 of the run reads, its weight, and whether it is
+// subtracted. The first term starts the sum.
+struct Tap {
+    const float* data;
+    int32_t length;
+    int32_t start;
+    float gain;
+    bool subtract;
+};
+
+// The signs of the early reflections, in the order in which the sums add them.
+constexpr bool kEarlySubtractsLeft[network::kEarlyTapsLeft] = {false, false, true, false,
+                                                               false, false, false};
+constexpr bool kEarlySubtractsRight[network::kEarlyTapsRight] = {false, true, false, false,
+                                                                 true, false, false, true};
+constexpr bool kLateSubtractsLeft[network::kOutputTaps] = {false, true, true, true,
+                                                           false, false, false};
+constexpr bool kLateSubtractsRight[network::kOutputTaps] = {false, false, true, true,
+                                                            true, false, false};
 
 // A sample that is not a number or infinite enters as silence.
 inline float Sanitize(float sample) { return std::isfinite(sample) ? sample : 0.0f; }
 
-inline bool Overloads(float x) { return x > 1.0f || x < -1.0f; }
+// Block constants: tap weights that lean toward 1 as the decay gain falls.
+float Lean(double g, double share) { return float(g + (1.0 - g) * share); }
+
+// An output tap reads, for each frame, the slot `offset` above the line's position after the
+// frame's step (offset 0 reads the slot of offset length). Read after the run's writes, it
+// sees the right value as long as the run does not write that slot again before the frame;
+// read before them, as long as the value it wants is older than the run.
+int32_t TapOffset(const DelayLine& line, int32_t offset) { return offset == 0 ? line.length : offset; }
+int32_t AfterWritesLimit(const DelayLine& line, int32_t offset) { return line.length - TapOffset(line, offset) + 1; }
+int32_t BeforeWritesLimit(const DelayLine& line, int32_t offset) { return TapOffset(line, offset) - 1; }
+
+// Whether the early taps can be read after the run's diffused samples enter their line: a
+// delay of 0 reads the oldest sample, which the frame itself replaces.
+bool EarlyAfterWrites(const EngineTaps& taps) {
+    const auto zero = [](int32_t d) { return d == 0; };
+    return std::none_of(std::begin(taps.earlyDelayLeft), std::end(taps.earlyDelayLeft), zero) &&
+           std::none_of(std::begin(taps.earlyDelayRight), std::end(taps.earlyDelayRight), zero);
+}
+
+// The longest run whose frames all read values that exist before the run or were written
+// earlier in it. Half A reads line 11 before half B writes it. The early taps, read after
+// the run's writes, must find their samples not yet replaced, or with a delay of 0 the run
+// is a single frame. Each output tap is read before or after the writes, whichever allows
+// the longer run.
+uint32_t RunLimit(const EngineState& s) {
+    int32_t limit = std::min<int32_t>(kRunFrames, s.lines[11].length);
+    if (!EarlyAfterWrites(s.taps)) return 1;
+    for (int32_t d : s.taps.earlyDelayLeft) limit = std::min(limit, s.early.size - d);
+    for (int32_t d : s.taps.earlyDelayRight) limit = std::min(limit, s.early.size - d);
+    const auto limitTaps = [&](const network::OutputTap* table, const int32_t* offsets) {
+        for (int i = 0; i < network::kOutputTaps; ++i) {
+            const DelayLine& line = s.lines[table[i].line];
+            limit = std::min(limit, std::max(AfterWritesLimit(line, offsets[i]),
+                                             BeforeWritesLimit(line, offsets[i])));
+        }
+    };
+    limitTaps(network::kOutputLeft, s.taps.left);
+    limitTaps(network::kOutputRight, s.taps.right);
+    return uint32_t(std::max(limit, 1));
+}
+
+// The slot `offset` above the line's position, for -length <= offset <= length.
+int32_t SlotAbove(const DelayLine& line, int32_t offset) {
+    int32_t slot = line.position + offset;
+    if (slot < 0) slot += line.length;
+    if (slot >= line.length) slot -= line.length;
+    return slot;
+}
+
+void SumTaps(const Tap* taps, int count, float* sum, uint32_t n) {
+    for (int t = 0; t < count; ++t) {
+        const Tap& tap = taps[t];
+        ForEachSpan(tap.start, tap.length, n, [&](int32_t slot, uint32_t k, uint32_t m) {
+            const float* at = tap.data + slot;
+            if (t == 0) kernels::TapFirst(at, sum + k, m, tap.gain);
+            else if (tap.subtract) kernels::TapSubtract(at, sum + k, m, tap.gain);
+            else kernels::TapAdd(at, sum + k, m, tap.gain);
+        });
+    }
+}
+
+// The reads of one run from `line` starting `offset` slots above its position; the
+// position stays.
+void ReadRun(const DelayLine& line, int32_t offset, float* out, uint32_t n) {
+    ForEachSpan(SlotAbove(line, offset), line.length, n,
+                [&](int32_t slot, uint32_t k, uint32_t m) {
+                    kernels::Copy(line.data + slot, out + k, m);
+                });
+}
+
+void WriteRun(DelayLine& line, const float* in, uint32_t n) {
+    line.position = ForEachSpan(line.position, line.length, n, [&](int32_t slot, uint32_t k, uint32_t m) {
+        kernels::Copy(in + k, line.data + slot, m);
+    });
+}
+
+void ExchangeRun(DelayLine& line, const float* in, float* out, uint32_t n) {
+    line.position = ForEachSpan(line.position, line.length, n, [&](int32_t slot, uint32_t k, uint32_t m) {
+        kernels::Exchange(line.data + slot, in + k, out + k, m);
+    });
+}
+
+// Allpass section on its own line: feed-forward `a`, feedback `b`.
+void AllpassRun(DelayLine& line, const float* in, float* out, uint32_t n, float a, float b) {
+    line.position = ForEachSpan(line.position, line.length, n, [&](int32_t slot, uint32_t k, uint32_t m) {
+        kernels::Allpass(line.data + slot, in + k, out + k, m, a, b);
+    });
+}
 
 // The per-half filter states, by reference into FilterState.
 struct HalfState {
@@ -32,30 +160,32 @@ struct HalfState {
     float& damping;
 };
 
-// One half of the recirculating network: `feedback` is the other half's oldest sample,
-// `x` the pre-delay output; `lines` are its allpass, delay, allpass and delay lines.
-// Returns the value for its last delay line.
-inline float TankHalf(float feedback, float x, HalfState s, DelayLine* lines,
-                      const EngineCoefficients& c) {
+// The recursive head of a tank half: the other half's oldest sample through the decay gain
+// and the bass shelf, then with the pre-delay output `x` through the damping low-pass.
+inline float ShelfAndDamping(HalfState s, float feedback, float x, const EngineCoefficients& c) {
     const float f = feedback * c.decayGain;
     s.shelfAllpass = (f - s.shelfAllpass) * c.shelfAllpassCoef + s.shelfPrev;
     s.shelfPrev = f;
     const float h = f + (f + s.shelfAllpass) * c.shelfGain;
     s.damping = s.damping + (h + x - s.damping) * c.dampingCoef;
-    const float a = Allpass(lines[0], s.damping, c.tankAllpassCoef1, c.tankAllpassCoef1);
-    float o = lines[1].Read();
-    lines[1].WriteAndStep(a);
-    o = o * c.decayGain;
-    return Allpass(lines[2], o, c.tankAllpassCoef2, c.tankAllpassCoef2);
+    return s.damping;
 }
 
-// Block constants: tap weights that lean toward 1 as the decay gain falls.
-float Lean(double g, double share) { return float(g + (1.0 - g) * share); }
+// The rest of a tank half over the run: allpass, delay, decay gain, allpass and the write
+// into its last line; `lines` are its allpass, delay, allpass and delay lines.
+void TankTail(DelayLine* lines, float* damped, float* half, float* out, uint32_t n,
+              const EngineCoefficients& c) {
+    AllpassRun(lines[0], damped, half, n, c.tankAllpassCoef1, c.tankAllpassCoef1);
+    ExchangeRun(lines[1], half, damped, n);
+    kernels::Scale(damped, n, c.decayGain);
+    AllpassRun(lines[2], damped, out, n, c.tankAllpassCoef2, c.tankAllpassCoef2);
+    WriteRun(lines[3], out, n);
+}
 
 }  // namespace
 
-// One copy of the frame loop per channel layout, so that the loop itself does not branch on
-// the layout.
+// One copy of the run loop per channel layout, so that the loops themselves do not branch
+// on the layout.
 template <bool stereoIn, bool stereoOut>
 void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t frames,
                                 int32_t width, BlockPeaks& peaks) {
@@ -71,85 +201,159 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
     const double g = c.decayGain;
     const float w60 = Lean(g, 0.6), w25 = Lean(g, 0.25), w70 = Lean(g, 0.7);
     const float w50 = Lean(g, 0.5), w20 = Lean(g, 0.2);
+    const float lateWeights[network::kOutputTaps] = {1.0f, w25, w70, w20, w60, 1.0f, w50};
     const float k = float(width * 0.01);
-    const auto tapLeft = [&](int i) { return line[network::kOutputLeft[i].line].Tap(taps.left[i]); };
-    const auto tapRight = [&](int i) { return line[network::kOutputRight[i].line].Tap(taps.right[i]); };
-    const auto reflectLeft = [&](int i) { return early.Tap(taps.earlyDelayLeft[i]) * taps.earlyGainLeft[i]; };
-    const auto reflectRight = [&](int i) { return early.Tap(taps.earlyDelayRight[i]) * taps.earlyGainRight[i]; };
+    const bool highPass = c.highPassCoef != 0.0f;
+    const uint32_t limit = RunLimit(state_);
+    const bool earlyAfter = EarlyAfterWrites(taps);
 
-    float xL = kAntiDenormal, xR = kAntiDenormal, xM = kAntiDenormal;
-    float earlyLeft = 0.0f, earlyRight = 0.0f;
-    for (uint32_t i = 0; i < frames; ++i) {
+    RunBuffers b;
+    if (input == nullptr) {
+        std::fill(b.inLeft, b.inLeft + kRunFrames, kAntiDenormal);
+        std::fill(b.inRight, b.inRight + kRunFrames, kAntiDenormal);
+        std::fill(b.inMid, b.inMid + kRunFrames, kAntiDenormal);
+    }
+    if (c.earlyGain == 0.0f) {
+        std::fill(b.early[0], b.early[0] + kRunFrames, 0.0f);
+        std::fill(b.early[1], b.early[1] + kRunFrames, 0.0f);
+    }
+
+    for (uint32_t done = 0; done < frames;) {
+        const uint32_t n = std::min(limit, frames - done);
+        // The early reflections, with `start` the line's position at the run's first frame.
+        const auto earlySums = [&](int32_t start) {
+            if (c.earlyGain == 0.0f) return;
+            const int32_t mask = early.size - 1;
+            Tap left[network::kEarlyTapsLeft], right[network::kEarlyTapsRight];
+            for (int t = 0; t < network::kEarlyTapsLeft; ++t)
+                left[t] = {early.data, early.size, (start + taps.earlyDelayLeft[t]) & mask,
+                           taps.earlyGainLeft[t], kEarlySubtractsLeft[t]};
+            for (int t = 0; t < network::kEarlyTapsRight; ++t)
+                right[t] = {early.data, early.size, (start + taps.earlyDelayRight[t]) & mask,
+                            taps.earlyGainRight[t], kEarlySubtractsRight[t]};
+            SumTaps(left, network::kEarlyTapsLeft, b.early[0], n);
+            kernels::Scale(b.early[0], n, c.earlyGain);
+            if constexpr (stereoOut) {
+                SumTaps(right, network::kEarlyTapsRight, b.early[1], n);
+                kernels::Scale(b.early[1], n, c.earlyGain);
+            }
+        };
+
         if (input != nullptr) {
-            if constexpr (stereoIn) {
-                xL = c.inputGain * Sanitize(input[2 * i]);
-                xR = c.inputGain * Sanitize(input[2 * i + 1]);
-                xM = (xL + xR) * 0.5f + kAntiDenormal;
-            } else {
-                xL = c.inputGain * Sanitize(input[i]);
-                xL = xL + kAntiDenormal;
-                xR = xM = xL;
+            const float* in = input + size_t(done) * (stereoIn ? 2 : 1);
+            for (uint32_t i = 0; i < n; ++i) {
+                const uint32_t j = n - 1 - i;
+                if constexpr (stereoIn) {
+                    const float xL = c.inputGain * Sanitize(in[2 * j]);
+                    const float xR = c.inputGain * Sanitize(in[2 * j + 1]);
+                    b.inLeft[i] = xL;
+                    b.inRight[i] = xR;
+                    b.inMid[i] = (xL + xR) * 0.5f + kAntiDenormal;
+                } else {
+                    float xL = c.inputGain * Sanitize(in[j]);
+                    xL = xL + kAntiDenormal;
+                    b.inLeft[i] = b.inRight[i] = b.inMid[i] = xL;
+                }
             }
-            if (Overloads(xL)) clipHold_[kLeft][kClipInputSlot].store(kClipHoldCount, std::memory_order_relaxed);
-            if (Overloads(xR)) clipHold_[kRight][kClipInputSlot].store(kClipHoldCount, std::memory_order_relaxed);
         }
-        peaks.inLeft = std::max(peaks.inLeft, std::fabs(xL));
-        peaks.inRight = std::max(peaks.inRight, std::fabs(xR));
+        peaks.inLeft = kernels::Peak(b.inLeft, n, peaks.inLeft);
+        peaks.inRight = kernels::Peak(b.inRight, n, peaks.inRight);
 
-        f.lowPass = f.lowPass + (xM - f.lowPass) * c.lowPassCoef;
-        f.highPassAllpass = (f.lowPass - f.highPassAllpass) * c.highPassCoef + f.highPassPrev;
-        f.highPassPrev = f.lowPass;
-        float s = f.lowPass;
-        if (c.highPassCoef != 0.0f) s = (f.lowPass - f.highPassAllpass) * 0.5f + kAntiDenormal;
-
-        if (c.earlyGain != 0.0f) {
-            earlyLeft = (reflectLeft(0) + reflectLeft(1) - reflectLeft(2) + reflectLeft(3) +
-                         reflectLeft(4) + reflectLeft(5) + reflectLeft(6)) * c.earlyGain;
-            earlyRight = (reflectRight(0) - reflectRight(1) + reflectRight(2) + reflectRight(3) -
-                          reflectRight(4) + reflectRight(5) + reflectRight(6) - reflectRight(7)) *
-                         c.earlyGain;
+        for (uint32_t i = n; i-- > 0;) {
+            f.lowPass = f.lowPass + (b.inMid[i] - f.lowPass) * c.lowPassCoef;
+            f.highPassAllpass = (f.lowPass - f.highPassAllpass) * c.highPassCoef + f.highPassPrev;
+            f.highPassPrev = f.lowPass;
+            b.diffused[i] = highPass ? (f.lowPass - f.highPassAllpass) * 0.5f + kAntiDenormal : f.lowPass;
         }
 
-        float y = Allpass(line[0], s, c.diffuserCoefA, c.diffuserCoefA);
-        y = Allpass(line[1], y, c.diffuserCoefB, c.diffuserCoefA);
-        early.WriteAndStep(y);
-        y = Allpass(line[2], y, c.diffuserCoefA, c.diffuserCoefA);
-        y = Allpass(line[3], y, c.diffuserCoefB, c.diffuserCoefA);
+        AllpassRun(line[0], b.diffused, b.scratch, n, c.diffuserCoefA, c.diffuserCoefA);
+        AllpassRun(line[1], b.scratch, b.diffused, n, c.diffuserCoefB, c.diffuserCoefA);
+        const int32_t earlyStart = early.position;
+        if (!earlyAfter) earlySums(earlyStart);
+        early.position = ForEachSpan(early.position, early.size, n, [&](int32_t slot, uint32_t i, uint32_t m) {
+            kernels::Copy(b.diffused + i, early.data + slot, m);
+        });
+        if (earlyAfter) earlySums(earlyStart);
+        AllpassRun(line[2], b.diffused, b.scratch, n, c.diffuserCoefA, c.diffuserCoefA);
+        AllpassRun(line[3], b.scratch, b.diffused, n, c.diffuserCoefB, c.diffuserCoefA);
 
-        float x = pre.Read();
-        pre.WriteAndStep(y);
-        x = x + kPreDelayOffset;
+        ExchangeRun(pre, b.diffused, b.tankIn, n);
+        kernels::Offset(b.tankIn, n, kPreDelayOffset);
 
-        line[7].WriteAndStep(TankHalf(line[11].Read(), x, halfA, line + 4, c));
-        line[11].WriteAndStep(TankHalf(line[7].Read(), x, halfB, line + 8, c));
-
-        const float sl = tapLeft(0) - w25 * tapLeft(1) - w70 * tapLeft(2) - w20 * tapLeft(3) +
-                         w60 * tapLeft(4) + tapLeft(5) + w50 * tapLeft(6);
-        if constexpr (!stereoOut) {
-            const float out = xM * c.dryGain + sl * c.reverbGain + earlyLeft;
-            if (Overloads(out)) {
-                clipHold_[kLeft][kClipOutputSlot].store(kClipHoldCount, std::memory_order_relaxed);
-                clipHold_[kRight][kClipOutputSlot].store(kClipHoldCount, std::memory_order_relaxed);
+        // Output taps that must be read before the tank's writes keep their values here.
+        Tap late[2][network::kOutputTaps];
+        const auto lateTaps = [&](int side, const network::OutputTap* table, const int32_t* offsets,
+                                  const bool* subtracts) {
+            for (int t = 0; t < network::kOutputTaps; ++t) {
+                const DelayLine& tapped = line[table[t].line];
+                if (int32_t(n) <= AfterWritesLimit(tapped, offsets[t])) {
+                    late[side][t] = {tapped.data, tapped.length, 0, lateWeights[t], subtracts[t]};
+                    continue;
+                }
+                float* kept = b.kept[side][t];
+                ReadRun(tapped, TapOffset(tapped, offsets[t]) - 1, kept, n);
+                late[side][t] = {kept, int32_t(n), int32_t(n) - 1, lateWeights[t], subtracts[t]};
             }
-            peaks.outLeft = std::max(peaks.outLeft, std::fabs(out));
-            peaks.outRight = std::max(peaks.outRight, std::fabs(out));
-            output[i] = out;
-            continue;
+        };
+        lateTaps(0, network::kOutputLeft, taps.left, kLateSubtractsLeft);
+        if constexpr (stereoOut) lateTaps(1, network::kOutputRight, taps.right, kLateSubtractsRight);
+
+        // Half A reads line 11 before half B writes it. Half B reads line 7 one slot below
+        // where half A writes, so the newest of its inputs come from this very run when
+        // line 7 is shorter than the run plus one.
+        ReadRun(line[11], 0, b.feedback[0], n);
+        const uint32_t fromBefore = std::min<uint32_t>(n, uint32_t(line[7].length - 1));
+        ReadRun(line[7], -1, b.feedback[1] + (n - fromBefore), fromBefore);
+        if (fromBefore == n) {
+            for (uint32_t i = n; i-- > 0;) {
+                b.damped[0][i] = ShelfAndDamping(halfA, b.feedback[0][i], b.tankIn[i], c);
+                b.damped[1][i] = ShelfAndDamping(halfB, b.feedback[1][i], b.tankIn[i], c);
+            }
+            TankTail(line + 4, b.damped[0], b.half[0], b.tankOut[0], n, c);
+        } else {
+            for (uint32_t i = n; i-- > 0;)
+                b.damped[0][i] = ShelfAndDamping(halfA, b.feedback[0][i], b.tankIn[i], c);
+            TankTail(line + 4, b.damped[0], b.half[0], b.tankOut[0], n, c);
+            kernels::Copy(b.tankOut[0] + fromBefore, b.feedback[1], n - fromBefore);
+            for (uint32_t i = n; i-- > 0;)
+                b.damped[1][i] = ShelfAndDamping(halfB, b.feedback[1][i], b.tankIn[i], c);
         }
-        const float sr = tapRight(0) + w25 * tapRight(1) - w70 * tapRight(2) - w20 * tapRight(3) -
-                         w60 * tapRight(4) + tapRight(5) + w50 * tapRight(6);
-        const float lw = sl * c.reverbGain + earlyLeft;
-        const float rw = sr * c.reverbGain + earlyRight;
-        const float sum = lw + rw;
-        const float diff = (lw - rw) * k;
-        const float left = xL * c.dryGain + sum + diff;
-        const float right = xR * c.dryGain + (sum - diff);
-        if (Overloads(left)) clipHold_[kLeft][kClipOutputSlot].store(kClipHoldCount, std::memory_order_relaxed);
-        if (Overloads(right)) clipHold_[kRight][kClipOutputSlot].store(kClipHoldCount, std::memory_order_relaxed);
-        peaks.outLeft = std::max(peaks.outLeft, std::fabs(left));
-        peaks.outRight = std::max(peaks.outRight, std::fabs(right));
-        output[2 * i] = left;
-        output[2 * i + 1] = right;
+        TankTail(line + 8, b.damped[1], b.half[1], b.tankOut[1], n, c);
+
+        // Taps read after the writes start where each line's position was after the first
+        // frame's step.
+        const auto lateSum = [&](int side, const network::OutputTap* table, const int32_t* offsets) {
+            for (int t = 0; t < network::kOutputTaps; ++t)
+                if (late[side][t].data == line[table[t].line].data)
+                    late[side][t].start = SlotAbove(line[table[t].line], int32_t(n) - 1 + offsets[t]);
+            SumTaps(late[side], network::kOutputTaps, b.late[side], n);
+        };
+        lateSum(0, network::kOutputLeft, taps.left);
+        float* out = output + size_t(done) * (stereoOut ? 2 : 1);
+        if constexpr (stereoOut) {
+            lateSum(1, network::kOutputRight, taps.right);
+            for (uint32_t i = 0; i < n; ++i) {
+                const float lw = b.late[0][i] * c.reverbGain + b.early[0][i];
+                const float rw = b.late[1][i] * c.reverbGain + b.early[1][i];
+                const float sum = lw + rw;
+                const float diff = (lw - rw) * k;
+                b.late[0][i] = b.inLeft[i] * c.dryGain + sum + diff;
+                b.late[1][i] = b.inRight[i] * c.dryGain + (sum - diff);
+            }
+            peaks.outLeft = kernels::Peak(b.late[0], n, peaks.outLeft);
+            peaks.outRight = kernels::Peak(b.late[1], n, peaks.outRight);
+            for (uint32_t i = 0; i < n; ++i) {
+                out[2 * i] = b.late[0][n - 1 - i];
+                out[2 * i + 1] = b.late[1][n - 1 - i];
+            }
+        } else {
+            for (uint32_t i = 0; i < n; ++i)
+                b.late[0][i] = b.inMid[i] * c.dryGain + b.late[0][i] * c.reverbGain + b.early[0][i];
+            peaks.outLeft = kernels::Peak(b.late[0], n, peaks.outLeft);
+            peaks.outRight = peaks.outLeft;
+            for (uint32_t i = 0; i < n; ++i) out[i] = b.late[0][n - 1 - i];
+        }
+        done += n;
     }
     state_.filters = f;
 }
@@ -164,4 +368,12 @@ void ReverbEngine::RenderFrames(const float* input, float* output, uint32_t fram
         if (stereoIn) RenderLayout<true, false>(input, output, frames, width, peaks);
         else RenderLayout<false, false>(input, output, frames, width, peaks);
     }
+    // A block peak above full scale is an overload somewhere in the block.
+    const auto hold = [this](int side, int slot, float peak) {
+        if (peak > 1.0f) clipHold_[side][slot].store(kClipHoldCount, std::memory_order_relaxed);
+    };
+    hold(kLeft, kClipInputSlot, peaks.inLeft);
+    hold(kRight, kClipInputSlot, peaks.inRight);
+    hold(kLeft, kClipOutputSlot, peaks.outLeft);
+    hold(kRight, kClipOutputSlot, peaks.outRight);
 }

@@ -13,8 +13,12 @@ WaveFormat FloatFormat(uint32_t rate, int channels) {
     return f;
 }
 
-EngineHarness::EngineHarness(uint32_t rate, int inChannels, int outChannels)
-    : in(FloatFormat(rate, inChannels)), out(FloatFormat(rate, outChannels)) {}
+EngineHarness::EngineHarness(uint32_t rate, int inChannels, int outChannels,
+                             std::unique_ptr<ReverbEngine> engine)
+    : in(FloatFormat(rate, inChannels)),
+      out(FloatFormat(rate, outChannels)),
+      owned(engine != nullptr ? std::move(engine) : std::make_unique<ReverbEngine>()),
+      engine(*owned) {}
 
 std::vector<float> EngineHarness::Render(const std::vector<float>& input, uint32_t block, bool first) {
     const uint32_t frames = uint32_t(input.size() / in.channels);

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "ReverbEngine.h"
@@ -10,9 +11,12 @@ WaveFormat FloatFormat(uint32_t rate, int channels);
 struct EngineHarness {
     WaveFormat in;
     WaveFormat out;
-    ReverbEngine engine;
+    std::unique_ptr<ReverbEngine> owned;
+    ReverbEngine& engine;
 
-    EngineHarness(uint32_t rate, int inChannels, int outChannels);
+    // `engine` is the engine to drive; a plain ReverbEngine when none is given.
+    EngineHarness(uint32_t rate, int inChannels, int outChannels,
+                  std::unique_ptr<ReverbEngine> engine = nullptr);
     int Prepare() { return engine.PrepareStreaming(&in, &out); }
     void Put(int field, int32_t value) { engine.PutField(field, value); }
 
