@@ -12,7 +12,6 @@
 
 namespace {
 
-
 WaveFormat Format(uint32_t rate, uint16_t channels) {
     WaveFormat f{};
     f.formatTag = kWaveFormatIeeeFloat;
@@ -59,6 +58,8 @@ void Render(benchmark::State& state) {
     const double frames = double(state.iterations()) * blockFrames;
     state.counters["frames_per_second"] = benchmark::Counter(frames, benchmark::Counter::kIsRate);
     state.counters["realtime_factor"] = benchmark::Counter(frames / rate, benchmark::Counter::kIsRate);
+    state.counters["time_per_frame"] =
+        benchmark::Counter(frames, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void Settings(benchmark::internal::Benchmark* b) {
@@ -70,7 +71,7 @@ void Settings(benchmark::internal::Benchmark* b) {
         b->Args({96000, 2, block, 2, 0});
         b->Args({44100, 2, block, 2, 1});
     }
-    for (int64_t block : {1, 7, 16, 256, 1024}) b->Args({44100, 2, block, 2, 0});
+    for (int64_t block : {1, 3, 7, 16, 32, 256, 1024}) b->Args({44100, 2, block, 2, 0});
     b->Unit(benchmark::kMicrosecond);
 }
 

@@ -7,6 +7,10 @@
 #include "ReverbParams.h"
 #include "WaveFormat.h"
 
+namespace steps {
+struct MixWeights;
+}
+
 // The plate reverberator: delay network sized per streaming run, coefficients derived
 // from a parameter snapshot, and the per-frame signal flow with meters and tail play-out.
 // It is also the control object behind the filter's parameter interface.
@@ -73,5 +77,8 @@ private:
     template <bool stereoIn, bool stereoOut>
     void RenderLayout(const float* input, float* output, uint32_t frames, int32_t width,
                       BlockPeaks& peaks);
+    template <bool stereoIn, bool stereoOut>
+    void StepFrames(const float* input, float* output, uint32_t frames,
+                    const steps::MixWeights& mix, FilterState& filters, BlockPeaks& peaks);
     void UpdateMeters(const BlockPeaks& peaks);
 };

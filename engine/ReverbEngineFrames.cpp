@@ -1,6 +1,6 @@
 #include <algorithm>
-#include <cmath>
 
+#include "NetworkSteps.h"
 #include "ReverbEngine.h"
 #include "RingSpan.h"
 #include "RunKernels.h"
@@ -9,19 +9,22 @@
 // so that everything except the one-pole recursions works on many frames at once. A run is
 // never longer than the shortest way by which a value written in it comes back to be read in
 // it, so every frame sees exactly the values it would see when the network steps frame by
-// frame, and every sample is computed with the same operations in the same order.
+// frame, and every sample is computed with the same operations in the same order. Runs too
+// short to pay for the sections' calls step the network frame by frame instead.
+
+using namespace steps;
 
 namespace {
 
-// Keeps the recursive parts out of denormal numbers.
-constexpr float kAntiDenormal = 1e-30f;
-constexpr float kPreDelayOffset = 1e-20f;
 constexpr int32_t kClipHoldCount = 3;
 constexpr int kClipInputSlot = 0;
 constexpr int kClipOutputSlot = 2;
 
 // Many vectors long, yet short enough that a run's buffers stay in the first-level cache.
 constexpr uint32_t kRunFrames = 256;
+// Shorter runs step frame by frame: below this, a run's fixed cost of some fifty section and
+// kernel calls exceeds what its vector loops save.
+constexpr uint32_t kShortRun = 16;
 
 // One run's signals, latest frame first (the order of ForEachSpan). Pairs are indexed by
 // tank half (A, B) or by side (left, right).
@@ -50,22 +53,6 @@ struct Tap {
     float gain;
     bool subtract;
 };
-
-// The signs of the early reflections, in the order in which the sums add them.
-constexpr bool kEarlySubtractsLeft[network::kEarlyTapsLeft] = {false, false, true, false,
-                                                               false, false, false};
-constexpr bool kEarlySubtractsRight[network::kEarlyTapsRight] = {false, true, false, false,
-                                                                 true, false, false, true};
-constexpr bool kLateSubtractsLeft[network::kOutputTaps] = {false, true, true, true,
-                                                           false, false, false};
-constexpr bool kLateSubtractsRight[network::kOutputTaps] = {false, false, true, true,
-                                                            true, false, false};
-
-// A sample that is not a number or infinite enters as silence.
-inline float Sanitize(float sample) { return std::isfinite(sample) ? sample : 0.0f; }
-
-// Block constants: tap weights that lean toward 1 as the decay gain falls.
-float Lean(double g, double share) { return float(g + (1.0 - g) * share); }
 
 // An output tap reads, for each frame, the slot `offset` above the line's position after the
 // frame's step (offset 0 reads the slot of offset length). Read after the run's writes, it
@@ -153,24 +140,6 @@ void AllpassRun(DelayLine& line, const float* in, float* out, uint32_t n, float 
     });
 }
 
-// The per-half filter states, by reference into FilterState.
-struct HalfState {
-    float& shelfAllpass;
-    float& shelfPrev;
-    float& damping;
-};
-
-// The recursive head of a tank half: the other half's oldest sample through the decay gain
-// and the bass shelf, then with the pre-delay output `x` through the damping low-pass.
-inline float ShelfAndDamping(HalfState s, float feedback, float x, const EngineCoefficients& c) {
-    const float f = feedback * c.decayGain;
-    s.shelfAllpass = (f - s.shelfAllpass) * c.shelfAllpassCoef + s.shelfPrev;
-    s.shelfPrev = f;
-    const float h = f + (f + s.shelfAllpass) * c.shelfGain;
-    s.damping = s.damping + (h + x - s.damping) * c.dampingCoef;
-    return s.damping;
-}
-
 // The rest of a tank half over the run: allpass, delay, decay gain, allpass and the write
 // into its last line; `lines` are its allpass, delay, allpass and delay lines.
 void TankTail(DelayLine* lines, float* damped, float* half, float* out, uint32_t n,
@@ -182,7 +151,94 @@ void TankTail(DelayLine* lines, float* damped, float* half, float* out, uint32_t
     WriteRun(lines[3], out, n);
 }
 
+// One frame through an allpass section.
+inline float AllpassStep(DelayLine& line, float x, float a, float b) {
+    const float d = line.Read();
+    const float y = d - a * x;
+    line.WriteAndStep(x + b * y);
+    return y;
+}
+
+// One frame's sum of taps on `count` slots; `at(t)` reads tap t.
+template <class At>
+inline float TapSum(At at, const float* gains, const bool* subtracts, int count) {
+    float sum = at(0) * gains[0];
+    for (int t = 1; t < count; ++t)
+        sum = subtracts[t] ? sum - at(t) * gains[t] : sum + at(t) * gains[t];
+    return sum;
+}
+
 }  // namespace
+
+// The network one frame at a time, with the sections in the order of the runs.
+template <bool stereoIn, bool stereoOut>
+void ReverbEngine::StepFrames(const float* input, float* output, uint32_t frames,
+                              const MixWeights& mix, FilterState& f, BlockPeaks& peaks) {
+    const EngineCoefficients& c = state_.coef;
+    const EngineTaps& taps = state_.taps;
+    DelayLine* line = state_.lines;
+    EarlyTapLine& early = state_.early;
+    HalfState halfA{f.shelfAllpass[0], f.shelfPrev[0], f.damping[0]};
+    HalfState halfB{f.shelfAllpass[1], f.shelfPrev[1], f.damping[1]};
+    const auto reflect = [&](const int32_t* delays) { return [&early, delays](int t) { return early.Tap(delays[t]); }; };
+    const auto tapped = [&](const network::OutputTap* table, const int32_t* offsets) {
+        return [line, table, offsets](int t) { return line[table[t].line].Tap(offsets[t]); };
+    };
+
+    for (uint32_t i = 0; i < frames; ++i) {
+        InputFrame x;
+        if (input != nullptr) x = ReadInput<stereoIn>(input + size_t(i) * (stereoIn ? 2 : 1), c);
+        peaks.inLeft = kernels::Raise(peaks.inLeft, x.left);
+        peaks.inRight = kernels::Raise(peaks.inRight, x.right);
+
+        float earlyLeft = 0.0f, earlyRight = 0.0f;
+        if (c.earlyGain != 0.0f) {
+            earlyLeft = TapSum(reflect(taps.earlyDelayLeft), taps.earlyGainLeft, kEarlySubtractsLeft,
+                               network::kEarlyTapsLeft) * c.earlyGain;
+            if constexpr (stereoOut)
+                earlyRight = TapSum(reflect(taps.earlyDelayRight), taps.earlyGainRight,
+                                    kEarlySubtractsRight, network::kEarlyTapsRight) * c.earlyGain;
+        }
+        float y = AllpassStep(line[0], InputFilters(f, x.mid, c), c.diffuserCoefA, c.diffuserCoefA);
+        y = AllpassStep(line[1], y, c.diffuserCoefB, c.diffuserCoefA);
+        early.WriteAndStep(y);
+        y = AllpassStep(line[2], y, c.diffuserCoefA, c.diffuserCoefA);
+        y = AllpassStep(line[3], y, c.diffuserCoefB, c.diffuserCoefA);
+        float tankIn = state_.preDelay.Read();
+        state_.preDelay.WriteAndStep(y);
+        tankIn = tankIn + kPreDelayOffset;
+
+        // Each half: shelf and damping, allpass, delay, decay gain, allpass, into its last line.
+        const auto half = [&](HalfState s, float feedback, DelayLine* lines) {
+            const float a = AllpassStep(lines[0], ShelfAndDamping(s, feedback, tankIn, c),
+                                        c.tankAllpassCoef1, c.tankAllpassCoef1);
+            float o = lines[1].Read();
+            lines[1].WriteAndStep(a);
+            o = o * c.decayGain;
+            lines[3].WriteAndStep(AllpassStep(lines[2], o, c.tankAllpassCoef2, c.tankAllpassCoef2));
+        };
+        half(halfA, line[11].Read(), line + 4);
+        half(halfB, line[7].Read(), line + 8);
+
+        const float lateLeft = TapSum(tapped(network::kOutputLeft, taps.left), mix.late,
+                                      kLateSubtractsLeft, network::kOutputTaps);
+        if constexpr (stereoOut) {
+            const float lateRight = TapSum(tapped(network::kOutputRight, taps.right), mix.late,
+                                           kLateSubtractsRight, network::kOutputTaps);
+            float left, right;
+            MixStereo(lateLeft, lateRight, earlyLeft, earlyRight, x.left, x.right, c, mix.width, left, right);
+            peaks.outLeft = kernels::Raise(peaks.outLeft, left);
+            peaks.outRight = kernels::Raise(peaks.outRight, right);
+            output[2 * i] = left;
+            output[2 * i + 1] = right;
+        } else {
+            const float out = MixMono(lateLeft, earlyLeft, x.mid, c);
+            peaks.outLeft = kernels::Raise(peaks.outLeft, out);
+            output[i] = out;
+        }
+    }
+    if constexpr (!stereoOut) peaks.outRight = peaks.outLeft;
+}
 
 // One copy of the run loop per channel layout, so that the loops themselves do not branch
 // on the layout.
@@ -198,13 +254,13 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
     HalfState halfA{f.shelfAllpass[0], f.shelfPrev[0], f.damping[0]};
     HalfState halfB{f.shelfAllpass[1], f.shelfPrev[1], f.damping[1]};
 
-    const double g = c.decayGain;
-    const float w60 = Lean(g, 0.6), w25 = Lean(g, 0.25), w70 = Lean(g, 0.7);
-    const float w50 = Lean(g, 0.5), w20 = Lean(g, 0.2);
-    const float lateWeights[network::kOutputTaps] = {1.0f, w25, w70, w20, w60, 1.0f, w50};
-    const float k = float(width * 0.01);
-    const bool highPass = c.highPassCoef != 0.0f;
-    const uint32_t limit = RunLimit(state_);
+    const MixWeights mix = MixWeightsFor(c, width);
+    const uint32_t limit = frames < kShortRun ? frames : RunLimit(state_);
+    if (limit < kShortRun) {
+        StepFrames<stereoIn, stereoOut>(input, output, frames, mix, f, peaks);
+        state_.filters = f;
+        return;
+    }
     const bool earlyAfter = EarlyAfterWrites(taps);
 
     RunBuffers b;
@@ -220,6 +276,12 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
 
     for (uint32_t done = 0; done < frames;) {
         const uint32_t n = std::min(limit, frames - done);
+        const float* in = input != nullptr ? input + size_t(done) * (stereoIn ? 2 : 1) : nullptr;
+        float* out = output + size_t(done) * (stereoOut ? 2 : 1);
+        if (n < kShortRun) {
+            StepFrames<stereoIn, stereoOut>(in, out, n, mix, f, peaks);
+            break;
+        }
         // The early reflections, with `start` the line's position at the run's first frame.
         const auto earlySums = [&](int32_t start) {
             if (c.earlyGain == 0.0f) return;
@@ -239,32 +301,18 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
             }
         };
 
-        if (input != nullptr) {
-            const float* in = input + size_t(done) * (stereoIn ? 2 : 1);
+        if (in != nullptr) {
             for (uint32_t i = 0; i < n; ++i) {
-                const uint32_t j = n - 1 - i;
-                if constexpr (stereoIn) {
-                    const float xL = c.inputGain * Sanitize(in[2 * j]);
-                    const float xR = c.inputGain * Sanitize(in[2 * j + 1]);
-                    b.inLeft[i] = xL;
-                    b.inRight[i] = xR;
-                    b.inMid[i] = (xL + xR) * 0.5f + kAntiDenormal;
-                } else {
-                    float xL = c.inputGain * Sanitize(in[j]);
-                    xL = xL + kAntiDenormal;
-                    b.inLeft[i] = b.inRight[i] = b.inMid[i] = xL;
-                }
+                const InputFrame x = ReadInput<stereoIn>(in + size_t(n - 1 - i) * (stereoIn ? 2 : 1), c);
+                b.inLeft[i] = x.left;
+                b.inRight[i] = x.right;
+                b.inMid[i] = x.mid;
             }
         }
         peaks.inLeft = kernels::Peak(b.inLeft, n, peaks.inLeft);
         peaks.inRight = kernels::Peak(b.inRight, n, peaks.inRight);
 
-        for (uint32_t i = n; i-- > 0;) {
-            f.lowPass = f.lowPass + (b.inMid[i] - f.lowPass) * c.lowPassCoef;
-            f.highPassAllpass = (f.lowPass - f.highPassAllpass) * c.highPassCoef + f.highPassPrev;
-            f.highPassPrev = f.lowPass;
-            b.diffused[i] = highPass ? (f.lowPass - f.highPassAllpass) * 0.5f + kAntiDenormal : f.lowPass;
-        }
+        for (uint32_t i = n; i-- > 0;) b.diffused[i] = InputFilters(f, b.inMid[i], c);
 
         AllpassRun(line[0], b.diffused, b.scratch, n, c.diffuserCoefA, c.diffuserCoefA);
         AllpassRun(line[1], b.scratch, b.diffused, n, c.diffuserCoefB, c.diffuserCoefA);
@@ -287,12 +335,12 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
             for (int t = 0; t < network::kOutputTaps; ++t) {
                 const DelayLine& tapped = line[table[t].line];
                 if (int32_t(n) <= AfterWritesLimit(tapped, offsets[t])) {
-                    late[side][t] = {tapped.data, tapped.length, 0, lateWeights[t], subtracts[t]};
+                    late[side][t] = {tapped.data, tapped.length, 0, mix.late[t], subtracts[t]};
                     continue;
                 }
                 float* kept = b.kept[side][t];
                 ReadRun(tapped, TapOffset(tapped, offsets[t]) - 1, kept, n);
-                late[side][t] = {kept, int32_t(n), int32_t(n) - 1, lateWeights[t], subtracts[t]};
+                late[side][t] = {kept, int32_t(n), int32_t(n) - 1, mix.late[t], subtracts[t]};
             }
         };
         lateTaps(0, network::kOutputLeft, taps.left, kLateSubtractsLeft);
@@ -329,17 +377,11 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
             SumTaps(late[side], network::kOutputTaps, b.late[side], n);
         };
         lateSum(0, network::kOutputLeft, taps.left);
-        float* out = output + size_t(done) * (stereoOut ? 2 : 1);
         if constexpr (stereoOut) {
             lateSum(1, network::kOutputRight, taps.right);
-            for (uint32_t i = 0; i < n; ++i) {
-                const float lw = b.late[0][i] * c.reverbGain + b.early[0][i];
-                const float rw = b.late[1][i] * c.reverbGain + b.early[1][i];
-                const float sum = lw + rw;
-                const float diff = (lw - rw) * k;
-                b.late[0][i] = b.inLeft[i] * c.dryGain + sum + diff;
-                b.late[1][i] = b.inRight[i] * c.dryGain + (sum - diff);
-            }
+            for (uint32_t i = 0; i < n; ++i)
+                MixStereo(b.late[0][i], b.late[1][i], b.early[0][i], b.early[1][i], b.inLeft[i],
+                          b.inRight[i], c, mix.width, b.late[0][i], b.late[1][i]);
             peaks.outLeft = kernels::Peak(b.late[0], n, peaks.outLeft);
             peaks.outRight = kernels::Peak(b.late[1], n, peaks.outRight);
             for (uint32_t i = 0; i < n; ++i) {
@@ -347,8 +389,7 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
                 out[2 * i + 1] = b.late[1][n - 1 - i];
             }
         } else {
-            for (uint32_t i = 0; i < n; ++i)
-                b.late[0][i] = b.inMid[i] * c.dryGain + b.late[0][i] * c.reverbGain + b.early[0][i];
+            for (uint32_t i = 0; i < n; ++i) b.late[0][i] = MixMono(b.late[0][i], b.early[0][i], b.inMid[i], c);
             peaks.outLeft = kernels::Peak(b.late[0], n, peaks.outLeft);
             peaks.outRight = peaks.outLeft;
             for (uint32_t i = 0; i < n; ++i) out[i] = b.late[0][n - 1 - i];

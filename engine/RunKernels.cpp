@@ -1,7 +1,5 @@
 #include "RunKernels.h"
 
-#include <cmath>
-
 namespace kernels {
 
 void Allpass(float* __restrict slots, const float* __restrict x, float* __restrict y, uint32_t n,
@@ -51,15 +49,9 @@ float Peak(const float* v, uint32_t n, float peak) {
     float lanes[kLanes] = {};
     uint32_t i = 0;
     for (; i + kLanes <= n; i += kLanes)
-        for (uint32_t l = 0; l < kLanes; ++l) {
-            const float m = std::fabs(v[i + l]);
-            lanes[l] = lanes[l] < m ? m : lanes[l];
-        }
-    for (; i < n; ++i) {
-        const float m = std::fabs(v[i]);
-        peak = peak < m ? m : peak;
-    }
-    for (float m : lanes) peak = peak < m ? m : peak;
+        for (uint32_t l = 0; l < kLanes; ++l) lanes[l] = Raise(lanes[l], v[i + l]);
+    for (; i < n; ++i) peak = Raise(peak, v[i]);
+    for (float m : lanes) peak = Raise(peak, m);
     return peak;
 }
 

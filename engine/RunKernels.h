@@ -1,4 +1,5 @@
 #pragma once
+#include <cmath>
 #include <cstdint>
 
 // Element-wise work over the frames of one run, each frame's arithmetic exactly that of the
@@ -23,5 +24,9 @@ void Scale(float* v, uint32_t n, float gain);
 void Offset(float* v, uint32_t n, float offset);
 // The larger of `peak` and every |v| (values that are not numbers are passed over).
 float Peak(const float* v, uint32_t n, float peak);
+inline float Raise(float peak, float v) {
+    const float m = std::fabs(v);
+    return peak < m ? m : peak;
+}
 
 }  // namespace kernels

@@ -1,0 +1,105 @@
+#pragma once
+#include <cmath>
+#include <cstdint>
+
+#include "EngineState.h"
+
+// The arithmetic of one frame's steps that both renderings of the network share, the runs of
+// sections and the frame stepper for short runs, so that both compute every sample with the
+// same operations in the same order.
+namespace steps {
+
+// Keeps the recursive parts out of denormal numbers.
+constexpr float kAntiDenormal = 1e-30f;
+constexpr float kPreDelayOffset = 1e-20f;
+
+// The signs of the early reflections and of the late taps, in the order in which the sums
+// add them.
+constexpr bool kEarlySubtractsLeft[network::kEarlyTapsLeft] = {false, false, true, false,
+                                                               false, false, false};
+constexpr bool kEarlySubtractsRight[network::kEarlyTapsRight] = {false, true, false, false,
+                                                                 true, false, false, true};
+constexpr bool kLateSubtractsLeft[network::kOutputTaps] = {false, true, true, true,
+                                                           false, false, false};
+constexpr bool kLateSubtractsRight[network::kOutputTaps] = {false, false, true, true,
+                                                            true, false, false};
+
+// One frame's input: the sides after the input gain and the mid that feeds the network.
+struct InputFrame {
+    float left = kAntiDenormal, right = kAntiDenormal, mid = kAntiDenormal;
+};
+
+// A sample that is not a number or infinite enters as silence.
+inline float Sanitize(float sample) { return std::isfinite(sample) ? sample : 0.0f; }
+
+template <bool stereoIn>
+inline InputFrame ReadInput(const float* in, const EngineCoefficients& c) {
+    InputFrame x;
+    if constexpr (stereoIn) {
+        x.left = c.inputGain * Sanitize(in[0]);
+        x.right = c.inputGain * Sanitize(in[1]);
+        x.mid = (x.left + x.right) * 0.5f + kAntiDenormal;
+    } else {
+        x.left = c.inputGain * Sanitize(in[0]);
+        x.left = x.left + kAntiDenormal;
+        x.right = x.mid = x.left;
+    }
+    return x;
+}
+
+// The input low-pass and high-pass on the mid signal.
+inline float InputFilters(FilterState& f, float mid, const EngineCoefficients& c) {
+    f.lowPass = f.lowPass + (mid - f.lowPass) * c.lowPassCoef;
+    f.highPassAllpass = (f.lowPass - f.highPassAllpass) * c.highPassCoef + f.highPassPrev;
+    f.highPassPrev = f.lowPass;
+    return c.highPassCoef != 0.0f ? (f.lowPass - f.highPassAllpass) * 0.5f + kAntiDenormal : f.lowPass;
+}
+
+// The per-half filter states, by reference into FilterState.
+struct HalfState {
+    float& shelfAllpass;
+    float& shelfPrev;
+    float& damping;
+};
+
+// The recursive head of a tank half: the other half's oldest sample through the decay gain
+// and the bass shelf, then with the pre-delay output `x` through the damping low-pass.
+inline float ShelfAndDamping(HalfState s, float feedback, float x, const EngineCoefficients& c) {
+    const float f = feedback * c.decayGain;
+    s.shelfAllpass = (f - s.shelfAllpass) * c.shelfAllpassCoef + s.shelfPrev;
+    s.shelfPrev = f;
+    const float h = f + (f + s.shelfAllpass) * c.shelfGain;
+    s.damping = s.damping + (h + x - s.damping) * c.dampingCoef;
+    return s.damping;
+}
+
+// Block constants of the output mix: the late taps' weights, which lean toward 1 as the
+// decay gain falls, and the width.
+struct MixWeights {
+    float late[network::kOutputTaps];
+    float width;
+};
+
+inline MixWeights MixWeightsFor(const EngineCoefficients& c, int32_t width) {
+    const double g = c.decayGain;
+    const auto lean = [g](double share) { return float(g + (1.0 - g) * share); };
+    return {{1.0f, lean(0.25), lean(0.7), lean(0.2), lean(0.6), 1.0f, lean(0.5)}, float(width * 0.01)};
+}
+
+// The output of one frame from the late sums, the early reflections and the input.
+inline void MixStereo(float lateLeft, float lateRight, float earlyLeft, float earlyRight,
+                      float inLeft, float inRight, const EngineCoefficients& c, float width,
+                      float& left, float& right) {
+    const float lw = lateLeft * c.reverbGain + earlyLeft;
+    const float rw = lateRight * c.reverbGain + earlyRight;
+    const float sum = lw + rw;
+    const float diff = (lw - rw) * width;
+    left = inLeft * c.dryGain + sum + diff;
+    right = inRight * c.dryGain + (sum - diff);
+}
+
+inline float MixMono(float late, float early, float mid, const EngineCoefficients& c) {
+    return mid * c.dryGain + late * c.reverbGain + early;
+}
+
+}  // namespace steps
