@@ -26,12 +26,19 @@ constexpr uint32_t kRunFrames = 256;
 // kernel calls exceeds what its vector loops save.
 constexpr uint32_t kShortRun = 16;
 
+// One run's input after the gain, and its mid through the input filters. The next run's
+// input is filtered while the tank of this one recurses, so there are two.
+struct RunInput {
+    alignas(32) float left[kRunFrames];
+    alignas(32) float right[kRunFrames];
+    alignas(32) float mid[kRunFrames];
+    alignas(32) float filtered[kRunFrames];
+};
+
 // One run's signals, latest frame first (the order of ForEachSpan). Pairs are indexed by
 // tank half (A, B) or by side (left, right).
 struct RunBuffers {
-    alignas(32) float inLeft[kRunFrames];
-    alignas(32) float inRight[kRunFrames];
-    alignas(32) float inMid[kRunFrames];
+    RunInput input[2];
     alignas(32) float diffused[kRunFrames];
     alignas(32) float scratch[kRunFrames];
     alignas(32) float tankIn[kRunFrames];
@@ -264,24 +271,48 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
     const bool earlyAfter = EarlyAfterWrites(taps);
 
     RunBuffers b;
-    if (input == nullptr) {
-        std::fill(b.inLeft, b.inLeft + kRunFrames, kAntiDenormal);
-        std::fill(b.inRight, b.inRight + kRunFrames, kAntiDenormal);
-        std::fill(b.inMid, b.inMid + kRunFrames, kAntiDenormal);
-    }
+    if (input == nullptr)
+        for (RunInput& r : b.input)
+            for (float* v : {r.left, r.right, r.mid}) std::fill(v, v + kRunFrames, kAntiDenormal);
     if (c.earlyGain == 0.0f) {
         std::fill(b.early[0], b.early[0] + kRunFrames, 0.0f);
         std::fill(b.early[1], b.early[1] + kRunFrames, 0.0f);
     }
 
-    for (uint32_t done = 0; done < frames;) {
+    // The run's input with its peaks; the input filters follow separately.
+    const auto readInput = [&](RunInput& r, uint32_t at, uint32_t n) {
+        if (input != nullptr)
+            for (uint32_t i = 0; i < n; ++i) {
+                const InputFrame x = ReadInput<stereoIn>(input + size_t(at + n - 1 - i) * (stereoIn ? 2 : 1), c);
+                r.left[i] = x.left;
+                r.right[i] = x.right;
+                r.mid[i] = x.mid;
+            }
+        peaks.inLeft = kernels::Peak(r.left, n, peaks.inLeft);
+        peaks.inRight = kernels::Peak(r.right, n, peaks.inRight);
+    };
+    readInput(b.input[0], 0, std::min(limit, frames));
+    for (uint32_t i = std::min(limit, frames); i-- > 0;)
+        b.input[0].filtered[i] = InputFilters(f, b.input[0].mid[i], c);
+
+    for (uint32_t done = 0, run = 0; done < frames; run ^= 1) {
         const uint32_t n = std::min(limit, frames - done);
-        const float* in = input != nullptr ? input + size_t(done) * (stereoIn ? 2 : 1) : nullptr;
         float* out = output + size_t(done) * (stereoOut ? 2 : 1);
         if (n < kShortRun) {
+            const float* in = input != nullptr ? input + size_t(done) * (stereoIn ? 2 : 1) : nullptr;
             StepFrames<stereoIn, stereoOut>(in, out, n, mix, f, peaks);
             break;
         }
+        const RunInput& x = b.input[run];
+        // The next run, if it is not stepped frame by frame, has its input filtered beside
+        // this run's tank: `nextFrames` of `next` are filtered in the tank's loop.
+        RunInput& next = b.input[run ^ 1];
+        const uint32_t nextLength = std::min(limit, frames - done - n);
+        const uint32_t nextFrames = nextLength < kShortRun ? 0 : nextLength;
+        if (nextFrames > 0) readInput(next, done + n, nextFrames);
+        const auto filterNext = [&](uint32_t j) {
+            if (j < nextFrames) next.filtered[nextFrames - 1 - j] = InputFilters(f, next.mid[nextFrames - 1 - j], c);
+        };
         // The early reflections, with `start` the line's position at the run's first frame.
         const auto earlySums = [&](int32_t start) {
             if (c.earlyGain == 0.0f) return;
@@ -301,20 +332,7 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
             }
         };
 
-        if (in != nullptr) {
-            for (uint32_t i = 0; i < n; ++i) {
-                const InputFrame x = ReadInput<stereoIn>(in + size_t(n - 1 - i) * (stereoIn ? 2 : 1), c);
-                b.inLeft[i] = x.left;
-                b.inRight[i] = x.right;
-                b.inMid[i] = x.mid;
-            }
-        }
-        peaks.inLeft = kernels::Peak(b.inLeft, n, peaks.inLeft);
-        peaks.inRight = kernels::Peak(b.inRight, n, peaks.inRight);
-
-        for (uint32_t i = n; i-- > 0;) b.diffused[i] = InputFilters(f, b.inMid[i], c);
-
-        AllpassRun(line[0], b.diffused, b.scratch, n, c.diffuserCoefA, c.diffuserCoefA);
+        AllpassRun(line[0], x.filtered, b.scratch, n, c.diffuserCoefA, c.diffuserCoefA);
         AllpassRun(line[1], b.scratch, b.diffused, n, c.diffuserCoefB, c.diffuserCoefA);
         const int32_t earlyStart = early.position;
         if (!earlyAfter) earlySums(earlyStart);
@@ -352,15 +370,26 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
         ReadRun(line[11], 0, b.feedback[0], n);
         const uint32_t fromBefore = std::min<uint32_t>(n, uint32_t(line[7].length - 1));
         ReadRun(line[7], -1, b.feedback[1] + (n - fromBefore), fromBefore);
+        // Frame j of the loops is the run's j-th frame in time, at index n - 1 - j.
+        const uint32_t steps = std::max(n, nextFrames);
         if (fromBefore == n) {
-            for (uint32_t i = n; i-- > 0;) {
-                b.damped[0][i] = ShelfAndDamping(halfA, b.feedback[0][i], b.tankIn[i], c);
-                b.damped[1][i] = ShelfAndDamping(halfB, b.feedback[1][i], b.tankIn[i], c);
+            for (uint32_t j = 0; j < steps; ++j) {
+                if (j < n) {
+                    const uint32_t i = n - 1 - j;
+                    b.damped[0][i] = ShelfAndDamping(halfA, b.feedback[0][i], b.tankIn[i], c);
+                    b.damped[1][i] = ShelfAndDamping(halfB, b.feedback[1][i], b.tankIn[i], c);
+                }
+                filterNext(j);
             }
             TankTail(line + 4, b.damped[0], b.half[0], b.tankOut[0], n, c);
         } else {
-            for (uint32_t i = n; i-- > 0;)
-                b.damped[0][i] = ShelfAndDamping(halfA, b.feedback[0][i], b.tankIn[i], c);
+            for (uint32_t j = 0; j < steps; ++j) {
+                if (j < n) {
+                    const uint32_t i = n - 1 - j;
+                    b.damped[0][i] = ShelfAndDamping(halfA, b.feedback[0][i], b.tankIn[i], c);
+                }
+                filterNext(j);
+            }
             TankTail(line + 4, b.damped[0], b.half[0], b.tankOut[0], n, c);
             kernels::Copy(b.tankOut[0] + fromBefore, b.feedback[1], n - fromBefore);
             for (uint32_t i = n; i-- > 0;)
@@ -380,8 +409,8 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
         if constexpr (stereoOut) {
             lateSum(1, network::kOutputRight, taps.right);
             for (uint32_t i = 0; i < n; ++i)
-                MixStereo(b.late[0][i], b.late[1][i], b.early[0][i], b.early[1][i], b.inLeft[i],
-                          b.inRight[i], c, mix.width, b.late[0][i], b.late[1][i]);
+                MixStereo(b.late[0][i], b.late[1][i], b.early[0][i], b.early[1][i], x.left[i],
+                          x.right[i], c, mix.width, b.late[0][i], b.late[1][i]);
             peaks.outLeft = kernels::Peak(b.late[0], n, peaks.outLeft);
             peaks.outRight = kernels::Peak(b.late[1], n, peaks.outRight);
             for (uint32_t i = 0; i < n; ++i) {
@@ -389,7 +418,7 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
                 out[2 * i + 1] = b.late[1][n - 1 - i];
             }
         } else {
-            for (uint32_t i = 0; i < n; ++i) b.late[0][i] = MixMono(b.late[0][i], b.early[0][i], b.inMid[i], c);
+            for (uint32_t i = 0; i < n; ++i) b.late[0][i] = MixMono(b.late[0][i], b.early[0][i], x.mid[i], c);
             peaks.outLeft = kernels::Peak(b.late[0], n, peaks.outLeft);
             peaks.outRight = peaks.outLeft;
             for (uint32_t i = 0; i < n; ++i) out[i] = b.late[0][n - 1 - i];
