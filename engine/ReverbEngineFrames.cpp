@@ -107,15 +107,36 @@ int32_t SlotAbove(const DelayLine& line, int32_t offset) {
     return slot;
 }
 
+// The sum of `count` taps over a run no longer than any tapped line, in one pass per stretch
+// of the run on which no tap wraps. Frame index i (latest first) of a tap reads the slot
+// start - (n - 1 - i), so a tap whose start lies below n - 1 wraps between the indices
+// n - 2 - start and n - 1 - start.
 void SumTaps(const Tap* taps, int count, float* sum, uint32_t n) {
+    uint32_t cuts[kernels::kMaxTaps + 1];
+    float gains[kernels::kMaxTaps];
+    int cutCount = 0;
+    // The cuts in rising order, ending with n.
+    const auto cut = [&](uint32_t at) {
+        int k = cutCount++;
+        for (; k > 0 && cuts[k - 1] > at; --k) cuts[k] = cuts[k - 1];
+        cuts[k] = at;
+    };
     for (int t = 0; t < count; ++t) {
-        const Tap& tap = taps[t];
-        ForEachSpan(tap.start, tap.length, n, [&](int32_t slot, uint32_t k, uint32_t m) {
-            const float* at = tap.data + slot;
-            if (t == 0) kernels::TapFirst(at, sum + k, m, tap.gain);
-            else if (tap.subtract) kernels::TapSubtract(at, sum + k, m, tap.gain);
-            else kernels::TapAdd(at, sum + k, m, tap.gain);
-        });
+        if (taps[t].start < int32_t(n) - 1) cut(n - 1 - uint32_t(taps[t].start));
+        gains[t] = t > 0 && taps[t].subtract ? -taps[t].gain : taps[t].gain;
+    }
+    cut(n);
+    const float* at[kernels::kMaxTaps];
+    uint32_t from = 0;
+    for (int k = 0; k < cutCount; ++k) {
+        if (cuts[k] == from) continue;
+        for (int t = 0; t < count; ++t) {
+            int32_t slot = taps[t].start - int32_t(n - 1 - from);
+            if (slot < 0) slot += taps[t].length;
+            at[t] = taps[t].data + slot;
+        }
+        kernels::TapSum(at, gains, count, sum + from, cuts[k] - from);
+        from = cuts[k];
     }
 }
 
@@ -268,7 +289,6 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
         state_.filters = f;
         return;
     }
-    const bool earlyAfter = EarlyAfterWrites(taps);
 
     RunBuffers b;
     if (input == nullptr)
@@ -313,7 +333,8 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
         const auto filterNext = [&](uint32_t j) {
             if (j < nextFrames) next.filtered[nextFrames - 1 - j] = InputFilters(f, next.mid[nextFrames - 1 - j], c);
         };
-        // The early reflections, with `start` the line's position at the run's first frame.
+        // The early reflections, read after the run's samples enter their line, with `start`
+        // the line's position at the run's first frame.
         const auto earlySums = [&](int32_t start) {
             if (c.earlyGain == 0.0f) return;
             const int32_t mask = early.size - 1;
@@ -335,11 +356,10 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
         AllpassRun(line[0], x.filtered, b.scratch, n, c.diffuserCoefA, c.diffuserCoefA);
         AllpassRun(line[1], b.scratch, b.diffused, n, c.diffuserCoefB, c.diffuserCoefA);
         const int32_t earlyStart = early.position;
-        if (!earlyAfter) earlySums(earlyStart);
         early.position = ForEachSpan(early.position, early.size, n, [&](int32_t slot, uint32_t i, uint32_t m) {
             kernels::Copy(b.diffused + i, early.data + slot, m);
         });
-        if (earlyAfter) earlySums(earlyStart);
+        earlySums(earlyStart);
         AllpassRun(line[2], b.diffused, b.scratch, n, c.diffuserCoefA, c.diffuserCoefA);
         AllpassRun(line[3], b.scratch, b.diffused, n, c.diffuserCoefB, c.diffuserCoefA);
 

@@ -22,16 +22,38 @@ void Exchange(float* __restrict slots, const float* __restrict x, float* __restr
     }
 }
 
-void TapFirst(const float* __restrict slots, float* __restrict acc, uint32_t n, float gain) {
-    for (uint32_t i = 0; i < n; ++i) acc[i] = slots[i] * gain;
+namespace {
+
+// One pass over the frames with the sum in a register; the tap count fixed, so that the sum
+// over the taps unrolls and the loop over the frames runs in vector lanes.
+template <int count>
+void TapSumOf(const float* const* slots, const float* gains, float* __restrict acc, uint32_t n) {
+    const float* s[count];
+    float g[count];
+    for (int t = 0; t < count; ++t) {
+        s[t] = slots[t];
+        g[t] = gains[t];
+    }
+    for (uint32_t i = 0; i < n; ++i) {
+        float a = s[0][i] * g[0];
+        for (int t = 1; t < count; ++t) a = a + s[t][i] * g[t];
+        acc[i] = a;
+    }
 }
 
-void TapAdd(const float* __restrict slots, float* __restrict acc, uint32_t n, float gain) {
-    for (uint32_t i = 0; i < n; ++i) acc[i] = acc[i] + slots[i] * gain;
-}
+}  // namespace
 
-void TapSubtract(const float* __restrict slots, float* __restrict acc, uint32_t n, float gain) {
-    for (uint32_t i = 0; i < n; ++i) acc[i] = acc[i] - slots[i] * gain;
+void TapSum(const float* const* slots, const float* gains, int count, float* acc, uint32_t n) {
+    switch (count) {
+    case 7: return TapSumOf<7>(slots, gains, acc, n);
+    case 8: return TapSumOf<8>(slots, gains, acc, n);
+    default:
+        for (uint32_t i = 0; i < n; ++i) {
+            float a = slots[0][i] * gains[0];
+            for (int t = 1; t < count; ++t) a = a + slots[t][i] * gains[t];
+            acc[i] = a;
+        }
+    }
 }
 
 void Scale(float* v, uint32_t n, float gain) {

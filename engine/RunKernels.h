@@ -14,11 +14,11 @@ void Allpass(float* slots, const float* x, float* y, uint32_t n, float a, float 
 void Copy(const float* x, float* y, uint32_t n);
 // y = slot; slot = x.
 void Exchange(float* slots, const float* x, float* y, uint32_t n);
-// acc = slot * gain (gain 1 reads the slot exactly).
-void TapFirst(const float* slots, float* acc, uint32_t n, float gain);
-// acc = acc + slot * gain, or acc - slot * gain.
-void TapAdd(const float* slots, float* acc, uint32_t n, float gain);
-void TapSubtract(const float* slots, float* acc, uint32_t n, float gain);
+// acc = slots[0] * gains[0] + slots[1] * gains[1] + ..., added from the left, for `count`
+// taps (at most kMaxTaps) that each lie contiguously over the n frames. A term subtracted in
+// the network has its gain negated here: x - y * g and x + y * -g give the same bits.
+constexpr int kMaxTaps = 8;
+void TapSum(const float* const* slots, const float* gains, int count, float* acc, uint32_t n);
 // v = v * gain, v = v + offset.
 void Scale(float* v, uint32_t n, float gain);
 void Offset(float* v, uint32_t n, float offset);
