@@ -111,7 +111,7 @@ int32_t SlotAbove(const DelayLine& line, int32_t offset) {
 // of the run on which no tap wraps. Frame index i (latest first) of a tap reads the slot
 // start - (n - 1 - i), so a tap whose start lies below n - 1 wraps between the indices
 // n - 2 - start and n - 1 - start.
-void SumTaps(const Tap* taps, int count, float* sum, uint32_t n) {
+void SumTaps(const Tap* taps, int count, float scale, float* sum, uint32_t n) {
     uint32_t cuts[kernels::kMaxTaps + 1];
     float gains[kernels::kMaxTaps];
     int cutCount = 0;
@@ -135,7 +135,7 @@ void SumTaps(const Tap* taps, int count, float* sum, uint32_t n) {
             if (slot < 0) slot += taps[t].length;
             at[t] = taps[t].data + slot;
         }
-        kernels::TapSum(at, gains, count, sum + from, cuts[k] - from);
+        kernels::TapSum(at, gains, count, scale, sum + from, cuts[k] - from);
         from = cuts[k];
     }
 }
@@ -155,9 +155,11 @@ void WriteRun(DelayLine& line, const float* in, uint32_t n) {
     });
 }
 
-void ExchangeRun(DelayLine& line, const float* in, float* out, uint32_t n) {
+// The line's samples out through `kernel` with `value`, the run's samples in.
+template <class Kernel>
+void ExchangeRun(DelayLine& line, const float* in, float* out, uint32_t n, Kernel kernel, float value) {
     line.position = ForEachSpan(line.position, line.length, n, [&](int32_t slot, uint32_t k, uint32_t m) {
-        kernels::Exchange(line.data + slot, in + k, out + k, m);
+        kernel(line.data + slot, in + k, out + k, m, value);
     });
 }
 
@@ -173,8 +175,7 @@ void AllpassRun(DelayLine& line, const float* in, float* out, uint32_t n, float 
 void TankTail(DelayLine* lines, float* damped, float* half, float* out, uint32_t n,
               const EngineCoefficients& c) {
     AllpassRun(lines[0], damped, half, n, c.tankAllpassCoef1, c.tankAllpassCoef1);
-    ExchangeRun(lines[1], half, damped, n);
-    kernels::Scale(damped, n, c.decayGain);
+    ExchangeRun(lines[1], half, damped, n, kernels::ExchangeTimes, c.decayGain);
     AllpassRun(lines[2], damped, out, n, c.tankAllpassCoef2, c.tankAllpassCoef2);
     WriteRun(lines[3], out, n);
 }
@@ -345,12 +346,8 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
             for (int t = 0; t < network::kEarlyTapsRight; ++t)
                 right[t] = {early.data, early.size, (start + taps.earlyDelayRight[t]) & mask,
                             taps.earlyGainRight[t], kEarlySubtractsRight[t]};
-            SumTaps(left, network::kEarlyTapsLeft, b.early[0], n);
-            kernels::Scale(b.early[0], n, c.earlyGain);
-            if constexpr (stereoOut) {
-                SumTaps(right, network::kEarlyTapsRight, b.early[1], n);
-                kernels::Scale(b.early[1], n, c.earlyGain);
-            }
+            SumTaps(left, network::kEarlyTapsLeft, c.earlyGain, b.early[0], n);
+            if constexpr (stereoOut) SumTaps(right, network::kEarlyTapsRight, c.earlyGain, b.early[1], n);
         };
 
         AllpassRun(line[0], x.filtered, b.scratch, n, c.diffuserCoefA, c.diffuserCoefA);
@@ -363,8 +360,7 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
         AllpassRun(line[2], b.diffused, b.scratch, n, c.diffuserCoefA, c.diffuserCoefA);
         AllpassRun(line[3], b.scratch, b.diffused, n, c.diffuserCoefB, c.diffuserCoefA);
 
-        ExchangeRun(pre, b.diffused, b.tankIn, n);
-        kernels::Offset(b.tankIn, n, kPreDelayOffset);
+        ExchangeRun(pre, b.diffused, b.tankIn, n, kernels::ExchangePlus, kPreDelayOffset);
 
         // Output taps that must be read before the tank's writes keep their values here.
         Tap late[2][network::kOutputTaps];
@@ -423,7 +419,7 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
             for (int t = 0; t < network::kOutputTaps; ++t)
                 if (late[side][t].data == line[table[t].line].data)
                     late[side][t].start = SlotAbove(line[table[t].line], int32_t(n) - 1 + offsets[t]);
-            SumTaps(late[side], network::kOutputTaps, b.late[side], n);
+            SumTaps(late[side], network::kOutputTaps, 1.0f, b.late[side], n);
         };
         lateSum(0, network::kOutputLeft, taps.left);
         if constexpr (stereoOut) {

@@ -15,9 +15,18 @@ void Copy(const float* __restrict x, float* __restrict y, uint32_t n) {
     for (uint32_t i = 0; i < n; ++i) y[i] = x[i];
 }
 
-void Exchange(float* __restrict slots, const float* __restrict x, float* __restrict y, uint32_t n) {
+void ExchangeTimes(float* __restrict slots, const float* __restrict x, float* __restrict y, uint32_t n,
+                   float gain) {
     for (uint32_t i = 0; i < n; ++i) {
-        y[i] = slots[i];
+        y[i] = slots[i] * gain;
+        slots[i] = x[i];
+    }
+}
+
+void ExchangePlus(float* __restrict slots, const float* __restrict x, float* __restrict y, uint32_t n,
+                  float offset) {
+    for (uint32_t i = 0; i < n; ++i) {
+        y[i] = slots[i] + offset;
         slots[i] = x[i];
     }
 }
@@ -27,7 +36,8 @@ namespace {
 // One pass over the frames with the sum in a register; the tap count fixed, so that the sum
 // over the taps unrolls and the loop over the frames runs in vector lanes.
 template <int count>
-void TapSumOf(const float* const* slots, const float* gains, float* __restrict acc, uint32_t n) {
+void TapSumOf(const float* const* slots, const float* gains, float scale, float* __restrict acc,
+              uint32_t n) {
     const float* s[count];
     float g[count];
     for (int t = 0; t < count; ++t) {
@@ -37,31 +47,24 @@ void TapSumOf(const float* const* slots, const float* gains, float* __restrict a
     for (uint32_t i = 0; i < n; ++i) {
         float a = s[0][i] * g[0];
         for (int t = 1; t < count; ++t) a = a + s[t][i] * g[t];
-        acc[i] = a;
+        acc[i] = a * scale;
     }
 }
 
 }  // namespace
 
-void TapSum(const float* const* slots, const float* gains, int count, float* acc, uint32_t n) {
+void TapSum(const float* const* slots, const float* gains, int count, float scale, float* acc,
+            uint32_t n) {
     switch (count) {
-    case 7: return TapSumOf<7>(slots, gains, acc, n);
-    case 8: return TapSumOf<8>(slots, gains, acc, n);
+    case 7: return TapSumOf<7>(slots, gains, scale, acc, n);
+    case 8: return TapSumOf<8>(slots, gains, scale, acc, n);
     default:
         for (uint32_t i = 0; i < n; ++i) {
             float a = slots[0][i] * gains[0];
             for (int t = 1; t < count; ++t) a = a + slots[t][i] * gains[t];
-            acc[i] = a;
+            acc[i] = a * scale;
         }
     }
-}
-
-void Scale(float* v, uint32_t n, float gain) {
-    for (uint32_t i = 0; i < n; ++i) v[i] = v[i] * gain;
-}
-
-void Offset(float* v, uint32_t n, float offset) {
-    for (uint32_t i = 0; i < n; ++i) v[i] = v[i] + offset;
 }
 
 // Eight running maxima side by side, so that the loop runs in vector lanes; the maximum of

@@ -12,16 +12,16 @@ namespace kernels {
 void Allpass(float* slots, const float* x, float* y, uint32_t n, float a, float b);
 // y = x.
 void Copy(const float* x, float* y, uint32_t n);
-// y = slot; slot = x.
-void Exchange(float* slots, const float* x, float* y, uint32_t n);
-// acc = slots[0] * gains[0] + slots[1] * gains[1] + ..., added from the left, for `count`
-// taps (at most kMaxTaps) that each lie contiguously over the n frames. A term subtracted in
-// the network has its gain negated here: x - y * g and x + y * -g give the same bits.
+// y = slot * gain, or slot + offset; slot = x.
+void ExchangeTimes(float* slots, const float* x, float* y, uint32_t n, float gain);
+void ExchangePlus(float* slots, const float* x, float* y, uint32_t n, float offset);
+// acc = (slots[0] * gains[0] + slots[1] * gains[1] + ...) * scale, added from the left, for
+// `count` taps (at most kMaxTaps) that each lie contiguously over the n frames. A term
+// subtracted in the network has its gain negated here: x - y * g and x + y * -g give the
+// same bits; so do x and x * 1 for a sum without a scale.
 constexpr int kMaxTaps = 8;
-void TapSum(const float* const* slots, const float* gains, int count, float* acc, uint32_t n);
-// v = v * gain, v = v + offset.
-void Scale(float* v, uint32_t n, float gain);
-void Offset(float* v, uint32_t n, float offset);
+void TapSum(const float* const* slots, const float* gains, int count, float scale, float* acc,
+            uint32_t n);
 // The larger of `peak` and every |v| (values that are not numbers are passed over).
 float Peak(const float* v, uint32_t n, float peak);
 inline float Raise(float peak, float v) {
