@@ -91,18 +91,22 @@ private:
     EngineHarness reference_;
 };
 
-void RenderBoth(const Case& c, uint32_t block) {
+// Blocks cycle through `blocks`.
+void RenderBoth(const Case& c, const std::vector<uint32_t>& blocks) {
     Twin twin(c);
     for (const Change& change : c.changes)
         if (change.atFrame == 0) twin.Apply(change);
     twin.Prepare();
     const std::vector<float> input = Signal(c.frames, c.inChannels, c.rate == 48000);
-    size_t next = 0;
-    for (uint32_t done = 0; done < c.frames;) {
+    size_t next = 0, turn = 0;
+    std::string sizes;
+    for (uint32_t b : blocks) sizes += (sizes.empty() ? "" : "/") + std::to_string(b);
+    for (uint32_t done = 0; done < c.frames; ++turn) {
+        const uint32_t block = blocks[turn % blocks.size()];
         for (; next < c.changes.size() && c.changes[next].atFrame <= done; ++next)
             if (done > 0) twin.Apply(c.changes[next]);
         const uint32_t n = std::min(block, c.frames - done);
-        const std::string where = std::string(c.name) + ", blocks of " + std::to_string(block) +
+        const std::string where = std::string(c.name) + ", blocks of " + sizes +
                                   ", frame " + std::to_string(done);
         if (!twin.Block(done == 0 ? ReverbEngine::kModeFirst : ReverbEngine::kModeContinue,
                         input.data() + size_t(done) * c.inChannels, n, where))
@@ -110,7 +114,7 @@ void RenderBoth(const Case& c, uint32_t block) {
         done += n;
     }
     for (int guard = 0; c.tail && guard < 1000000; ++guard)
-        if (!twin.Block(ReverbEngine::kModeTail, nullptr, block,
+        if (!twin.Block(ReverbEngine::kModeTail, nullptr, blocks[guard % blocks.size()],
                         std::string(c.name) + ", tail block " + std::to_string(guard)))
             return;
 }
@@ -143,7 +147,9 @@ TEST(EngineRunWise, EqualsTheFrameByFrameNetworkBitForBit) {
         {"smallest room at 200 Hz", 200, 2, 2, {{0, kRoomSize, 1}, {0, kEarlyLevel, 0}}, 3000, false},
         {"one-slot tank line at 50 Hz", 50, 1, 2, {{0, kRoomSize, 1}, {0, kEarlyLevel, 0}}, 3000, false},
     };
-    // 263 frames end in a run too short for sections, which steps frame by frame.
+    // 263 frames end in a run too short for sections, which steps frame by frame; the mixed
+    // sizes hand the state between stepped blocks and blocks of runs.
+    const std::vector<std::vector<uint32_t>> sizes = {{1}, {7}, {64}, {263}, {4096}, {5, 300, 15, 16, 1, 64}};
     for (const Case& c : cases)
-        for (uint32_t block : {1u, 7u, 64u, 263u, 4096u}) RenderBoth(c, block);
+        for (const std::vector<uint32_t>& blocks : sizes) RenderBoth(c, blocks);
 }
