@@ -25,10 +25,7 @@ inline std::string FuzzText(const uint8_t* data, size_t size) {
 
 // Every field of `params` lies within its range.
 inline bool WithinRanges(const ReverbParams& params) {
-    for (int field = 0; field < kParamCount; ++field) {
-        const ParamInfo& info = GetParamInfo(field);
-        const int32_t value = GetParam(params, field);
-        if (value < info.minimum || value > info.maximum) return false;
-    }
-    return true;
+    ReverbParams clamped = params;
+    ClampParams(clamped);
+    return clamped == params;
 }
