@@ -1,7 +1,5 @@
 #include "ParameterControl.h"
 
-#include <utility>
-
 ParameterControl::ParameterControl() {
     for (auto& side : clipHold_)
         for (auto& slot : side) slot.store(0, std::memory_order_relaxed);
@@ -12,42 +10,55 @@ ParameterControl::ParameterControl() {
     undo_ = defaults;
 }
 
+ReverbParams ParameterControl::LoadLive() const {
+    ReverbParams params;
+    for (int field = 0; field < kParamCount; ++field)
+        SetParam(params, field, live_[field].load(std::memory_order_relaxed));
+    return params;
+}
+
+void ParameterControl::ReplaceLive(const ReverbParams& params) {
+    for (int field = 0; field < kParamCount; ++field)
+        live_[field].store(GetParam(params, field), std::memory_order_relaxed);
+    changed_ = true;
+    dirty_ = true;
+}
+
 void ParameterControl::GetAllParams(ReverbParams& out) {
     std::lock_guard<std::mutex> guard(lock_);
-    out = live_;
+    out = LoadLive();
 }
 
 void ParameterControl::SetAllParams(const ReverbParams& in) {
+    ReverbParams clamped = in;
+    ClampParams(clamped);
     std::lock_guard<std::mutex> guard(lock_);
-    live_ = in;
-    changed_ = true;
-    dirty_ = true;
-    ClampParams(live_);
+    ReplaceLive(clamped);
 }
 
 int32_t ParameterControl::GetField(int field) const {
     if (field < 0 || field >= kParamCount) return 0;
-    return GetParam(live_, field);
+    return live_[field].load(std::memory_order_relaxed);
 }
 
 void ParameterControl::PutField(int field, int32_t value) {
     if (field < 0 || field >= kParamCount) return;
     value = ClampParam(field, value);
     std::lock_guard<std::mutex> guard(lock_);
-    if (GetParam(live_, field) != value) {
-        SetParam(live_, field, value);
+    if (live_[field].load(std::memory_order_relaxed) != value) {
+        live_[field].store(value, std::memory_order_relaxed);
         changed_ = true;
         dirty_ = true;
     }
 }
 
-int32_t ParameterControl::GetStereoOutput() const { return stereoOutput_; }
+int32_t ParameterControl::GetStereoOutput() const { return stereoOutput_.load(std::memory_order_relaxed); }
 
 void ParameterControl::PutStereoOutput(int32_t value) {
     value = value < 0 ? 0 : (value > 1 ? 1 : value);
     std::lock_guard<std::mutex> guard(lock_);
-    if (stereoOutput_ != value) {
-        stereoOutput_ = value;
+    if (stereoOutput_.load(std::memory_order_relaxed) != value) {
+        stereoOutput_.store(value, std::memory_order_relaxed);
         changed_ = true;
         dirty_ = true;
     }
@@ -73,38 +84,39 @@ void ParameterControl::SetPresetIndex(int32_t index) { presetIndex_.store(index,
 int32_t ParameterControl::GetBypass() const { return bypass_.load(std::memory_order_relaxed); }
 void ParameterControl::SetBypass(int32_t bypass) { bypass_.store(bypass, std::memory_order_relaxed); }
 
-int ParameterControl::GetCurrentSetup() const { return currentSetup_; }
+int ParameterControl::GetCurrentSetup() const { return currentSetup_.load(std::memory_order_relaxed); }
 
 void ParameterControl::SelectSetup(int which) {
-    if (which == currentSetup_) return;
-    currentSetup_ = which;
-    ReverbParams shown;
-    GetAllParams(shown);
-    SetAllParams(otherSetup_);
+    std::lock_guard<std::mutex> guard(lock_);
+    if (which == currentSetup_.load(std::memory_order_relaxed)) return;
+    currentSetup_.store(which, std::memory_order_relaxed);
+    const ReverbParams shown = LoadLive();
+    ReverbParams next = otherSetup_;
+    ClampParams(next);
+    ReplaceLive(next);
     otherSetup_ = shown;
 }
 
 void ParameterControl::CopySetup(int from, int to) {
+    std::lock_guard<std::mutex> guard(lock_);
     if (from == 0 && to == 1) {
-        GetAllParams(otherSetup_);
+        otherSetup_ = LoadLive();
     } else if (from == 1 && to == 0) {
-        std::lock_guard<std::mutex> guard(lock_);
-        live_ = otherSetup_;
-        changed_ = true;
-        dirty_ = true;
+        ReplaceLive(otherSetup_);
     }
 }
 
 void ParameterControl::MarkUndo(int key) {
-    if (key == -2 || (key >= 0 && key != lastUndoKey_)) GetAllParams(undo_);
+    std::lock_guard<std::mutex> guard(lock_);
+    if (key == -2 || (key >= 0 && key != lastUndoKey_)) undo_ = LoadLive();
     lastUndoKey_ = key;
 }
 
 void ParameterControl::SwapUndo() {
     std::lock_guard<std::mutex> guard(lock_);
-    std::swap(live_, undo_);
-    changed_ = true;
-    dirty_ = true;
+    const ReverbParams shown = LoadLive();
+    ReplaceLive(undo_);
+    undo_ = shown;
 }
 
 bool ParameterControl::IsDirty() const {
@@ -156,7 +168,7 @@ void ParameterControl::Notify(int code) {
 
 bool ParameterControl::TakeSnapshot(ReverbParams& out) {
     std::lock_guard<std::mutex> guard(lock_);
-    out = live_;
+    out = LoadLive();
     bool changed = changed_;
     changed_ = false;
     return changed;

@@ -8,9 +8,11 @@
 
 // The control state behind the filter's parameter interface: the live record, the other
 // A/B setup, the undo snapshot, the change and dirty flags, the meters and overload
-// indicators, and two notification slots. One lock guards the live record, the flags and
-// the slots; meters, clip slots, Bypass and PresetIndex are single 32-bit values shared
-// without it. Window handles are opaque here; the filter supplies how to reach a window.
+// indicators, and two notification slots. One lock guards the live record, the other setup,
+// the undo snapshot, the flags and the slots; meters, clip slots, Bypass and PresetIndex
+// are single 32-bit values shared without it. What is read without the lock (the live
+// fields, the setup number, StereoOutput) is held in atomics, written under the lock.
+// Window handles are opaque here; the filter supplies how to reach a window.
 class ParameterControl {
 public:
     enum NotifyCode : int { kNotifyInputFormat = 0, kNotifyOutputFormat = 1, kNotifyLoaded = 100 };
@@ -79,15 +81,19 @@ private:
         uint16_t id = 0;
     };
 
+    // The caller holds the lock.
+    ReverbParams LoadLive() const;
+    void ReplaceLive(const ReverbParams& params);  // also sets both flags
+
     mutable std::mutex lock_;
-    ReverbParams live_;
+    std::atomic<int32_t> live_[kParamCount];
     ReverbParams otherSetup_;
     ReverbParams undo_;
     int lastUndoKey_ = -1;
-    int currentSetup_ = 0;
+    std::atomic<int> currentSetup_{0};
     bool changed_ = false;
     bool dirty_ = false;
-    int32_t stereoOutput_ = -1;
+    std::atomic<int32_t> stereoOutput_{-1};
     NotifySlot slots_[2];
 
     std::atomic<int32_t> bypass_{0};

@@ -3,9 +3,10 @@
 # Fonts: DejaVu for the artwork generator; Liberation, whose Sans has Arial's metrics, for
 # the text drawn in Arial (Wine also falls back to it for the Tahoma behind the stock GUI
 # font, which Debian's Wine does not find even with its fonts package installed). xdotool
-# drives the editor's menus for the presets' pictures.
+# drives the editor's menus for the presets' pictures. clang brings libFuzzer and the thread
+# sanitizer's runtime for the fuzz and thread trees.
 set -e
-packages="cmake ninja-build g++ googletest libbenchmark-dev g++-mingw-w64-x86-64 wine wine64
+packages="cmake ninja-build g++ clang googletest libbenchmark-dev g++-mingw-w64-x86-64 wine wine64
   xvfb xauth xdotool imagemagick sox gstreamer1.0-plugins-good python3 python3-pil
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation fp-utils"
 missing=""

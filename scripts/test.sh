@@ -1,6 +1,8 @@
 #!/bin/sh
-# Builds everything and runs every test: the native suite, the native core again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows suite under Wine and Xvfb.
+# Builds everything and runs every test: the native suite, the native suite again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, a short pass of each fuzz target and the
+# thread test under ThreadSanitizer (clang, a small tree each), and the Windows suite under
+# Wine and Xvfb.
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -9,12 +11,22 @@ jobs=$(nproc)
 cmake -S "$root" -B "$root/build/native-asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DRUVODA_SANITIZE=ON >/dev/null
 cmake --build "$root/build/native-asan" -j "$jobs"
+CC=clang CXX=clang++ cmake -S "$root" -B "$root/build/native-fuzz" -G Ninja \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRUVODA_SANITIZE=ON -DRUVODA_FUZZ=ON >/dev/null
+cmake --build "$root/build/native-fuzz" -j "$jobs" --target fuzzers
+CC=clang CXX=clang++ cmake -S "$root" -B "$root/build/native-tsan" -G Ninja \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRUVODA_TSAN=ON >/dev/null
+cmake --build "$root/build/native-tsan" -j "$jobs" --target thread_tests
 
 status=0
 echo "== native tests"
 ctest --test-dir "$root/build/native" -j "$jobs" --output-on-failure || status=1
 echo "== native tests under sanitizers"
-ctest --test-dir "$root/build/native-asan" -j "$jobs" -L core --output-on-failure || status=1
+ctest --test-dir "$root/build/native-asan" -j "$jobs" --output-on-failure || status=1
+echo "== fuzz targets, short pass"
+ctest --test-dir "$root/build/native-fuzz" -j "$jobs" -L fuzz --output-on-failure || status=1
+echo "== thread test under ThreadSanitizer"
+ctest --test-dir "$root/build/native-tsan" -L threads --output-on-failure || status=1
 echo "== Windows tests under Wine"
 # Wine starts inside the virtual display, and its lasting server stops before the display
 # goes, also when the run is interrupted. A test whose program Wine fails to start at all

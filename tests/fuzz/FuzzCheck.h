@@ -1,0 +1,31 @@
+#pragma once
+// Shared by the fuzz targets: a property that every input must keep. A broken property
+// aborts, so that libFuzzer stops and keeps the input that broke it.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "ReverbParams.h"
+
+#define FUZZ_CHECK(condition)                                                             \
+    do {                                                                                  \
+        if (!(condition)) {                                                               \
+            std::fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__,      \
+                         #condition);                                                     \
+            std::abort();                                                                 \
+        }                                                                                 \
+    } while (0)
+
+// The input as text: the bytes up to the first NUL, as a C string sees them.
+inline std::string FuzzText(const uint8_t* data, size_t size) {
+    return std::string(reinterpret_cast<const char*>(data), size).c_str();
+}
+
+// Every field of `params` lies within its range.
+inline bool WithinRanges(const ReverbParams& params) {
+    ReverbParams clamped = params;
+    ClampParams(clamped);
+    return clamped == params;
+}

@@ -1,0 +1,119 @@
+// The engine streams on one thread while other threads use the control interface the way
+// an editor, presets and a host do. Built with ThreadSanitizer: any data race fails the run;
+// the checks below catch what a race would leave behind.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <functional>
+#include <random>
+#include <thread>
+#include <vector>
+
+#include "EngineHarness.h"
+
+namespace {
+
+constexpr uintptr_t kWindows[] = {0x100, 0x200, 0x300};
+constexpr uint16_t kNotifyId = 32700;
+
+// Windows are numbers that are always alive; posts are checked as they come, from any thread.
+class NotifyingEngine : public ReverbEngine {
+public:
+    std::atomic<int> posts{0};
+    std::atomic<int> badPosts{0};
+
+protected:
+    bool IsWindowAlive(uintptr_t) override { return true; }
+    void PostCommand(uintptr_t window, uint32_t wParam) override {
+        bool known = false;
+        for (uintptr_t w : kWindows) known = known || w == window;
+        const uint32_t code = wParam >> 16;
+        if (!known || (wParam & 0xFFFF) != kNotifyId || (code != kNotifyLoaded && code != kNotifyInputFormat))
+            ++badPosts;
+        ++posts;
+    }
+};
+
+// Runs `work(random)` on its own thread until `stop` is set; counts the rounds.
+std::thread Worker(std::atomic<bool>& stop, std::atomic<int>& rounds, uint32_t seed,
+                   std::function<void(std::mt19937&)> work) {
+    return std::thread([&stop, &rounds, seed, work] {
+        std::mt19937 random(seed);
+        while (!stop.load()) {
+            work(random);
+            ++rounds;
+        }
+    });
+}
+
+}  // namespace
+
+TEST(ConcurrentControl, StreamingAlongsideEditorHostAndPresets) {
+    auto owned = std::make_unique<NotifyingEngine>();
+    NotifyingEngine& engine = *owned;
+    EngineHarness h(44100, 2, 2, std::move(owned));
+    ASSERT_EQ(h.Prepare(), 0);
+    h.Put(kTail, 1);
+
+    std::atomic<bool> stop{false};
+    std::atomic<int> rounds{0};
+    std::atomic<int> outOfRange{0};
+    std::vector<std::thread> others;
+    // Puts of every kind, and gets without the lock.
+    others.push_back(Worker(stop, rounds, 1, [&](std::mt19937& r) {
+        const int field = int(r() % kParamCount);
+        engine.PutField(field, int32_t(r() % 4000) - 2000);
+        const int32_t seen = engine.GetField(field);
+        if (ClampParam(field, seen) != seen) ++outOfRange;
+        if (r() % 16 == 0) engine.SetAllParams(DefaultParams());
+        engine.PutStereoOutput(int32_t(r() % 2));
+        engine.GetStereoOutput();
+    }));
+    // Setups, undo and the dirty flag, as the editor's buttons use them.
+    others.push_back(Worker(stop, rounds, 2, [&](std::mt19937& r) {
+        engine.SelectSetup(int(r() % 2));
+        engine.GetCurrentSetup();
+        engine.CopySetup(int(r() % 2), int(r() % 2));
+        engine.MarkUndo(int(r() % 5) - 2);
+        if (r() % 4 == 0) engine.SwapUndo();
+        engine.SetDirty(r() % 2 == 0);
+        engine.IsDirty();
+    }));
+    // Meters, clip slots, bypass, the preset index and the notification windows.
+    others.push_back(Worker(stop, rounds, 3, [&](std::mt19937& r) {
+        float levels[ParameterControl::kMeterCount];
+        engine.GetPeakLevels(levels);
+        const int side = int(r() % 2), slot = int(r() % ParameterControl::kClipSlots);
+        if (engine.GetClipHold(side, slot) != 0) engine.SetClipHold(side, slot, 0);
+        engine.SetBypass(r() % 8 == 0);
+        engine.SetPresetIndex(int32_t(r() % 30));
+        engine.GetPresetIndex();
+        engine.SetNotifyWindow(kWindows[r() % 3], r() % 2 ? kNotifyId : 0);
+        engine.Notify(ParameterControl::kNotifyLoaded);
+    }));
+
+    // The streaming thread: loud noise in 256-frame blocks, a discontinuity now and then.
+    const std::vector<float> noise = Noise(2 * 2048, 7);
+    std::vector<float> loud(noise.size());
+    for (size_t i = 0; i < noise.size(); ++i) loud[i] = 4.0f * noise[i];
+    bool finite = true;
+    for (int run = 0; run < 200; ++run) {
+        const std::vector<float> out = h.Render(loud, 256, run % 10 == 0);
+        for (float sample : out) finite = finite && std::isfinite(sample);
+        engine.Notify(ParameterControl::kNotifyInputFormat);
+    }
+    stop.store(true);
+    for (std::thread& t : others) t.join();
+
+    EXPECT_TRUE(finite);
+    EXPECT_EQ(outOfRange.load(), 0);
+    ReverbParams last, clamped;
+    engine.GetAllParams(last);
+    clamped = last;
+    ClampParams(clamped);
+    EXPECT_EQ(last, clamped);
+    EXPECT_EQ(engine.badPosts.load(), 0);
+    EXPECT_GT(engine.posts.load(), 0);
+    EXPECT_GT(rounds.load(), 100);
+}
