@@ -9,6 +9,7 @@
 #include "GraphRender.h"
 #endif
 #include "InterruptCleanup.h"
+#include "PresetLibrary.h"
 #include "RenderOptions.h"
 #include "RenderSettings.h"
 #include "RenderStats.h"
@@ -46,6 +47,14 @@ int main(int argc, char** argv) {
         std::fputs(RenderUsage(), stdout);
         return 0;
     }
+    if (options.listPresets) {
+        PresetLibrary library;
+        if (library.Load(options.presetsPath.empty() ? FactoryPresetsPath() : options.presetsPath, error) != 0)
+            return Fail(error);
+        std::fputs(library.Listing().c_str(), stdout);
+        return 0;
+    }
+    if (ResolvePresetOption(options, error) != 0) return Fail(error);
 
 #ifndef _WIN32
     if (!options.dllPath.empty())
