@@ -46,22 +46,22 @@ int ParsePresetValues(const std::string& text, RenderOptions& options, std::stri
     return 0;
 }
 
-int ParsePresetName(const std::string& text, RenderOptions& options, std::string& error) {
+// Values that name something and must not be empty; kept as given.
+int TakeName(const std::string& text, std::string& into, const char* missing, std::string& error) {
     if (text.empty()) {
-        error = "--preset needs a preset name (see --list-presets)";
+        error = missing;
         return -1;
     }
-    options.presetName = text;
+    into = text;
     return 0;
 }
 
+int ParsePresetName(const std::string& text, RenderOptions& options, std::string& error) {
+    return TakeName(text, options.presetName, "--preset needs a preset name (see --list-presets)", error);
+}
+
 int ParsePresetsPath(const std::string& text, RenderOptions& options, std::string& error) {
-    if (text.empty()) {
-        error = "--presets needs the path of a preset file";
-        return -1;
-    }
-    options.presetsPath = text;
-    return 0;
+    return TakeName(text, options.presetsPath, "--presets needs the path of a preset file", error);
 }
 
 int ParseFieldSet(const std::string& text, RenderOptions& options, std::string& error) {
@@ -86,12 +86,7 @@ int ParseFieldSet(const std::string& text, RenderOptions& options, std::string& 
 }
 
 int ParseDll(const std::string& text, RenderOptions& options, std::string& error) {
-    if (text.empty()) {
-        error = "--dll needs the path of the filter DLL";
-        return -1;
-    }
-    options.dllPath = text;
-    return 0;
+    return TakeName(text, options.dllPath, "--dll needs the path of the filter DLL", error);
 }
 
 int ParseBlock(const std::string& text, RenderOptions& options, std::string& error) {
@@ -210,7 +205,9 @@ const char* RenderUsage() {
            "  --dll PATH        graph mode: the filter DLL (default: qvRuvodaR3.dll beside\n"
            "                    this program)\n"
            "  --help            show this text\n"
-           "Values out of a parameter's range are clamped to it.\n"
+           "Values out of a parameter's range are clamped to it. A summary line goes to\n"
+           "standard error; on a terminal, a progress line shows while a render runs longer\n"
+           "than a second.\n"
            "The Windows build runs in graph mode unless --engine is given: it loads the\n"
            "filter DLL through its class factory (no registration needed) and plays the\n"
            "file through a DirectShow graph: File Source (Async), WAVE Parser, the filter,\n"
