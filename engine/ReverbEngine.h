@@ -46,6 +46,10 @@ public:
 
     bool IsPrepared() const;
 
+    // Frames of tail played out after the input with `params` (0 when Tail is off): the
+    // longer of the high- and low-band decay times. Known up front, for progress reports.
+    static uint32_t TailFrames(const ReverbParams& params, uint32_t sampleRate);
+
     // Read-only view of the DSP state, for inspection.
     const EngineState& State() const { return state_; }
 

@@ -2,16 +2,11 @@
 
 #include "ReverbEngine.h"
 
-namespace {
-
-// Frames of tail after a discontinuity: the longer of the high- and low-band decay times.
-uint32_t TailLength(const ReverbParams& p, uint32_t rate) {
+uint32_t ReverbEngine::TailFrames(const ReverbParams& p, uint32_t rate) {
     if (p.Tail == 0) return 0;
     const int64_t tenths = std::max<int64_t>(p.DecayTime, int64_t(p.BassMultiply) * p.DecayTime / 10);
     return uint32_t(int64_t(rate) * tenths / 10);
 }
-
-}  // namespace
 
 int ReverbEngine::ProcessBlock(int mode, const float* input, uint32_t* inputCount, float* output,
                                uint32_t* outputCount) {
@@ -36,7 +31,7 @@ int ReverbEngine::ProcessBlock(int mode, const float* input, uint32_t* inputCoun
             const int updated = UpdateCoefficients(snapshot);
             if (updated < 0) return updated;
         }
-        if (mode == kModeFirst) state_.tailFrames = TailLength(snapshot, state_.sampleRate);
+        if (mode == kModeFirst) state_.tailFrames = TailFrames(snapshot, state_.sampleRate);
         if (mode == kModeTail) {
             n = written = std::min(n, state_.tailFrames);
             state_.tailFrames -= n;

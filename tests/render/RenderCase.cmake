@@ -13,7 +13,8 @@
 #             "same"              success; also rendered by RENDER_B with ARGS_B, the two
 #                                 outputs agree within TOLERANCE
 #             "differ"            like "same", but the two outputs must differ
-#   MESSAGE   with "error": a regular expression the line must match
+#   MESSAGE   with "error": a regular expression the line must match; otherwise one the
+#             summary line of the (first) render must match
 cmake_minimum_required(VERSION 3.20)
 
 function(fail)
@@ -91,6 +92,9 @@ if(NOT render_rc EQUAL 0)
 endif()
 if(NOT render_err MATCHES "^ruvoda-render: [0-9]+ frames in, [0-9]+ frames out; [^\n]+\n$")
   fail("expected the one-line summary on stderr, got:\n${render_err}")
+endif()
+if(MESSAGE AND NOT render_err MATCHES "${MESSAGE}")
+  fail("the summary does not match '${MESSAGE}': ${render_err}")
 endif()
 if(EXISTS ${WORKDIR}/${OUTPUT}.tmp)
   fail("the temporary file is still there")

@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "ParameterControl.h"
+#include "PresetLibrary.h"
 #include "RenderOptions.h"
 #include "RenderSettings.h"
 #include "ReverbParams.h"
@@ -158,4 +159,92 @@ TEST(RenderSettings, WithoutOptionsTheFactorySettingStaysStereoAndProcessed) {
     EXPECT_EQ(params, DefaultParams());
     EXPECT_EQ(control.GetStereoOutput(), 1);
     EXPECT_EQ(control.GetBypass(), 0);
+}
+
+TEST(RenderOptions, PresetOptionsAndWhichOfPresetAndParamsCounts) {
+    const struct {
+        std::vector<const char*> args;
+        const char* presetName;
+        bool hasParams;
+    } rows[] = {
+        {{"--preset", "Cathedral", "a", "b"}, "Cathedral", false},
+        {{"--preset=Halls/Cathedral", "a", "b"}, "Halls/Cathedral", false},
+        {{"--params", "0,75,40,0,50,100,10,500,15,40,0,-35,-120,100,0,0,0,0", "--preset", "x", "a", "b"}, "x", true},
+        {{"--preset", "x", "--params", "0,75,40,0,50,100,10,500,15,40,0,-35,-120,100,0,0,0,0", "a", "b"}, "", true},
+    };
+    for (const auto& row : rows) {
+        Parsed p = Parse(row.args);
+        ASSERT_EQ(p.status, 0) << p.error;
+        EXPECT_EQ(row.presetName, p.options.presetName) << row.args[0];
+        EXPECT_EQ(row.hasParams, p.options.hasPresetValues) << row.args[0];
+    }
+    Parsed list = Parse({"--presets", "mine.ini", "--list-presets"});
+    ASSERT_EQ(list.status, 0) << list.error << " (no files needed to list)";
+    EXPECT_TRUE(list.options.listPresets);
+    EXPECT_EQ("mine.ini", list.options.presetsPath);
+    EXPECT_TRUE(Mentions(ErrorOf({"--preset=", "a", "b"}), "--preset needs a preset name"));
+    EXPECT_TRUE(Mentions(ErrorOf({"--presets", "", "a", "b"}), "--presets needs"));
+}
+
+namespace {
+// Two banks share "Plate"; the version 1 preset carries Width in 50 % steps.
+PresetLibrary SmallLibrary() {
+    return PresetLibrary({
+        {"3", "Small Hall", "Halls", "0,75,40,0,50,100,10,500,18,40,0,-35,-120,100,0,0,0,0"},
+        {"3", "Plate", "Halls", "0,75,40,0,50,100,10,500,25,40,0,-35,-120,100,0,0,0,0"},
+        {"1", "Plate", "Plates", "0,75,40,0,50,100,10,500,12,40,0,-35,-120,3,0,0,0,0"},
+        {"3", "Broken", "Plates", "0,75,40"},
+    });
+}
+}  // namespace
+
+TEST(PresetLibrary, FindsByNameWithoutCaseOrByBankAndName) {
+    const struct {
+        const char* name;
+        int32_t decay, width;
+    } rows[] = {
+        {"Small Hall", 18, 100},
+        {"sMALL hALL", 18, 100},
+        {"halls/plate", 25, 100},
+        {"Plates/Plate", 12, 150},
+    };
+    const PresetLibrary library = SmallLibrary();
+    for (const auto& row : rows) {
+        int32_t values[kPresetTextValues] = {};
+        std::string error;
+        ASSERT_EQ(0, library.Find(row.name, values, error)) << row.name << ": " << error;
+        EXPECT_EQ(row.decay, values[8]) << row.name;
+        EXPECT_EQ(row.width, values[13]) << row.name;
+    }
+}
+
+TEST(PresetLibrary, UnknownRepeatedAndBrokenPresetsSayWhatToTry) {
+    const struct {
+        const char* name;
+        const char* mentions;
+    } rows[] = {
+        {"Smal Hal", "no preset \"Smal Hal\"; the closest: \"Halls/Small Hall\""},
+        {"Plate", "\"Plate\" names 2 presets: \"Halls/Plate\", \"Plates/Plate\"; give Bank/Name"},
+        {"Rooms/Plate", "the closest: \"Halls/Plate\""},
+        {"hal", "the closest: \"Halls/Small Hall\""},
+        {"broken", "\"Plates/Broken\" does not hold 18 numbers"},
+    };
+    const PresetLibrary library = SmallLibrary();
+    for (const auto& row : rows) {
+        int32_t values[kPresetTextValues] = {};
+        std::string error;
+        EXPECT_NE(0, library.Find(row.name, values, error)) << row.name;
+        EXPECT_TRUE(Mentions(error, row.mentions)) << error;
+        EXPECT_EQ(std::string::npos, error.find('\n'));
+    }
+}
+
+TEST(PresetLibrary, ListsEachBankOnceWithItsPresetsAndDecay) {
+    EXPECT_EQ("Halls\n"
+              "  Small Hall   1.8 s\n"
+              "  Plate        2.5 s\n"
+              "Plates\n"
+              "  Plate        1.2 s\n"
+              "  Broken     (no valid data)\n",
+              SmallLibrary().Listing());
 }

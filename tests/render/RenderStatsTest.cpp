@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "ProgressLine.h"
 #include "RenderStats.h"
 
 TEST(RenderStats, TracksPeaksAndOverloadsPerChannel) {
@@ -46,4 +47,53 @@ TEST(RenderStats, SilenceShowsMinusInfinityAndRestartClears) {
     EXPECT_EQ(stats.OverloadsIn(), 0u);
     EXPECT_NE(stats.Summary().find("peak in -inf dBFS, out -inf -inf dBFS"), std::string::npos)
         << stats.Summary();
+}
+
+namespace {
+// Counts what reaches the real sink.
+class CountingSink : public FrameSink {
+public:
+    int Write(const float*, uint32_t count, std::string&) override {
+        frames += count;
+        return 0;
+    }
+    uint64_t frames = 0;
+};
+}  // namespace
+
+TEST(ProgressLine, TextShowsPercentSpeedAndTimeLeft) {
+    EXPECT_EQ("ruvoda-render:  42%  12.5x realtime  3 s left", ProgressLine::Text(0.4299, 12.5, 2.2));
+    EXPECT_EQ("ruvoda-render: 100%  0.9x realtime  0 s left", ProgressLine::Text(1.0, 0.94, 0.0));
+}
+
+TEST(ProgressLine, ShowsOnlyOnATerminalAfterASecondAndClearsItsLine) {
+    // Each row writes 1000-frame blocks (1000 frames/s of audio) at the given clock times
+    // against 4000 expected frames.
+    const struct {
+        bool enabled;
+        std::vector<double> times;
+        std::vector<std::string> shown;
+    } rows[] = {
+        {false, {0.5, 1.5, 2.5}, {}},
+        {true, {0.2, 0.4, 0.9}, {}},
+        {true, {0.5, 2.0, 2.1, 3.0},
+         {"\rruvoda-render:  50%  1.0x realtime  2 s left",
+          "\rruvoda-render: 100%  1.3x realtime  0 s left",
+          "\r" + std::string(44, ' ') + "\r"}},
+    };
+    for (const auto& row : rows) {
+        CountingSink next;
+        std::vector<std::string> shown;
+        size_t tick = 0;
+        std::vector<double> clock{0.0};
+        clock.insert(clock.end(), row.times.begin(), row.times.end());
+        ProgressLine line(next, row.enabled, 4000, 1000, [&](const std::string& t) { shown.push_back(t); },
+                          [&] { return clock[tick++]; });
+        const std::vector<float> block(2000);
+        std::string error;
+        for (size_t i = 0; i < row.times.size(); ++i) ASSERT_EQ(0, line.Write(block.data(), 1000, error));
+        line.Finish();
+        EXPECT_EQ(row.shown, shown);
+        EXPECT_EQ(1000u * row.times.size(), next.frames) << "every frame passes on";
+    }
 }

@@ -120,6 +120,29 @@ TEST(SampleCollector, FloatSamplesPassUnchangedAndAreCountedAcrossSamples) {
     EXPECT_FALSE(collector.Failed());
 }
 
+TEST(SampleCollector, IntegerSamplesAtTheFormatsExtremesCountAsOverloads) {
+    const struct {
+        uint16_t bits;
+        std::vector<BYTE> bytes;
+        uint64_t overloads;
+    } rows[] = {
+        {16, Bytes<int16_t>({-32768, 32767, 32766, -32767, 0, 127}), 2},
+        {24, {0x00, 0x00, 0x80, 0xff, 0xff, 0x7f, 0xfe, 0xff, 0x7f, 0x01, 0x00, 0x80}, 2},
+        {32, Bytes<int32_t>({INT32_MIN, INT32_MAX, INT32_MAX - 1, INT32_MIN + 1}), 2},
+        {32, Bytes<int32_t>({0x7f, -128, 0x7fff, -32768}), 0},
+    };
+    for (const auto& row : rows) {
+        KeepingSink sink;
+        RenderStats stats;
+        stats.Start(44100, 2, 2);
+        SampleCollector collector(sink, stats, 2, row.bits, false);
+        DataSample sample(row.bytes);
+        collector.SampleCB(0.0, &sample);
+        ASSERT_FALSE(collector.Failed()) << collector.Error();
+        EXPECT_EQ(row.overloads, stats.OverloadsOut()) << row.bits << " bits";
+    }
+}
+
 TEST(SampleCollector, APartialFrameFailsTheRender) {
     KeepingSink sink;
     RenderStats stats;

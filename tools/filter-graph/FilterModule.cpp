@@ -3,18 +3,10 @@
 #include <cstdio>
 
 #include "ComResult.h"
+#include "ProgramFolder.h"
 #include "qvRuvodaR3.h"
 
 namespace {
-
-std::string DefaultDllPath() {
-    char exe[MAX_PATH] = "";
-    const DWORD length = GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string dir(exe, length);
-    const size_t slash = dir.find_last_of("\\/");
-    dir.resize(slash == std::string::npos ? 0 : slash + 1);
-    return dir + "qvRuvodaR3.dll";
-}
 
 std::string SystemMessage(DWORD code) {
     char text[256] = "";
@@ -35,7 +27,7 @@ FilterModule::~FilterModule() {
 }
 
 int FilterModule::Load(const std::string& path, std::string& error) {
-    path_ = path.empty() ? DefaultDllPath() : path;
+    path_ = path.empty() ? ProgramFolder() + "qvRuvodaR3.dll" : path;
     // A missing or broken DLL is reported here, not by a system dialog.
     const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     module_ = LoadLibraryExA(path_.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);

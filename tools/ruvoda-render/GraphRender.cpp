@@ -143,7 +143,7 @@ int RunToCompletion(IGraphBuilder* graph, SampleCollector& collector, std::strin
 }  // namespace
 
 int RenderThroughGraph(const RenderOptions& options, WavReader& input, WavWriter& writer,
-                       RenderStats& stats, std::string& error) {
+                       FrameSink& output, RenderStats& stats, std::string& error) {
     // Declared first, so that the DLL is unloaded after every object it made is gone.
     FilterModule module;
     if (module.Load(options.dllPath, error) != 0) return -1;
@@ -173,7 +173,7 @@ int RenderThroughGraph(const RenderOptions& options, WavReader& input, WavWriter
 
     ComPtr<ISampleGrabber> grab;
     hr = filters.grabber->QueryInterface(kIidSampleGrabber, reinterpret_cast<void**>(grab.GetAddressOf()));
-    SampleCollector collector(writer, stats, format.nChannels, format.wBitsPerSample,
+    SampleCollector collector(output, stats, format.nChannels, format.wBitsPerSample,
                               format.wFormatTag == WAVE_FORMAT_IEEE_FLOAT);
     if (SUCCEEDED(hr)) hr = grab->SetBufferSamples(FALSE);
     if (SUCCEEDED(hr)) hr = grab->SetCallback(&collector, 0);

@@ -3,6 +3,7 @@
 
 #include "RenderStats.h"
 
+class FrameSink;
 class WavReader;
 class WavWriter;
 struct RenderOptions;
@@ -13,9 +14,10 @@ struct RenderOptions;
 // Renderer, with no clock so that it runs as fast as it can. The parameters, --mono,
 // --bypass and --tail reach the filter through its parameter interface before anything is
 // connected. Opens `writer` on the output path with the filter's output format (16- and
-// 24-bit output keep their width; --pcm16 and --pcm24 choose one for any output) and writes every frame
-// the filter delivers until the graph reports completion; the caller commits it. `input`
+// 24-bit output keep their width; --pcm16 and --pcm24 choose one for any output) and hands
+// every frame the filter delivers to `output` (the writer, or what passes frames on to it)
+// until the graph reports completion; the caller commits the writer. `input`
 // is read only for the statistics. Initialises COM on this thread for the duration.
 // 0, or -1 with a one-line `error`.
 int RenderThroughGraph(const RenderOptions& options, WavReader& input, WavWriter& writer,
-                       RenderStats& stats, std::string& error);
+                       FrameSink& output, RenderStats& stats, std::string& error);

@@ -42,7 +42,26 @@ int ParsePresetValues(const std::string& text, RenderOptions& options, std::stri
         return -1;
     }
     options.hasPresetValues = true;
+    options.presetName.clear();  // of --preset and --params the later one counts
     return 0;
+}
+
+// Values that name something and must not be empty; kept as given.
+int TakeName(const std::string& text, std::string& into, const char* missing, std::string& error) {
+    if (text.empty()) {
+        error = missing;
+        return -1;
+    }
+    into = text;
+    return 0;
+}
+
+int ParsePresetName(const std::string& text, RenderOptions& options, std::string& error) {
+    return TakeName(text, options.presetName, "--preset needs a preset name (see --list-presets)", error);
+}
+
+int ParsePresetsPath(const std::string& text, RenderOptions& options, std::string& error) {
+    return TakeName(text, options.presetsPath, "--presets needs the path of a preset file", error);
 }
 
 int ParseFieldSet(const std::string& text, RenderOptions& options, std::string& error) {
@@ -67,12 +86,7 @@ int ParseFieldSet(const std::string& text, RenderOptions& options, std::string& 
 }
 
 int ParseDll(const std::string& text, RenderOptions& options, std::string& error) {
-    if (text.empty()) {
-        error = "--dll needs the path of the filter DLL";
-        return -1;
-    }
-    options.dllPath = text;
-    return 0;
+    return TakeName(text, options.dllPath, "--dll needs the path of the filter DLL", error);
 }
 
 int ParseBlock(const std::string& text, RenderOptions& options, std::string& error) {
@@ -113,6 +127,7 @@ int ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options
                      : arg == "--pcm24"  ? &options.pcm24
                      : arg == "--help"   ? &options.help
                      : arg == "--engine" ? &options.engine
+                     : arg == "--list-presets" ? &options.listPresets
                                          : nullptr;
         if (flag) {
             if (hasValue) {
@@ -127,6 +142,8 @@ int ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options
             : arg == "--set"  ? ParseFieldSet
             : arg == "--block" ? ParseBlock
             : arg == "--dll"   ? ParseDll
+            : arg == "--preset"  ? ParsePresetName
+            : arg == "--presets" ? ParsePresetsPath
                                : nullptr;
         if (!parse) {
             error = "unknown option " + arg;
@@ -141,7 +158,7 @@ int ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options
         }
         if (parse(value, options, error) != 0) return -1;
     }
-    if (options.help) return 0;
+    if (options.help || options.listPresets) return 0;
     if (options.pcm16 && options.pcm24) {
         error = "--pcm16 and --pcm24 exclude each other";
         return -1;
@@ -164,12 +181,18 @@ SampleEncoding OutputEncoding(const RenderOptions& options, SampleEncoding other
 
 const char* RenderUsage() {
     return "usage: ruvoda-render [options] INPUT.wav OUTPUT.wav\n"
+           "       ruvoda-render [--presets FILE] --list-presets\n"
            "(\"-\" reads standard input or writes standard output; engine mode only)\n"
            "Renders a WAVE file (1 or 2 channels; 16-, 24-, 32-bit integer or 32-bit float)\n"
            "through the reverb, at the input's sample rate.\n"
-           "  --params TEXT     18 comma-separated integers in preset-text order\n"
+           "  --preset NAME     start from a preset of the factory library, named without\n"
+           "                    regard to case, as Bank/Name where names repeat\n"
+           "  --presets FILE    take --preset and --list-presets from this preset file\n"
+           "  --list-presets    print the banks and their presets with the decay setting\n"
+           "  --params TEXT     18 comma-separated integers in preset-text order; of\n"
+           "                    --preset and --params the later one counts\n"
            "  --set NAME=VALUE  one parameter by its record name (e.g. DecayTime=30);\n"
-           "                    repeatable; applied after --params\n"
+           "                    repeatable; applied after --preset or --params\n"
            "  --mono            mono output (stereo is the default)\n"
            "  --tail            after the input, render the reverberation tail\n"
            "  --bypass          pass the input through unprocessed\n"
@@ -182,7 +205,9 @@ const char* RenderUsage() {
            "  --dll PATH        graph mode: the filter DLL (default: qvRuvodaR3.dll beside\n"
            "                    this program)\n"
            "  --help            show this text\n"
-           "Values out of a parameter's range are clamped to it.\n"
+           "Values out of a parameter's range are clamped to it. A summary line goes to\n"
+           "standard error; on a terminal, a progress line shows while a render runs longer\n"
+           "than a second.\n"
            "The Windows build runs in graph mode unless --engine is given: it loads the\n"
            "filter DLL through its class factory (no registration needed) and plays the\n"
            "file through a DirectShow graph: File Source (Async), WAVE Parser, the filter,\n"
@@ -190,6 +215,8 @@ const char* RenderUsage() {
            "integer and 32-bit float audio. The native build always runs in engine mode.\n"
            "Examples:\n"
            "  ruvoda-render --tail --set DecayTime=40 dry.wav wet.wav\n"
+           "  ruvoda-render --tail --preset \"vocal plate\" --set PreDelay=20 vox.wav vox-wet.wav\n"
+           "  ruvoda-render --tail --preset Halls/Cathedral choir.wav choir-wet.wav\n"
            "  ruvoda-render --pcm24 --mono voice-24bit.wav voice-wet.wav\n"
            "  sox in.flac -t wav - | ruvoda-render --engine - - | sox -t wav - out.flac\n";
 }

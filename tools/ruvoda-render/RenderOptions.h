@@ -13,6 +13,9 @@ struct RenderOptions {
     std::string outputPath;
     bool hasPresetValues = false;
     int32_t presetValues[kPresetTextValues] = {};   // --params, in text order
+    std::string presetName;   // --preset, unless a later --params replaced it
+    std::string presetsPath;  // --presets: the preset file; empty = the factory library
+    bool listPresets = false;
     std::vector<std::pair<int, int32_t>> fieldSets; // --set, record field and value, in order
     bool mono = false;
     bool tail = false;

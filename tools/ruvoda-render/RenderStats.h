@@ -11,6 +11,9 @@ public:
     void Stop();
     void AddInput(const float* frames, uint32_t count);
     void AddOutput(const float* frames, uint32_t count);
+    // Output samples that were saturated before they arrived here (integer output at its
+    // extremes), which the float values alone cannot show.
+    void AddOutputOverloads(uint64_t count) { out_.overloads += count; }
 
     uint64_t FramesIn() const { return in_.frames; }
     uint64_t FramesOut() const { return out_.frames; }

@@ -5,6 +5,25 @@
 #include "GraphClasses.h"
 #include "SampleConversion.h"
 
+namespace {
+
+// Integer samples at their container's extremes: what the filter's saturation leaves where
+// the reverb went beyond full scale.
+uint64_t CountExtremes(const BYTE* bytes, size_t count, size_t bytesPerSample) {
+    uint64_t extremes = 0;
+    for (size_t i = 0; i < count; ++i, bytes += bytesPerSample) {
+        const BYTE top = bytes[bytesPerSample - 1];
+        if (top != 0x7f && top != 0x80) continue;
+        const BYTE rest = top == 0x7f ? 0xff : 0x00;
+        size_t b = 0;
+        while (b + 1 < bytesPerSample && bytes[b] == rest) ++b;
+        if (b + 1 == bytesPerSample) ++extremes;
+    }
+    return extremes;
+}
+
+}  // namespace
+
 SampleCollector::SampleCollector(FrameSink& sink, RenderStats& stats, uint16_t channels,
                                  uint16_t bitsPerSample, bool isFloat)
     : sink_(sink), stats_(stats), channels_(channels), bitsPerSample_(bitsPerSample), isFloat_(isFloat) {}
@@ -59,6 +78,7 @@ HRESULT STDMETHODCALLTYPE SampleCollector::SampleCB(double, IMediaSample* sample
     }
     const uint32_t count = static_cast<uint32_t>(buffer_.size() / channels_);
     stats_.AddOutput(buffer_.data(), count);
+    if (!isFloat_) stats_.AddOutputOverloads(CountExtremes(data, buffer_.size(), bitsPerSample_ / 8));
     if (sink_.Write(buffer_.data(), count, error) != 0) {
         Fail(error);
         return S_OK;

@@ -9,6 +9,9 @@
 #include "GraphRender.h"
 #endif
 #include "InterruptCleanup.h"
+#include "ParameterControl.h"
+#include "PresetLibrary.h"
+#include "ProgressLine.h"
 #include "RenderOptions.h"
 #include "RenderSettings.h"
 #include "RenderStats.h"
@@ -23,15 +26,29 @@ int Fail(const std::string& message) {
     return 1;
 }
 
+// What the render will write: the input and, with --tail, the tail the settings give.
+uint64_t ExpectedFrames(const RenderOptions& options, const WavLayout& input) {
+    ParameterControl settings;
+    ApplyRenderOptions(options, settings);
+    ReverbParams params;
+    settings.GetAllParams(params);
+    return input.frames + ReverbEngine::TailFrames(params, input.sampleRate);
+}
+
+void ShowOnStandardError(const std::string& text) {
+    std::fputs(text.c_str(), stderr);
+    std::fflush(stderr);
+}
+
 int RenderWithEngine(const RenderOptions& options, WavReader& reader, WavWriter& writer,
-                     RenderStats& stats, std::string& error) {
+                     FrameSink& output, RenderStats& stats, std::string& error) {
     ReverbEngine engine;
     ApplyRenderOptions(options, engine);
     const SampleEncoding encoding = OutputEncoding(options, SampleEncoding::kFloat32);
     if (writer.Open(options.outputPath, options.mono ? 1 : 2, reader.SampleRate(), encoding,
                     error) != 0)
         return -1;
-    return RenderThroughEngine(engine, options.blockFrames, options.mono, reader, writer, stats,
+    return RenderThroughEngine(engine, options.blockFrames, options.mono, reader, output, stats,
                                error);
 }
 
@@ -46,6 +63,14 @@ int main(int argc, char** argv) {
         std::fputs(RenderUsage(), stdout);
         return 0;
     }
+    if (options.listPresets) {
+        PresetLibrary library;
+        if (library.Load(options.presetsPath.empty() ? FactoryPresetsPath() : options.presetsPath, error) != 0)
+            return Fail(error);
+        std::fputs(library.Listing().c_str(), stdout);
+        return 0;
+    }
+    if (ResolvePresetOption(options, error) != 0) return Fail(error);
 
 #ifndef _WIN32
     if (!options.dllPath.empty())
@@ -65,12 +90,15 @@ int main(int argc, char** argv) {
     RemoveOnInterrupt(WavWriter::TemporaryPath(options.outputPath));
     WavWriter writer;
     RenderStats stats;
+    ProgressLine progress(writer, StandardErrorIsTerminal(), ExpectedFrames(options, reader.Layout()),
+                          reader.SampleRate(), ShowOnStandardError);
 #ifdef _WIN32
-    const int rendered = options.engine ? RenderWithEngine(options, reader, writer, stats, error)
-                                        : RenderThroughGraph(options, reader, writer, stats, error);
+    const int rendered = options.engine ? RenderWithEngine(options, reader, writer, progress, stats, error)
+                                        : RenderThroughGraph(options, reader, writer, progress, stats, error);
 #else
-    const int rendered = RenderWithEngine(options, reader, writer, stats, error);
+    const int rendered = RenderWithEngine(options, reader, writer, progress, stats, error);
 #endif
+    progress.Finish();
     if (rendered != 0 || writer.Commit(error) != 0)
         return Fail(error);  // the writer removes its temporary file
     RemoveOnInterrupt("");
