@@ -1,7 +1,7 @@
 #pragma once
-// The painting scheme every skinned control shares: the window's own DC, a memory bitmap of
-// the client size, the part of the editor background that lies under the control, the
-// control's own drawing, and one copy to the window.
+// The painting scheme every skinned control shares: the control's buffer (ControlBuffer)
+// with the part of the editor background that lies under the control, the control's own
+// drawing over it, and one copy to the window.
 #include <windows.h>
 
 // What a control draws over its background copy.
@@ -13,6 +13,9 @@ public:
 
 // Paints `window` at once. A null `background` skips the background copy.
 void PaintControl(HWND window, HBITMAP background, ControlContent& content);
+
+// The window's top-left corner in its parent's client coordinates: where it sits on the face.
+POINT PlaceOnParent(HWND window);
 
 // Copies the part of `background` (the parent's face) that lies under the client rectangle
 // `area` of `window` into `dc` at the same client coordinates.
