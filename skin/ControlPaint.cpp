@@ -30,16 +30,38 @@ void PaintControl(HWND window, HBITMAP background, ControlContent& content) {
     ControlBuffer* buffer = ControlBuffer::Of(window);
     if (!buffer || !buffer->Prepare(window, background, width, height)) return;
     content.Draw(buffer->Dc(), client);
-    HDC windowDc = GetDC(window);
-    if (!windowDc) return;
-    BitBlt(windowDc, 0, 0, client.right, client.bottom, buffer->Dc(), 0, 0, SRCCOPY);
-    ReleaseDC(window, windowDc);
+    WindowDc windowDc(window);
+    if (windowDc.Get()) BitBlt(windowDc.Get(), 0, 0, client.right, client.bottom, buffer->Dc(), 0, 0, SRCCOPY);
 }
 
-void ValidatePaint(HWND window) {
-    PAINTSTRUCT paint;
-    BeginPaint(window, &paint);
-    EndPaint(window, &paint);
+namespace {
+
+thread_local PaintCycle* innermostCycle = nullptr;
+
+}  // namespace
+
+PaintCycle::PaintCycle(HWND window) : window_(window), outer_(innermostCycle) {
+    BeginPaint(window, &paint_);
+    innermostCycle = this;
+}
+
+PaintCycle::~PaintCycle() {
+    innermostCycle = outer_;
+    EndPaint(window_, &paint_);
+}
+
+HDC PaintCycle::DcOf(HWND window) {
+    for (PaintCycle* cycle = innermostCycle; cycle; cycle = cycle->outer_)
+        if (cycle->window_ == window) return cycle->paint_.hdc;
+    return nullptr;
+}
+
+WindowDc::WindowDc(HWND window) : window_(window), dc_(PaintCycle::DcOf(window)), owned_(dc_ == nullptr) {
+    if (owned_) dc_ = GetDC(window);
+}
+
+WindowDc::~WindowDc() {
+    if (owned_ && dc_) ReleaseDC(window_, dc_);
 }
 
 bool IsFullColourDisplay(HWND window) {

@@ -21,8 +21,39 @@ POINT PlaceOnParent(HWND window);
 // `area` of `window` into `dc` at the same client coordinates.
 void CopyControlBackground(HWND window, HBITMAP background, HDC dc, const RECT& area);
 
-// Validates the update region for WM_PAINT (controls paint through their own DC).
-void ValidatePaint(HWND window);
+// Answers WM_PAINT while it lives (BeginPaint to EndPaint). Its DC is what WindowDc gives for
+// the window meanwhile: under Wine every DC asked of the window system is a server request.
+class PaintCycle {
+public:
+    explicit PaintCycle(HWND window);
+    virtual ~PaintCycle();
+    PaintCycle(const PaintCycle&) = delete;
+    PaintCycle& operator=(const PaintCycle&) = delete;
+
+    // The painting DC of the innermost cycle of `window` on this thread, else null.
+    static HDC DcOf(HWND window);
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_;
+    PaintCycle* outer_;
+};
+
+// A DC on the window's client area for drawing at once: the paint cycle's, or one asked for.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window);
+    virtual ~WindowDc();
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+    bool owned_;
+};
 
 // True when the window's display has more than 8 bits per pixel.
 bool IsFullColourDisplay(HWND window);

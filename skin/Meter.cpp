@@ -3,6 +3,7 @@
 #include <climits>
 #include <cmath>
 
+#include "ControlPaint.h"
 #include "SkinBlend.h"
 #include "SkinControl.h"
 #include "SkinProtocol.h"
@@ -210,11 +211,10 @@ void Meter::Paint(HDC target) {
         CopyCache(target);
         return;
     }
-    HDC windowDC = GetDC(window_);
-    if (!windowDC) return;
-    DrawCache(windowDC);
-    CopyCache(windowDC);
-    ReleaseDC(window_, windowDC);
+    WindowDc windowDC(window_);
+    if (!windowDC.Get()) return;
+    DrawCache(windowDC.Get());
+    CopyCache(windowDC.Get());
 }
 
 // Copies what the meter shows into `dc` (nothing before the first paint).
