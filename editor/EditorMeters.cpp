@@ -77,7 +77,7 @@ void ReverbEditor::UpdateMeters() {
     HFONT font = skin_ ? skin_->LevelFont() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     for (const MeterPair& pair : {kInputPair, kOutputPair}) {
         const std::string text =
-            FormatLevelPair(page, font, MeterMaximum(page, pair.left), MeterMaximum(page, pair.right));
+            FormatLevelPair(font, MeterMaximum(page, pair.left), MeterMaximum(page, pair.right));
         SetDlgItemTextA(page, pair.text, text.c_str());
     }
 }

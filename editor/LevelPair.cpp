@@ -14,14 +14,16 @@ int TextWidth(HDC dc, const std::string& text) {
 
 }  // namespace
 
-std::string FormatLevelPair(HWND window, HFONT font, int left, int right) {
+std::string FormatLevelPair(HFONT font, int left, int right) {
     const std::string leftText = LevelText(left);
     const std::string rightText = LevelText(right);
-    HDC dc = GetDC(window);
+    // A memory DC measures as a window's does and, unlike a window's, costs no request to
+    // the window system; the meters format these texts on every tick.
+    HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font);
     const int room = kPairWidth - TextWidth(dc, leftText) - TextWidth(dc, rightText);
     SelectObject(dc, old);
-    ReleaseDC(window, dc);
+    DeleteDC(dc);
     const int spaces = room / 3 < 1 ? 1 : room / 3;
     return leftText + std::string(static_cast<size_t>(spaces), ' ') + rightText;
 }

@@ -3,10 +3,12 @@
 #include <climits>
 #include <cmath>
 
+#include "ControlPaint.h"
 #include "SkinBlend.h"
 #include "SkinControl.h"
 #include "SkinProtocol.h"
 #include "SkinWindowClass.h"
+#include "TargetPixels.h"
 
 namespace {
 
@@ -209,11 +211,10 @@ void Meter::Paint(HDC target) {
         CopyCache(target);
         return;
     }
-    HDC windowDC = GetDC(window_);
-    if (!windowDC) return;
-    DrawCache(windowDC);
-    CopyCache(windowDC);
-    ReleaseDC(window_, windowDC);
+    WindowDc windowDC(window_);
+    if (!windowDC.Get()) return;
+    DrawCache(windowDC.Get());
+    CopyCache(windowDC.Get());
 }
 
 // Copies what the meter shows into `dc` (nothing before the first paint).
@@ -228,9 +229,11 @@ void Meter::DrawCache(HDC windowDC) {
     RECT client;
     GetClientRect(window_, &client);
     if (!s.cacheDC) {
+        // A DIB section, so that the blends change its pixels in place.
         s.cacheDC = CreateCompatibleDC(windowDC);
-        s.cacheBitmap = CreateCompatibleBitmap(windowDC, client.right > 0 ? client.right : 1,
-                                               client.bottom > 0 ? client.bottom : 1);
+        BITMAPINFO info = TargetPixels::Header(client.right > 0 ? client.right : 1, client.bottom > 0 ? client.bottom : 1);
+        void* bits = nullptr;
+        s.cacheBitmap = CreateDIBSection(s.cacheDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
         s.cacheOldBitmap = SelectObject(s.cacheDC, s.cacheBitmap);
     }
     if (!s.faceImage || !s.barImage) {

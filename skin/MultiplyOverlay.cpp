@@ -19,10 +19,12 @@ void MultiplyOverlay(HDC dc, int x, int y, int width, int height, HBITMAP overla
 
     // The overlays are grey: their blue byte is the factor for all three channels.
     const auto* factors = static_cast<const BYTE*>(overlayBits);
-    for (int i = 0; i < target.Count(); ++i) {
-        const unsigned m = factors[static_cast<size_t>(i) * 4];
-        BYTE* t = target.Pixel(i);
-        for (int c = 0; c < 3; ++c) t[c] = static_cast<BYTE>((t[c] * m + 1) >> 8);
+    for (int row = 0; row < height; ++row) {
+        BYTE* t = target.Row(row);
+        for (int column = 0; column < width; ++column, t += 4) {
+            const unsigned m = factors[(static_cast<size_t>(row) * width + column) * 4];
+            for (int c = 0; c < 3; ++c) t[c] = static_cast<BYTE>((t[c] * m + 1) >> 8);
+        }
     }
     target.WriteBack();
 

@@ -31,29 +31,30 @@ uint8_t Mix(int source, int target, int weight) {
     return static_cast<uint8_t>(source + (((target - source) * weight) >> 8));
 }
 
-// Blends image pixels (rows of `stride` pixels, starting at `first`) over the copy of the target.
+// Blends image pixels (rows of `stride` pixels, starting at `first`) over the target.
 void BlendInto(TargetPixels& target, const BYTE* first, int stride, int opacity, Tint tint,
                int mode) {
     const int width = target.Width();
-    const int height = target.Count() / width;
+    const int height = target.Height();
     const LitArea area = LitAreaForMode(mode);
     const DWORD f0 = tint & 0xFF, f1 = (tint >> 8) & 0xFF, f2 = (tint >> 16) & 0xFF;
     const DWORD d = tint >> 24;
-    for (int i = 0; i < target.Count(); ++i) {
-        const int px = i % width, py = i / width;
-        const BYTE* s = first + (static_cast<size_t>(py) * stride + px) * 4;
-        int r = s[0], g = s[1], b = s[2];
-        if (tint != 0 && px >= area.left && px <= width - area.right && py >= area.top &&
-            py <= height - area.bottom) {
-            r = Lit(s[0], f0, d);
-            g = Lit(s[1], f1, d);
-            b = Lit(s[2], f2, d);
+    for (int py = 0; py < height; ++py) {
+        const BYTE* s = first + static_cast<size_t>(py) * stride * 4;
+        uint8_t* t = target.Row(py);
+        for (int px = 0; px < width; ++px, s += 4, t += 4) {
+            int r = s[0], g = s[1], b = s[2];
+            if (tint != 0 && px >= area.left && px <= width - area.right && py >= area.top &&
+                py <= height - area.bottom) {
+                r = Lit(s[0], f0, d);
+                g = Lit(s[1], f1, d);
+                b = Lit(s[2], f2, d);
+            }
+            const int w = TargetWeight(s[3], opacity);
+            t[0] = Mix(b, t[0], w);
+            t[1] = Mix(g, t[1], w);
+            t[2] = Mix(r, t[2], w);
         }
-        const int w = TargetWeight(s[3], opacity);
-        uint8_t* t = target.Pixel(i);
-        t[0] = Mix(b, t[0], w);
-        t[1] = Mix(g, t[1], w);
-        t[2] = Mix(r, t[2], w);
     }
 }
 

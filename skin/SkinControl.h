@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "ControlBuffer.h"
 #include "ControlState.h"
 
 // One message's view of a control window. Answers what every class answers alike
@@ -40,6 +41,7 @@ LRESULT RunSkinControl(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     LRESULT result = 0;
     const bool handled = Control(window, *state).Handle(message, wParam, lParam, &result);
     if (message == WM_DESTROY) {
+        ControlBuffer::Free(window);
         DetachControlState(window);
         return 0;
     }

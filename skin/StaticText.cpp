@@ -49,12 +49,16 @@ public:
     bool Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
         switch (message) {
             case WM_SETTEXT: {  // DefWindowProc stores the text
-                // Level texts are rewritten on every tick; the same text needs no paint.
+                // Level texts are rewritten on every tick; the same text needs neither a paint
+                // nor storing again (which is a request to the window system).
                 char shown[256] = "";
                 GetWindowTextA(window_, shown, sizeof shown);
                 const char* text = reinterpret_cast<const char*>(lParam);
-                if (!text || std::strlen(text) >= sizeof shown - 1 || std::strcmp(shown, text) != 0)
-                    InvalidateRect(window_, nullptr, FALSE);
+                if (text && std::strlen(text) < sizeof shown - 1 && std::strcmp(shown, text) == 0) {
+                    *result = TRUE;
+                    return true;
+                }
+                InvalidateRect(window_, nullptr, FALSE);
                 return false;
             }
             case WM_SETFONT:

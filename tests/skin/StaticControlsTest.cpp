@@ -71,6 +71,32 @@ TEST_F(StaticControlsTest, TextIsCentredOverTheBackgroundFromTheTop) {
     DeleteObject(largeFont);
 }
 
+// The control keeps its painted background between paints; moved or resized, it must show
+// the part of the picture under its new place.
+TEST_F(StaticControlsTest, TextFollowsTheBackgroundWhenMovedOrResized) {
+    constexpr COLORREF kRightHalf = RGB(200, 30, 60);  // the picture from x = 200 on
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, parent.Background());
+    HBRUSH brush = CreateSolidBrush(kRightHalf);
+    const RECT right = {200, 0, 400, 240};
+    FillRect(dc, &right, brush);
+    DeleteObject(brush);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+
+    HWND text = parent.CreateControl(kStaticTextClassName, 0, 180, 20, 40, 10, 1, "");
+    struct Place {
+        int x, width;
+    };
+    for (const Place& place : {Place{180, 40}, Place{150, 40}, Place{190, 30}, Place{190, 30}, Place{160, 60}}) {
+        MoveWindow(text, place.x, 20, place.width, 10, FALSE);
+        RedrawWindow(text, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        for (int x = 0; x < place.width; ++x)
+            ASSERT_EQ(WindowPixel(text, x, 5), place.x + x < 200 ? TestParent::kBackground : kRightHalf)
+                << "at " << place.x << " + " << x << ", " << place.width << " wide";
+    }
+}
+
 TEST_F(StaticControlsTest, ImageShowsTheTopLeftOfTheChosenBitmap) {
     HWND image = parent.CreateControl(kStaticImageClassName, 0, 20, 20, 2, 2, 77);
     Canvas picture(2, 2, kUnpainted);

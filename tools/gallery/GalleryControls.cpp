@@ -68,7 +68,7 @@ void ShowSetting(HWND parent, const EditorSkin& skin) {
     SendDlgItemMessageA(parent, kRevTimeDisplay, QVRM_SETVALUE, static_cast<WPARAM>(handle), kDecayShape[handle]);
   for (const Setting& s : kMeterLevels) ShowRecentPeak(GetDlgItem(parent, s.id), s.value);
   for (const LevelPairText& t : kLevelTexts)
-    SetDlgItemTextA(parent, t.id, FormatLevelPair(parent, skin.LevelFont(), t.left, t.right).c_str());
+    SetDlgItemTextA(parent, t.id, FormatLevelPair(skin.LevelFont(), t.left, t.right).c_str());
   for (const LedState& l : kLeds)
     SendDlgItemMessageA(parent, l.id, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(skin.Led(l.led)));
 }
