@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int kUndoAlways = -2;
-
 // The setup menu's commands.
 constexpr UINT kSelectSetupA = 10502;
 constexpr UINT kSelectSetupB = 10503;

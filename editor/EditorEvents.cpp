@@ -6,7 +6,6 @@
 namespace {
 
 // Undo keys: one gesture continuing on the same control or handle is one undo step.
-constexpr int kUndoAlways = -2;
 constexpr int kFreqHandleUndoBase = 100;
 constexpr int kRevTimeHandleUndoBase = 200;
 constexpr int kTypedTextLimit = 30;  // 29 characters and the terminator

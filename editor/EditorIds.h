@@ -54,6 +54,9 @@ constexpr int kInputClipRight = 1021;
 constexpr int kOutputClipLeft = 1022;
 constexpr int kOutputClipRight = 1023;
 
+// The undo key that takes a snapshot every time (a one-off command, not a continuing gesture).
+constexpr int kUndoAlways = -2;
+
 // The page's one timer: meters, clip indicators and the first-tick work.
 constexpr UINT_PTR kMeterTimer = 0;
 constexpr UINT kMeterTimerPeriod = 75;

@@ -1,6 +1,7 @@
 // The Presets button's menu and the bottom strip's context menu: the store builds and
 // answers them; the editor applies what a chosen preset hands back.
 #include "EditorIds.h"
+#include "PresetCommands.h"
 #include "PresetStore.h"
 #include "PresetsMenu.h"
 #include "ReverbEditor.h"
@@ -8,8 +9,6 @@
 
 namespace {
 
-constexpr UINT kPresetManagerCommand = 10500;
-constexpr UINT kAddPresetCommand = 10501;
 constexpr int kBannerTop = 417;  // the strip with the product banner
 
 }  // namespace
@@ -17,12 +16,12 @@ constexpr int kBannerTop = 417;  // the strip with the product banner
 void ReverbEditor::ShowPresetsMenu() {
     HMENU menu = presetStore_ ? CreatePopupMenu() : nullptr;
     if (menu) {
-        AppendMenuA(menu, MF_STRING, kAddPresetCommand, "Add Preset...");
-        AppendMenuA(menu, MF_STRING, kPresetManagerCommand, "Preset Manager...");
+        AppendMenuA(menu, MF_STRING, kCommandAddPreset, "Add Preset...");
+        AppendMenuA(menu, MF_STRING, kCommandPresetManager, "Preset Manager...");
         BuildPresetsMenu(*presetStore_, menu);
         int chosen = static_cast<int>(TrackButtonMenu(menu, kPresetsButton));
-        if (chosen == static_cast<int>(kPresetManagerCommand)) chosen = ShowPresetManager(*presetStore_);
-        else if (chosen == static_cast<int>(kAddPresetCommand)) AddPresetFromMenu(*presetStore_);
+        if (chosen == kCommandPresetManager) chosen = ShowPresetManager(*presetStore_);
+        else if (chosen == kCommandAddPreset) AddPresetFromMenu(*presetStore_);
         if (chosen > 0) {
             int version = kCurrentPresetVersion;
             if (const char* text = PresetsMenuCommand(*presetStore_, chosen, &version)) ApplyPresetText(text, version);
