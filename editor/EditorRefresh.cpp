@@ -14,7 +14,10 @@ int ReverbEditor::SetControlRanges() {
 
 void ReverbEditor::UpdateWidthEnable() {
     if (!control_ || !Window()) return;
-    EnableDlgItemRedraw(Window(), kWidthField, GetField(control_, kStereoOutputField) != 0);
+    // Every refresh comes here first (a slider drag, every move); repaint only on a change.
+    const BOOL enable = GetField(control_, kStereoOutputField) != 0;
+    HWND width = GetDlgItem(Window(), kWidthField);
+    if (width && IsWindowEnabled(width) != enable) EnableDlgItemRedraw(Window(), kWidthField, enable);
 }
 
 int ReverbEditor::UpdateControls(int id, int mode) {
