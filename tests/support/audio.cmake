@@ -1,0 +1,1 @@
+# WAV bytes and test signals (both trees).
