@@ -14,8 +14,11 @@ code_files() {
     case "$f" in
       docs/*|resources/art/*) continue ;;
       *.c|*.cc|*.cpp|*.h|*.hpp|*.cmake|*/CMakeLists.txt|CMakeLists.txt|*.sh|*.py) echo "$f" ;;
-      */*.*|*.*) ;;
-      *) [ -f "$f" ] && head -n 1 "$f" | grep -q '^#!.*[/ ]sh\b' && echo "$f" ;;
+      *)
+        case "${f##*/}" in
+          *.*) ;;
+          *) head -n 1 "$f" | grep -q '^#!.*[/ ]sh\b' && echo "$f" ;;
+        esac ;;
     esac
   done
 }
