@@ -59,6 +59,10 @@ FOLDERS = {
 }
 
 COLUMNS = ["id", "file", "line", "original", "mutated", "folders"]
+# The output of the latest build and test run, for a look when something fails unexpectedly.
+LOG = os.path.join(ROOT, "build", "mutation.log")
+# The output of each run that killed its mutant.
+LOG_FOLDER = os.path.join(ROOT, "build", "mutation-logs")
 
 # ---------------------------------------------------------------------------------------
 # Picking
@@ -253,17 +257,20 @@ def wine_env():
 
 def run_quietly(command, cwd, timeout, env=None):
     """Runs command in its own process group; returns its exit status, or None on timeout.
-    The group ends with it, also when the run is interrupted."""
-    process = subprocess.Popen(command, cwd=cwd, env=env, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL, start_new_session=True)
-    try:
-        return process.wait(timeout=timeout)
-    except subprocess.TimeoutExpired:
-        return None
-    finally:
-        if process.poll() is None:
-            os.killpg(process.pid, signal.SIGKILL)
-            process.wait()
+    The group ends with it, also when the run is interrupted. Its output goes to LOG."""
+    with open(LOG, "a") as log:
+        log.write("$ %s\n" % " ".join(command))
+        log.flush()
+        process = subprocess.Popen(command, cwd=cwd, env=env, stdin=subprocess.DEVNULL, stdout=log,
+                                   stderr=subprocess.STDOUT, start_new_session=True)
+        try:
+            return process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            return None
+        finally:
+            if process.poll() is None:
+                os.killpg(process.pid, signal.SIGKILL)
+                process.wait()
 
 
 def build(folders):
@@ -277,7 +284,9 @@ def build(folders):
 
 def run_tests(folders, limits):
     """'passed', 'failed' or 'timeout' for the folders' test programs, each program given
-    its folder's time limit."""
+    its folder's time limit. A program that fails gets one more try, as in the full test
+    run: the Windows ones fail now and then on a loaded machine, and a fault a mutant puts
+    in fails both times."""
     for folder in folders:
         tree, _targets, commands = FOLDERS[folder]
         cwd = os.path.join(tree_dir(tree), "tests", folder)
@@ -292,6 +301,8 @@ def run_tests(folders, limits):
                 command = [os.path.join(tree_dir(tree), "bin", name)]
             env = wine_env() if tree == "win" else None
             status = run_quietly(command, cwd, limits.get(folder, TEST_TIMEOUT), env)
+            if status:
+                status = run_quietly(command, cwd, limits.get(folder, TEST_TIMEOUT), env)
             if status is None:
                 return "timeout"
             if status != 0:
@@ -352,6 +363,7 @@ def run_all(mutants, out):
     # mutant's programs get five times as long as the unchanged ones took (a minute at least).
     broken, limits = set(), {}
     for folder in sorted({f for m in mutants for f in m["folders"].split(",")}):
+        open(LOG, "w").close()
         if not build([folder]):
             broken.add(folder)
         start = time.time()
@@ -359,9 +371,10 @@ def run_all(mutants, out):
             broken.add(folder)
         limits[folder] = max(60, 5 * (time.time() - start))
         if folder in broken:
-            print("folder %s fails without a mutant: its mutants are skipped" % folder,
-                  file=sys.stderr)
-    out.write("id\toutcome\tseconds\n")
+            shutil.copy(LOG, LOG + "." + folder)
+            print("folder %s fails without a mutant (see %s): its mutants are skipped"
+                  % (folder, os.path.relpath(LOG + "." + folder, ROOT)), file=sys.stderr)
+    out.write("id\toutcome\tseconds\tfailed tests\n")
     results = []
     for m in mutants:
         folders = m["folders"].split(",")
@@ -372,13 +385,31 @@ def run_all(mutants, out):
             outcome = run_one(m, folders, limits)
         seconds = time.time() - start
         results.append((FOLDERS[folders[0]][0], outcome, seconds))
-        out.write("%s\t%s\t%.0f\n" % (m["id"], outcome, seconds))
+        failed = ""
+        if outcome in ("killed", "timeout"):
+            failed = failed_tests()
+            os.makedirs(LOG_FOLDER, exist_ok=True)
+            shutil.copy(LOG, os.path.join(LOG_FOLDER, m["id"] + ".log"))
+        out.write("%s\t%s\t%.0f\t%s\n" % (m["id"], outcome, seconds, failed))
         out.flush()
         print("%s %s %s:%s %.0f s" % (m["id"], outcome, m["file"], m["line"], seconds),
               file=sys.stderr)
     for tree in ("native", "win"):
         summarize(out, tree, [r for r in results if r[0] == tree])
     summarize(out, "all", results)
+
+
+def failed_tests():
+    """The tests that failed in the latest run, from their programs' output in LOG: which
+    tests catch a mutant is what a change to the tests has to keep."""
+    names = []
+    with open(LOG, errors="replace") as log:
+        for line in log:
+            match = (re.match(r"\[  FAILED  \] (\S+) \(", line)
+                     or re.match(r"\s*\d+/\d+ Test +#\d+: (\S+) .*(Failed|Timeout)", line))
+            if match and match.group(1) not in names:
+                names.append(match.group(1))
+    return " ".join(names[:4]) + (" ..." if len(names) > 4 else "")
 
 
 def summarize(out, name, results):
@@ -399,6 +430,7 @@ def summarize(out, name, results):
 
 
 def run_one(mutant, folders, limits):
+    open(LOG, "w").close()
     path = os.path.join(ROOT, mutant["file"])
     original = apply(mutant)
     if original is None:
