@@ -135,7 +135,7 @@ TEST(ParameterControl, NotificationSlots) {
     EXPECT_EQ(c.SetNotifyWindow(33, 0), 0);    // removing an unknown window is harmless
     EXPECT_EQ(c.SetNotifyWindow(22, 6), 0);    // same window: new identifier only
 
-    c.Notify(ParameterControl::kNotifyLoaded);
+    c.Notify(kNotifyCodeLoaded);
     // A new window takes the last free slot, so 11 sits in the second slot and 22 in the first.
     ASSERT_EQ(c.posts.size(), 2u);
     EXPECT_EQ(c.posts[0], std::make_pair(uintptr_t(22), uint32_t(100 * 65536 + 6)));
@@ -143,7 +143,7 @@ TEST(ParameterControl, NotificationSlots) {
 
     c.alive = {22};  // window 11 was destroyed: dropped at the next notification
     c.posts.clear();
-    c.Notify(ParameterControl::kNotifyOutputFormat);
+    c.Notify(kNotifyCodeOutputFormat);
     ASSERT_EQ(c.posts.size(), 1u);
     EXPECT_EQ(c.posts[0].second, uint32_t(65536 + 6));
     EXPECT_EQ(c.SetNotifyWindow(33, 9), 0);     // the freed slot is available again
@@ -151,7 +151,7 @@ TEST(ParameterControl, NotificationSlots) {
     EXPECT_EQ(c.SetNotifyWindow(22, 0), 0);     // unregister
     c.posts.clear();
     c.alive = {22, 33};
-    c.Notify(ParameterControl::kNotifyInputFormat);
+    c.Notify(kNotifyCodeInputFormat);
     ASSERT_EQ(c.posts.size(), 1u);
     EXPECT_EQ(c.posts[0], std::make_pair(uintptr_t(33), uint32_t(9)));
 }
