@@ -327,6 +327,32 @@ def start_wine():
 
 def stop_wine():
     subprocess.run(["wineserver", "-k"], env=wine_env(), stderr=subprocess.DEVNULL)
+    subprocess.run(["wineserver", "-w"], env=wine_env(), stderr=subprocess.DEVNULL)
+
+
+# A mutant can wreck the prefix's registry (an unregistration whose key path lost its class
+# identifier deletes every class), and every later run would fail for it: each Windows
+# mutant gets the registry as it was at the start of the run.
+REGISTRY_FILES = ("system.reg", "user.reg", "userdef.reg")
+
+
+def registry_copy():
+    return os.path.join(tree_dir("win"), "mutation-registry")
+
+
+def save_registry():
+    stop_wine()  # the server writes the registry out as it ends
+    os.makedirs(registry_copy(), exist_ok=True)
+    for name in REGISTRY_FILES:
+        shutil.copy(os.path.join(wine_env()["WINEPREFIX"], name), registry_copy())
+    start_wine()
+
+
+def restore_registry():
+    stop_wine()
+    for name in REGISTRY_FILES:
+        shutil.copy(os.path.join(registry_copy(), name), wine_env()["WINEPREFIX"])
+    start_wine()
 
 
 def run(args):
@@ -349,6 +375,7 @@ def run(args):
     out = open(args.out, "w") if args.out else sys.stdout
     if needs_wine:
         start_wine()
+        save_registry()
     try:
         run_all(mutants, out)
     finally:
@@ -439,6 +466,8 @@ def run_one(mutant, folders, limits):
         if not build(folders):
             return "no build"
         result = run_tests(folders, limits)
+        if any(FOLDERS[f][0] == "win" for f in folders):
+            restore_registry()
         return {"passed": "survived", "failed": "killed", "timeout": "timeout"}[result]
     finally:
         with open(path, "w") as f:
