@@ -127,7 +127,7 @@ RELEASES = re.compile(r"\b(Release|DeleteObject|DeleteDC|RegCloseKey|CloseHandle
                       r"free|DestroyMenu|DestroyIcon|DestroyCursor|ReleaseDC)\s*\(")
 
 
-def candidates(path, lines):
+def candidates(lines):
     """Every mutant this file offers, as (kind, line index, mutated text)."""
     found = []
     previous = ";"
@@ -154,8 +154,8 @@ def candidates(path, lines):
             found.append(("constant", index,
                           text[:match.start()] + changed + text[match.end():]))
         body = code.strip()
-        if (follows_statement and body.endswith(";") and SIMPLE_STATEMENT.match(body) and not NOT_STATEMENTS.match(body)
-                and not RELEASES.search(body)
+        if (follows_statement and body.endswith(";") and SIMPLE_STATEMENT.match(body)
+                and not NOT_STATEMENTS.match(body) and not RELEASES.search(body)
                 and body.count("(") == body.count(")") and body.count(";") == 1
                 and "{" not in body and "}" not in body):
             indent = text[:len(text) - len(text.lstrip())]
@@ -176,7 +176,7 @@ def pick_from(rng, folder, left_out, count, folders):
     for name in source_files(folder, left_out):
         with open(os.path.join(ROOT, name)) as f:
             lines = f.read().split("\n")
-        for kind, index, mutated in candidates(name, lines):
+        for kind, index, mutated in candidates(lines):
             pool.setdefault(kind, {}).setdefault(name, []).append(
                 (index, lines[index], mutated))
     picked, used = [], set()
