@@ -155,12 +155,27 @@ void WriteRun(DelayLine& line, const float* in, uint32_t n) {
     });
 }
 
-// The line's samples out through `kernel` with `value`, the run's samples in.
-template <class Kernel>
-void ExchangeRun(DelayLine& line, const float* in, float* out, uint32_t n, Kernel kernel, float value) {
-    line.position = ForEachSpan(line.position, line.length, n, [&](int32_t slot, uint32_t k, uint32_t m) {
-        kernel(line.data + slot, in + k, out + k, m, value);
-    });
+// The line's samples out through `exchange` with `value`, the run's samples in; `map` is the
+// same arithmetic from one array into another.
+template <class Exchange, class Map>
+void ExchangeRun(DelayLine& line, const float* in, float* out, uint32_t n, Exchange exchange, Map map,
+                 float value) {
+    const uint32_t length = uint32_t(line.length);
+    if (length >= n) {
+        line.position = ForEachSpan(line.position, line.length, n, [&](int32_t slot, uint32_t k, uint32_t m) {
+            exchange(line.data + slot, in + k, out + k, m, value);
+        });
+        return;
+    }
+    // A line shorter than the run (a pre-delay of a few samples, or of one) would cut the run
+    // into spans of a few frames. Its first `length` frames exchange with the line, which
+    // brings the position round to where it started; every later frame reads the run's own
+    // sample of `length` frames before; the last `length` samples stay in the line.
+    const int32_t start = line.position;
+    ExchangeRun(line, in + (n - length), out + (n - length), length, exchange, map, value);
+    map(in + length, out, n - length, value);
+    line.position = (start - int32_t((n - length) % length) + line.length) % line.length;
+    WriteRun(line, in, length);
 }
 
 // Allpass section on its own line: feed-forward `a`, feedback `b`.
@@ -175,7 +190,7 @@ void AllpassRun(DelayLine& line, const float* in, float* out, uint32_t n, float 
 void TankTail(DelayLine* lines, float* damped, float* half, float* out, uint32_t n,
               const EngineCoefficients& c) {
     AllpassRun(lines[0], damped, half, n, c.tankAllpassCoef1, c.tankAllpassCoef1);
-    ExchangeRun(lines[1], half, damped, n, kernels::ExchangeTimes, c.decayGain);
+    ExchangeRun(lines[1], half, damped, n, kernels::ExchangeTimes, kernels::Times, c.decayGain);
     AllpassRun(lines[2], damped, out, n, c.tankAllpassCoef2, c.tankAllpassCoef2);
     WriteRun(lines[3], out, n);
 }
@@ -360,7 +375,7 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
         AllpassRun(line[2], b.diffused, b.scratch, n, c.diffuserCoefA, c.diffuserCoefA);
         AllpassRun(line[3], b.scratch, b.diffused, n, c.diffuserCoefB, c.diffuserCoefA);
 
-        ExchangeRun(pre, b.diffused, b.tankIn, n, kernels::ExchangePlus, kPreDelayOffset);
+        ExchangeRun(pre, b.diffused, b.tankIn, n, kernels::ExchangePlus, kernels::Plus, kPreDelayOffset);
 
         // Output taps that must be read before the tank's writes keep their values here.
         Tap late[2][network::kOutputTaps];

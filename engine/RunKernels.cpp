@@ -31,6 +31,14 @@ void ExchangePlus(float* __restrict slots, const float* __restrict x, float* __r
     }
 }
 
+void Times(const float* __restrict x, float* __restrict y, uint32_t n, float gain) {
+    for (uint32_t i = 0; i < n; ++i) y[i] = x[i] * gain;
+}
+
+void Plus(const float* __restrict x, float* __restrict y, uint32_t n, float offset) {
+    for (uint32_t i = 0; i < n; ++i) y[i] = x[i] + offset;
+}
+
 namespace {
 
 // One pass over the frames with the sum in a register; the tap count fixed, so that the sum

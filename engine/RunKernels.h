@@ -15,6 +15,9 @@ void Copy(const float* x, float* y, uint32_t n);
 // y = slot * gain, or slot + offset; slot = x.
 void ExchangeTimes(float* slots, const float* x, float* y, uint32_t n, float gain);
 void ExchangePlus(float* slots, const float* x, float* y, uint32_t n, float offset);
+// y = x * gain, or x + offset: the same from one array into another.
+void Times(const float* x, float* y, uint32_t n, float gain);
+void Plus(const float* x, float* y, uint32_t n, float offset);
 // acc = (slots[0] * gains[0] + slots[1] * gains[1] + ...) * scale, added from the left, for
 // `count` taps (at most kMaxTaps) that each lie contiguously over the n frames. A term
 // subtracted in the network has its gain negated here: x - y * g and x + y * -g give the
