@@ -1,7 +1,8 @@
 // Rendering speed of ReverbEngine::ProcessBlock with the factory setting, in frames per
 // second and as a multiple of real time, for common rates, both channel layouts and two
 // block sizes; the same for the frame-by-frame reference network of the engine tests, in
-// the same run, and for the engine with every send at 0 dB. Besides: blocks of 44.1 kHz
+// the same run, and for the engine with every send at 0 dB; the engine also with its
+// baseline kernels where it would choose AVX2 ones. Besides: blocks of 44.1 kHz
 // stereo over a range of sizes (the plot), blocks that each follow a parameter change or a
 // room-size change, and the memory and preparation time of one instance per rate.
 #include <benchmark/benchmark.h>
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "KernelSet.h"
 #include "ReferenceEngine.h"
 #include "ReverbEngine.h"
 
@@ -72,7 +74,8 @@ void Render(benchmark::State& state) {
 
 constexpr int64_t kNoChange = -1;
 
-void Settings(benchmark::internal::Benchmark* b) {
+// The layouts, rates and sends of the goals, in blocks of 4096 and of 64.
+void GoalSettings(benchmark::internal::Benchmark* b) {
     b->ArgNames({"rate", "in", "block", "out", "sends", "change"});
     for (int64_t block : {4096, 64}) {
         b->Args({44100, 2, block, 2, 0, kNoChange});
@@ -81,16 +84,29 @@ void Settings(benchmark::internal::Benchmark* b) {
         b->Args({96000, 2, block, 2, 0, kNoChange});
         b->Args({44100, 2, block, 2, 1, kNoChange});
     }
+    b->Unit(benchmark::kMicrosecond);
+}
+
+void Settings(benchmark::internal::Benchmark* b) {
+    GoalSettings(b);
     for (int64_t block : {1, 3, 7, 16, 32, 128, 256, 512, 1024, 2048})
         b->Args({44100, 2, block, 2, 0, kNoChange});
     // A slider drag recomputes the coefficients for every block; a room-size change also
     // clears the network.
     for (int64_t block : {4096, 64})
         for (int64_t field : {kDecayTime, kRoomSize}) b->Args({44100, 2, block, 2, 0, field});
-    b->Unit(benchmark::kMicrosecond);
+}
+
+// The engine with the baseline kernels where the processor would run the AVX2 ones.
+void RenderBaseline(benchmark::State& state) {
+    const kernels::KernelSet& chosen = kernels::CurrentKernels();
+    kernels::UseKernels(kernels::kBaseline);
+    Render<ReverbEngine>(state);
+    kernels::UseKernels(chosen);
 }
 
 BENCHMARK_TEMPLATE(Render, ReverbEngine)->Name("Engine")->Apply(Settings);
+BENCHMARK(RenderBaseline)->Name("EngineBaseline")->Apply(GoalSettings);
 BENCHMARK_TEMPLATE(Render, ReferenceEngine)->Name("FrameByFrame")->Apply(Settings);
 
 // The engine counting the delay memory it asks for.

@@ -5,7 +5,8 @@
 // Element-wise work over the frames of one run, each frame's arithmetic exactly that of the
 // frame-by-frame network (same operations, same order, no fused multiply-add), so that
 // frames can be computed in any order and in vector lanes. `slots` point into a delay line
-// at the run's stretch; other arrays hold one value per frame.
+// at the run's stretch; other arrays hold one value per frame. Each call goes to the kernel
+// set chosen for the processor (KernelSet.h).
 namespace kernels {
 
 // d = slot; y = d - a * x; slot = x + b * y.
