@@ -5,7 +5,8 @@
 // pins around the filter, which is not the filter's: the source takes a sample from its
 // allocator, copies the frames in and releases it after Receive, and the sink copies the
 // filter's output. Prints one Markdown table of the timings and one line per format: the
-// filter's own cost, Receive less engine and stand-ins, against the engine.
+// filter's own cost, Receive less engine and stand-ins, against the engine. For integer
+// formats the conversions are also timed alone.
 //   filter_bench [--repetitions N]
 #include <windows.h>
 
@@ -17,6 +18,7 @@
 
 #include "BenchCase.h"
 #include "FilterHarness.h"
+#include "SampleConversion.h"
 #include "TimingTable.h"
 
 namespace {
@@ -115,6 +117,17 @@ int main(int argc, char** argv) {
              false},
         };
         for (const BenchCase& c : cases) RunCase(c, 0, rows);
+        // Of the filter's own work, the conversions to and from integers.
+        std::vector<uint8_t> converted(static_cast<size_t>(outBytes));
+        if (f.tag == 1)
+            RunCase({"conversions alone, " + name, repetitions, 0, [](int) {},
+                     [&] {
+                         const PcmLayout layout = {uint16_t(f.bits / 8), f.bits};
+                         PcmToFloat(input.data(), layout, floats.data(), floats.size());
+                         FloatToPcm(rendered.data(), layout, converted.data(), rendered.size());
+                     },
+                     false},
+                    0, rows);
         if (harness.sink.samples.empty()) {
             std::fprintf(stderr, "filter_bench: no output came from the filter (%s)\n", f.name);
             return 1;
