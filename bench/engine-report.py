@@ -37,14 +37,17 @@ def tables(json_path, dat_path):
     engine = {k[1]: v for k, v in found.items() if k[0] == "Engine"}
     reference = {k[1]: v for k, v in found.items() if k[0] == "FrameByFrame"}
 
-    print("| Rate | In | Out | Block | Sends | Frame by frame | Engine | Speed-up |")
-    print("|---|---|---|---|---|---|---|---|")
+    baseline = {k[1]: v[1] for k, v in found.items() if k[0] == "EngineBaseline"}
+    print("| Rate | In | Out | Block | Sends | Frame by frame | Engine | Speed-up | Engine, SSE2 kernels |")
+    print("|---|---|---|---|---|---|---|---|---|")
     rows = [(v, reference[k][1]) for k, v in engine.items() if k in reference and v[0]["change"] == "-1"]
     rows.sort(key=lambda r: (-int(r[0][0]["block"]) if int(r[0][0]["block"]) in (4096, 64) else 1,
                              int(r[0][0]["block"])))
     for (values, ns, _), old in rows:
+        key = tuple(sorted(values.items()))
+        sse2 = f"{baseline[key]:.1f}" if key in baseline else ""
         print(f"| {values['rate']} | {values['in']} | {values['out']} | {values['block']} | "
-              f"{'all on' if values['sends'] == '1' else 'factory'} | {old:.1f} | {ns:.1f} | {old / ns:.1f}x |")
+              f"{'all on' if values['sends'] == '1' else 'factory'} | {old:.1f} | {ns:.1f} | {old / ns:.1f}x | {sse2} |")
 
     print()
     print("| Block | Changed before every block | Engine | Frame by frame | Engine against its ordinary block |")
