@@ -315,21 +315,27 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
         std::fill(b.early[1], b.early[1] + kRunFrames, 0.0f);
     }
 
+    // A mono input's left, right and mid are the same samples: its left array serves as all
+    // three, and its right peak is its left one.
+    const auto rightOf = [](const RunInput& r) -> const float* { return stereoIn ? r.right : r.left; };
+    const auto midOf = [](const RunInput& r) -> const float* { return stereoIn ? r.mid : r.left; };
     // The run's input with its peaks; the input filters follow separately.
     const auto readInput = [&](RunInput& r, uint32_t at, uint32_t n) {
         if (input != nullptr)
             for (uint32_t i = 0; i < n; ++i) {
                 const InputFrame x = ReadInput<stereoIn>(input + size_t(at + n - 1 - i) * (stereoIn ? 2 : 1), c);
                 r.left[i] = x.left;
-                r.right[i] = x.right;
-                r.mid[i] = x.mid;
+                if constexpr (stereoIn) {
+                    r.right[i] = x.right;
+                    r.mid[i] = x.mid;
+                }
             }
         peaks.inLeft = kernels::Peak(r.left, n, peaks.inLeft);
-        peaks.inRight = kernels::Peak(r.right, n, peaks.inRight);
+        peaks.inRight = stereoIn ? kernels::Peak(r.right, n, peaks.inRight) : peaks.inLeft;
     };
     readInput(b.input[0], 0, std::min(limit, frames));
     for (uint32_t i = std::min(limit, frames); i-- > 0;)
-        b.input[0].filtered[i] = InputFilters(f, b.input[0].mid[i], c);
+        b.input[0].filtered[i] = InputFilters(f, midOf(b.input[0])[i], c);
 
     for (uint32_t done = 0, run = 0; done < frames; run ^= 1) {
         const uint32_t n = std::min(limit, frames - done);
@@ -340,14 +346,17 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
             break;
         }
         const RunInput& x = b.input[run];
+        const float* xRight = rightOf(x);
+        const float* xMid = midOf(x);
         // The next run, if it is not stepped frame by frame, has its input filtered beside
         // this run's tank: `nextFrames` of `next` are filtered in the tank's loop.
         RunInput& next = b.input[run ^ 1];
         const uint32_t nextLength = std::min(limit, frames - done - n);
         const uint32_t nextFrames = nextLength < kShortRun ? 0 : nextLength;
         if (nextFrames > 0) readInput(next, done + n, nextFrames);
+        const float* nextMid = midOf(next);
         const auto filterNext = [&](uint32_t j) {
-            if (j < nextFrames) next.filtered[nextFrames - 1 - j] = InputFilters(f, next.mid[nextFrames - 1 - j], c);
+            if (j < nextFrames) next.filtered[nextFrames - 1 - j] = InputFilters(f, nextMid[nextFrames - 1 - j], c);
         };
         // The early reflections, read after the run's samples enter their line, with `start`
         // the line's position at the run's first frame.
@@ -441,7 +450,7 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
             lateSum(1, network::kOutputRight, taps.right);
             for (uint32_t i = 0; i < n; ++i)
                 MixStereo(b.late[0][i], b.late[1][i], b.early[0][i], b.early[1][i], x.left[i],
-                          x.right[i], c, mix.width, b.late[0][i], b.late[1][i]);
+                          xRight[i], c, mix.width, b.late[0][i], b.late[1][i]);
             peaks.outLeft = kernels::Peak(b.late[0], n, peaks.outLeft);
             peaks.outRight = kernels::Peak(b.late[1], n, peaks.outRight);
             for (uint32_t i = 0; i < n; ++i) {
@@ -449,7 +458,7 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
                 out[2 * i + 1] = b.late[1][n - 1 - i];
             }
         } else {
-            for (uint32_t i = 0; i < n; ++i) b.late[0][i] = MixMono(b.late[0][i], b.early[0][i], x.mid[i], c);
+            for (uint32_t i = 0; i < n; ++i) b.late[0][i] = MixMono(b.late[0][i], b.early[0][i], xMid[i], c);
             peaks.outLeft = kernels::Peak(b.late[0], n, peaks.outLeft);
             peaks.outRight = peaks.outLeft;
             for (uint32_t i = 0; i < n; ++i) out[i] = b.late[0][n - 1 - i];
