@@ -54,12 +54,10 @@ public:
             error = "disk full";
             return -1;
         }
-        counts.push_back(count);
         samples.insert(samples.end(), frames, frames + count * 2);
         return 0;
     }
     int writes = 0;
-    std::vector<uint32_t> counts;
     std::vector<float> samples;
 
 private:
@@ -75,70 +73,38 @@ std::vector<BYTE> Bytes(const std::vector<T>& values) {
 
 }  // namespace
 
-TEST(SampleCollector, SixteenBitSamplesBecomeFloatsAtFullScale32768) {
-    KeepingSink sink;
-    RenderStats stats;
-    stats.Start(44100, 2, 2);
-    SampleCollector collector(sink, stats, 2, 16, false);
-    DataSample sample(Bytes<int16_t>({-32768, 32767, 16384, -1, 0, 1}));
-    EXPECT_EQ(S_OK, collector.SampleCB(0.0, &sample));
-    ASSERT_EQ(std::vector<uint32_t>{3}, sink.counts);
-    const std::vector<float> expected{-1.0f, 32767 / 32768.0f, 0.5f, -1 / 32768.0f, 0.0f, 1 / 32768.0f};
-    EXPECT_EQ(expected, sink.samples);
-    EXPECT_EQ(3u, collector.Frames());
-    EXPECT_EQ(3u, stats.FramesOut());
-    EXPECT_FLOAT_EQ(1.0f, stats.PeakOut(0));
-    EXPECT_FLOAT_EQ(32767 / 32768.0f, stats.PeakOut(1));
-}
-
-TEST(SampleCollector, WideIntegerSamplesBecomeFloatsAtTheirContainersFullScale) {
-    KeepingSink sink;
-    RenderStats stats;
-    stats.Start(44100, 2, 2);
-    SampleCollector packed(sink, stats, 2, 24, false);
-    DataSample three(std::vector<BYTE>{0x00, 0x00, 0x80, 0xff, 0xff, 0x7f, 0x00, 0x00, 0x40, 0xff, 0xff, 0xff});
-    EXPECT_EQ(S_OK, packed.SampleCB(0.0, &three));
-    SampleCollector wide(sink, stats, 2, 32, false);
-    DataSample four(Bytes<int32_t>({INT32_MIN, 0x40000000}));
-    EXPECT_EQ(S_OK, wide.SampleCB(0.0, &four));
-    const std::vector<float> expected{-1.0f, 8388607 / 8388608.0f, 0.5f, -1 / 8388608.0f, -1.0f, 0.5f};
-    EXPECT_EQ(expected, sink.samples);
-}
-
-TEST(SampleCollector, FloatSamplesPassUnchangedAndAreCountedAcrossSamples) {
-    KeepingSink sink;
-    RenderStats stats;
-    stats.Start(48000, 1, 2);
-    SampleCollector collector(sink, stats, 2, 32, true);
-    DataSample first(Bytes<float>({0.25f, -1.5f}));
-    DataSample second(Bytes<float>({0.125f, 0.0f, -0.75f, 2.0f}));
-    collector.SampleCB(0.0, &first);
-    collector.SampleCB(0.0, &second);
-    EXPECT_EQ((std::vector<float>{0.25f, -1.5f, 0.125f, 0.0f, -0.75f, 2.0f}), sink.samples);
-    EXPECT_EQ(3u, collector.Frames());
-    EXPECT_EQ(2u, stats.OverloadsOut());
-    EXPECT_FALSE(collector.Failed());
-}
-
-TEST(SampleCollector, IntegerSamplesAtTheFormatsExtremesCountAsOverloads) {
+// Integers become floats at their container's full scale, floats pass unchanged; both
+// formats' extremes count as overloads.
+TEST(SampleCollector, ConvertsEveryEncodingAndCountsOverloads) {
     const struct {
         uint16_t bits;
+        bool isFloat;
         std::vector<BYTE> bytes;
+        std::vector<float> expected;
         uint64_t overloads;
     } rows[] = {
-        {16, Bytes<int16_t>({-32768, 32767, 32766, -32767, 0, 127}), 2},
-        {24, {0x00, 0x00, 0x80, 0xff, 0xff, 0x7f, 0xfe, 0xff, 0x7f, 0x01, 0x00, 0x80}, 2},
-        {32, Bytes<int32_t>({INT32_MIN, INT32_MAX, INT32_MAX - 1, INT32_MIN + 1}), 2},
-        {32, Bytes<int32_t>({0x7f, -128, 0x7fff, -32768}), 0},
+        {16, false, Bytes<int16_t>({-32768, 32767, 16384, -1, 0, 1}),
+         {-1.0f, 32767 / 32768.0f, 0.5f, -1 / 32768.0f, 0.0f, 1 / 32768.0f}, 2},
+        {24, false, {0x00, 0x00, 0x80, 0xff, 0xff, 0x7f, 0x00, 0x00, 0x40, 0xff, 0xff, 0xff},
+         {-1.0f, 8388607 / 8388608.0f, 0.5f, -1 / 8388608.0f}, 2},
+        {24, false, {0xfe, 0xff, 0x7f, 0x01, 0x00, 0x80}, {8388606 / 8388608.0f, -8388607 / 8388608.0f}, 0},
+        {32, false, Bytes<int32_t>({INT32_MIN, INT32_MAX, 0x40000000, INT32_MIN + 1}),
+         {-1.0f, 1.0f, 0.5f, -1.0f}, 2},
+        {32, true, Bytes<float>({0.25f, -1.5f, 0.125f, 0.0f, -0.75f, 2.0f}), {0.25f, -1.5f, 0.125f, 0.0f, -0.75f, 2.0f}, 2},
     };
     for (const auto& row : rows) {
         KeepingSink sink;
         RenderStats stats;
         stats.Start(44100, 2, 2);
-        SampleCollector collector(sink, stats, 2, row.bits, false);
-        DataSample sample(row.bytes);
-        collector.SampleCB(0.0, &sample);
+        SampleCollector collector(sink, stats, 2, row.bits, row.isFloat);
+        const size_t half = row.bytes.size() / 2 / (row.bits / 4) * (row.bits / 4);  // whole frames in each sample
+        DataSample first({row.bytes.begin(), row.bytes.begin() + half}), second({row.bytes.begin() + half, row.bytes.end()});
+        EXPECT_EQ(S_OK, collector.SampleCB(0.0, &first));
+        EXPECT_EQ(S_OK, collector.SampleCB(0.0, &second));
         ASSERT_FALSE(collector.Failed()) << collector.Error();
+        EXPECT_EQ(row.expected, sink.samples) << row.bits << " bits";
+        EXPECT_EQ(row.expected.size() / 2, collector.Frames());
+        EXPECT_EQ(row.expected.size() / 2, stats.FramesOut());
         EXPECT_EQ(row.overloads, stats.OverloadsOut()) << row.bits << " bits";
     }
 }
@@ -169,15 +135,4 @@ TEST(SampleCollector, TheFirstWriteFailureStopsCollecting) {
     collector.SampleCB(0.0, &sample);
     EXPECT_EQ(2, sink.writes) << "nothing is written after a failure";
     EXPECT_EQ(1u, collector.Frames());
-}
-
-TEST(SampleCollector, AnswersOnlyForItsCallbackInterface) {
-    KeepingSink sink;
-    RenderStats stats;
-    SampleCollector collector(sink, stats, 2, 32, true);
-    void* object = nullptr;
-    EXPECT_EQ(S_OK, collector.QueryInterface(kIidSampleGrabberCB, &object));
-    EXPECT_EQ(static_cast<ISampleGrabberCB*>(&collector), object);
-    EXPECT_EQ(E_NOINTERFACE, collector.QueryInterface(IID_IMediaSample, &object));
-    EXPECT_EQ(nullptr, object);
 }
