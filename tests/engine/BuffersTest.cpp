@@ -124,4 +124,12 @@ TEST(EngineBuffers, RefusesFormatsItCannotRender) {
     ReverbEngine e;
     EXPECT_LT(e.PrepareStreaming(nullptr, &good), 0);
     EXPECT_LT(e.PrepareStreaming(&good, nullptr), 0);
+    // A preparation keeps both formats for the control interface to report.
+    const WaveFormat mono = FloatFormat(48000, 1);
+    ASSERT_EQ(e.PrepareStreaming(&mono, &good), 0);
+    WaveFormat in{}, out{};
+    ASSERT_TRUE(e.GetConnectionFormat(0, in) && e.GetConnectionFormat(1, out));
+    EXPECT_EQ(in.channels, 1);
+    EXPECT_EQ(in.sampleRate, 48000u);
+    EXPECT_EQ(out.channels, 2);
 }

@@ -1,11 +1,5 @@
 #include "Signals.h"
 
-#include <cmath>
-
-namespace {
-constexpr double kPi = 3.14159265358979323846;
-}
-
 std::vector<float> Impulse(uint32_t frames, int channels, float amplitude) {
     std::vector<float> v(size_t(frames) * channels, 0.0f);
     for (int c = 0; c < channels; ++c) v[c] = amplitude;
@@ -19,12 +13,6 @@ std::vector<float> Noise(uint32_t samples, uint32_t seed) {
         state = state * 1664525u + 1013904223u;
         s = float(state >> 8) / float(1u << 24) - 0.5f;
     }
-    return v;
-}
-
-std::vector<float> Sine(uint32_t frames, double hz, double amplitude, uint32_t rate) {
-    std::vector<float> v(frames);
-    for (uint32_t i = 0; i < frames; ++i) v[i] = float(amplitude * std::sin(2.0 * kPi * hz * i / rate));
     return v;
 }
 

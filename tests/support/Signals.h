@@ -1,5 +1,6 @@
 #pragma once
 // Test signals and measures on interleaved float samples.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -7,8 +8,6 @@
 std::vector<float> Impulse(uint32_t frames, int channels, float amplitude = 1.0f);
 // Deterministic noise in [-0.5, 0.5).
 std::vector<float> Noise(uint32_t samples, uint32_t seed);
-// A mono sine of `hz` at `rate`.
-std::vector<float> Sine(uint32_t frames, double hz, double amplitude = 0.5, uint32_t rate = 44100);
 // Sum of squares.
 double Energy(const std::vector<float>& samples);
 // The samples of one channel of an interleaved buffer.
