@@ -79,6 +79,7 @@ TEST(ProgressLine, ShowsOnlyOnATerminalAfterASecondAndClearsItsLine) {
         std::string error;
         for (size_t i = 0; i < row.times.size(); ++i) ASSERT_EQ(0, line.Write(block.data(), 1000, error));
         line.Finish();
+        line.Finish();  // a finished line stays cleared
         EXPECT_EQ(row.shown, shown);
         EXPECT_EQ(1000u * row.times.size(), next.frames) << "every frame passes on";
     }

@@ -30,11 +30,7 @@ std::map<std::string, std::string> Cases() {
         {"stereo-pcm24-extensible", Riff(ExtensibleFormatChunk(1, 2, 44100, 24) + Chunk("data", Pcm24Data(TestSignal(22050, 2, 44100))))},
         {"empty-data", Wav(3, 2, 44100, 32, "")},
         {"not-wav", "This is a text file that only pretends to be audio.\n"},
-        {"empty-file", ""},
         {"pcm8", Wav(1, 1, 8000, 8, std::string(800, '\x80'))},
-        {"float64", Wav(3, 1, 8000, 64, std::string(800, '\0'))},
-        {"adpcm", Wav(2, 1, 8000, 4, std::string(800, '\0'))},
-        {"three-channels", Wav(1, 3, 8000, 16, std::string(600, '\0'))},
         {"truncated", truncated},
     };
 }

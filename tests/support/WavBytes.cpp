@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <fstream>
 
 namespace wavbytes {
 
@@ -78,12 +77,6 @@ std::string FloatData(const std::vector<float>& samples) {
     std::string data;
     for (float s : samples) data += Float32(s);
     return data;
-}
-
-bool WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
 }
 
 std::vector<float> TestSignal(uint32_t frames, int channels, uint32_t rate) {

@@ -28,9 +28,6 @@ std::string Pcm16Data(const std::vector<float>& samples);
 std::string Pcm24Data(const std::vector<float>& samples);
 std::string FloatData(const std::vector<float>& samples);
 
-// Writes `bytes` to `path`; false when it cannot.
-bool WriteFile(const std::string& path, const std::string& bytes);
-
 // A deterministic test signal: decaying tone bursts with a little noise, interleaved.
 std::vector<float> TestSignal(uint32_t frames, int channels, uint32_t rate);
 
