@@ -95,7 +95,8 @@ TEST(EngineRendering, WidthAndMonoOutputMixTheWetSignals) {
         EXPECT_EQ(h.Prepare(), 0);
         out.push_back(h.Render(input, 512));
     }
-    const std::vector<float>&n = out[0], &a = out[1], &w = out[2], &m = out[3], &dry = out[4];
+    // Widths 0, 100 and 200, then mono output without and with the dry signal.
+    const std::vector<float>& n = out[0], &a = out[1], &w = out[2], &m = out[3], &dry = out[4];
     EXPECT_EQ(Channel(n, 2, 0), Channel(n, 2, 1));
     double sideEnergy = 0;
     for (size_t i = 0; i < m.size(); ++i) {
