@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "EngineHarness.h"
 #include "KernelSet.h"
+#include "Signals.h"
 
 namespace {
 
