@@ -2,9 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "FreqDisplay.h"
-#include "PointerTestSupport.h"
 #include "SkinProtocol.h"
-#include "SkinTestSupport.h"
+#include "Controls.h"
 
 namespace {
 
@@ -20,7 +19,6 @@ constexpr int kHeight = 44;
 class FreqDisplayTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        RegisterFreqDisplayClass(GetModuleHandleA(nullptr));
         display = parent.CreateControl(kFreqDisplayClassName, 0, 20, 20, kWidth, kHeight, kId);
         ASSERT_NE(display, nullptr);
     }

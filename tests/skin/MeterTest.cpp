@@ -5,9 +5,8 @@
 #include <map>
 
 #include "Meter.h"
-#include "PointerTestSupport.h"
 #include "SkinProtocol.h"
-#include "SkinTestSupport.h"
+#include "Controls.h"
 
 namespace {
 
@@ -20,7 +19,6 @@ constexpr int kSilent = -9999;
 class MeterTest : public ::testing::Test {
 protected:
     HWND Create(DWORD style) {
-        RegisterMeterClass(GetModuleHandleA(nullptr));
         HWND meter = parent.CreateControl(kMeterClassName, style, 30, 30, kWidth, kHeight, 10600);
         EXPECT_NE(meter, nullptr);
         SendMessageA(meter, QVMM_SETIMAGES, reinterpret_cast<WPARAM>(face.data()),
@@ -179,7 +177,6 @@ TEST_F(MeterTest, DecayAndRangeAreTheParentsChoice) {
 }
 
 TEST_F(MeterTest, HorizontalBarGrowsToTheRight) {
-    RegisterMeterClass(GetModuleHandleA(nullptr));
     HWND meter = parent.CreateControl(kMeterClassName, 0, 30, 30, kHeight, kWidth, 10601);
     SendMessageA(meter, QVMM_SETIMAGES, reinterpret_cast<WPARAM>(face.data()),
                  reinterpret_cast<LPARAM>(bar.data()));

@@ -3,10 +3,9 @@
 // the paint draws them at x 71, x 114 and y 45.
 #include <gtest/gtest.h>
 
-#include "PointerTestSupport.h"
 #include "RevTime.h"
 #include "SkinProtocol.h"
-#include "SkinTestSupport.h"
+#include "Controls.h"
 
 namespace {
 
@@ -26,7 +25,6 @@ using Changes = std::vector<std::pair<int, int>>;
 class RevTimeTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        RegisterRevTimeClass(GetModuleHandleA(nullptr));
         display = parent.CreateControl(kRevTimeClassName, 0, 200, 20, kWidth, kHeight, kId);
         ASSERT_NE(display, nullptr);
     }

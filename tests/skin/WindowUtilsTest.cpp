@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "SkinProtocol.h"
-#include "SkinTestSupport.h"
+#include "Controls.h"
 #include "WindowUtils.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
-// Helpers for driving the skinned controls in real windows: a parent window that records the
-// notifications it receives, a background picture of one known colour, skin images built in
-// memory and 32-bit canvases whose pixels the tests read back.
+// Drives skinned controls in real windows: a host window that records the notifications it
+// receives over a background picture of one colour, real mouse, key and wheel messages,
+// skin images built in memory and 32-bit canvases whose pixels the tests read back.
 #include <windows.h>
 
 #include <cstdint>
@@ -13,11 +13,9 @@ struct Notification {
     LPARAM lParam;
 };
 
-// Registers the three control classes of this library with the test program's module.
-void RegisterTestControlClasses();
-
 // The editor's stand-in: a visible top-level window (shared by all tests of the program) at
-// (100, 100) on the screen, 400 x 240, with a background picture of one colour.
+// (100, 100) on the screen, 400 x 240, with a background picture of one colour. Registers
+// the eight control classes with the test program's module.
 class TestParent {
 public:
     static constexpr COLORREF kBackground = RGB(40, 80, 120);
@@ -61,7 +59,6 @@ public:
     Canvas& operator=(const Canvas&) = delete;
 
     HDC Dc() const { return dc_; }
-    HBITMAP Bitmap() const { return bitmap_; }
     COLORREF At(int x, int y) const;
     void Set(int x, int y, COLORREF colour);
 
@@ -75,8 +72,29 @@ private:
 
 // The colour of a window's client pixel as it shows on screen.
 COLORREF WindowPixel(HWND window, int x, int y);
+// How many pixels of the window's top-left width x height show `colour`.
+int CountPixels(HWND window, int width, int height, COLORREF colour);
+// Draws the control's client area into `canvas` through WM_PRINTCLIENT.
+void PrintInto(HWND control, Canvas& canvas);
 
 // Mouse message position.
 inline LPARAM At(int x, int y) {
     return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
 }
+// Mouse messages with a client position, sent the way a real mouse delivers them.
+void Press(HWND control, int x, int y);
+void MoveTo(HWND control, int x, int y);
+void Release(HWND control, int x, int y);
+// The full sequence of a double-click: down, up, double-click, up.
+void DoubleClick(HWND control, int x, int y);
+// Double-clicks at (x, y) and returns the part that the control's `notification` reported
+// (its lParam; the wParam must be the control's id), or -99 when nothing was reported.
+int DoubleClickReport(TestParent& parent, HWND control, UINT notification, int x, int y);
+// Posts a wheel message (so that it carries a message time) and dispatches it.
+void Wheel(HWND control, int delta);
+
+// Puts the pointer over client point (x, y) and lets the control choose its shape; returns
+// the cursor it set. Retries when another program moved the pointer in between.
+HCURSOR PointAt(HWND control, int x, int y);
+// The test module's cursor `id`, or the system shape `fallback` when the module has none.
+HCURSOR ExpectedCursor(int id, LPCTSTR fallback);
