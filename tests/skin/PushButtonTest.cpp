@@ -113,10 +113,6 @@ TEST_F(PushButtonTest, PressShowsThePressedImageAndCancelDropsOneQueuedClick) {
 }
 
 TEST_F(PushButtonTest, StylesAndStatesDrawTheirPixels) {
-    struct Spot {
-        int x, y;
-        COLORREF colour;
-    };
     struct Case {
         const char* name;
         DWORD style;
@@ -178,7 +174,7 @@ TEST_F(PushButtonTest, StylesAndStatesDrawTheirPixels) {
     for (const Case& c : cases) {
         Create(c.style, c.style ? "" : nullptr, c.images);
         if (c.act) c.act(*this);
-        for (const Spot& p : c.pixels) EXPECT_EQ(Pixel(p.x, p.y), p.colour) << c.name << " at " << p.x << "," << p.y;
+        ExpectPixels(button_, c.pixels, c.name);
         SetFocus(parent_.Window());
         DestroyWindow(button_);
     }

@@ -54,32 +54,33 @@ protected:
     std::vector<BYTE> thumb_ = SolidImage(29, 16, 200, 0, 0, 0);
 };
 
-TEST_F(SliderTest, DragIsRelativeOneUnitPerPixel) {
-    SetRange(0, 1000, 500);
-    HCURSOR arrow = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-    SetCursor(arrow);
-    Send(WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));  // beside the thumb: no jump to the click
-    EXPECT_EQ(Value(), 500);
-    EXPECT_EQ(GetCursor(), nullptr);  // hidden while dragging
-    Send(WM_MOUSEMOVE, MK_LBUTTON, At(15, 10));
-    Send(WM_MOUSEMOVE, MK_LBUTTON, At(15, 2));   // vertical motion reports the unchanged value
-    Send(WM_MOUSEMOVE, MK_LBUTTON, At(12, 2));
-    Send(WM_LBUTTONUP, 0, At(12, 2));
-    EXPECT_EQ(Reports(), "P505 P505 P502 E ");
-    EXPECT_EQ(GetCapture(), nullptr);
-    EXPECT_EQ(GetCursor(), arrow);
-}
-
-TEST_F(SliderTest, SquaredDragAndClamping) {
-    SetRange(0, 1000, 500);
-    Send(QVSM_SETSQUAREDDRAG, 1);
-    Send(WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
-    Send(WM_MOUSEMOVE, MK_LBUTTON, At(15, 10));   // 5 x 5 / 2 + 1 = 13
-    Send(WM_MOUSEMOVE, MK_LBUTTON, At(10, 10));   // -13
-    Send(WM_MOUSEMOVE, MK_LBUTTON, At(11, 10));   // 1 x 1 / 2 + 1 = 1
-    Send(WM_MOUSEMOVE, MK_LBUTTON, At(111, 10));  // 5001, clamped to the maximum
-    Send(WM_LBUTTONUP, 0, At(111, 10));
-    EXPECT_EQ(Reports(), "P513 P500 P501 P1000 E ");
+TEST_F(SliderTest, DragsAreRelativeAndHideThePointer) {
+    struct Case {
+        const char* name;
+        bool squared;
+        std::vector<POINT> moves;
+        const char* reports;
+    };
+    const Case cases[] = {
+        // One unit per pixel; vertical motion reports the unchanged value.
+        {"linear", false, {{15, 10}, {15, 2}, {12, 2}}, "P505 P505 P502 E "},
+        // 5 x 5 / 2 + 1 = 13, back, 1 x 1 / 2 + 1 = 1, then 5001 clamped to the maximum.
+        {"squared", true, {{15, 10}, {10, 10}, {11, 10}, {111, 10}}, "P513 P500 P501 P1000 E "},
+    };
+    const HCURSOR arrow = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    for (const Case& c : cases) {
+        SetRange(0, 1000, 500);
+        Send(QVSM_SETSQUAREDDRAG, c.squared);
+        SetCursor(arrow);
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));  // beside the thumb: no jump to the click
+        EXPECT_EQ(Value(), 500) << c.name;
+        EXPECT_EQ(GetCursor(), nullptr) << c.name;
+        for (const POINT& p : c.moves) Send(WM_MOUSEMOVE, MK_LBUTTON, At(p.x, p.y));
+        Send(WM_LBUTTONUP, 0, At(c.moves.back().x, c.moves.back().y));
+        EXPECT_EQ(Reports(), c.reports) << c.name;
+        EXPECT_EQ(GetCapture(), nullptr) << c.name;
+        EXPECT_EQ(GetCursor(), arrow) << c.name;
+    }
 }
 
 TEST_F(SliderTest, ReleasePutsThePointerBack) {
@@ -247,26 +248,18 @@ TEST_F(SliderTest, GrooveAndThumbDrawing) {
     SetRange(0, 100, 0);
     Send(QVSM_SETTICKSTEP, 0);
     Paint();
+    constexpr COLORREF kBack = TestParent::kBackground;
     // Groove rows (20 - 4) / 2 - 2 = 6 and 7, from x = 4 to 149.
-    EXPECT_EQ(Pixel(4, 6), 0x202020u);
-    EXPECT_EQ(Pixel(149, 7), 0x202020u);
-    EXPECT_EQ(Pixel(150, 6), TestParent::kBackground);
-    EXPECT_EQ(Pixel(3, 6), TestParent::kBackground);
-    EXPECT_EQ(Pixel(60, 5), TestParent::kBackground);
-    EXPECT_EQ(Pixel(60, 8), TestParent::kBackground);
+    ExpectPixels(slider_, {{4, 6, 0x202020}, {149, 7, 0x202020}, {150, 6, kBack}, {3, 6, kBack}, {60, 5, kBack},
+                           {60, 8, kBack}}, "groove");
     Send(QVSM_SETTHUMBIMAGE, reinterpret_cast<WPARAM>(thumb_.data()));
     Send(QVSM_SETPOS, 100, 1);  // thumb from 125 to 153, rows 0 to 15
-    EXPECT_EQ(Pixel(125, 0), kThumb);
-    EXPECT_EQ(Pixel(153, 15), kThumb);
-    EXPECT_EQ(Pixel(124, 0), TestParent::kBackground);
-    EXPECT_EQ(Pixel(130, 16), TestParent::kBackground);
+    ExpectPixels(slider_, {{125, 0, kThumb}, {153, 15, kThumb}, {124, 0, kBack}, {130, 16, kBack}}, "thumb");
     Send(QVSM_SETGROOVE, 0);
-    Paint();
-    EXPECT_EQ(Pixel(4, 6), TestParent::kBackground);
     Send(QVSM_SETTHUMBLENGTH, 20);
     Paint();
-    EXPECT_EQ(Pixel(134, 0), kThumb);  // travel 134
-    EXPECT_EQ(Pixel(133, 0), TestParent::kBackground);
+    // Travel 134.
+    ExpectPixels(slider_, {{4, 6, kBack}, {134, 0, kThumb}, {133, 0, kBack}}, "no groove, thumb length 20");
 }
 
 TEST_F(SliderTest, ThumbIsLitWhileFocusedOrTracking) {
@@ -290,9 +283,8 @@ TEST_F(SliderTest, DisabledSliderFadesTheThumbAndHidesTheGrooveUnderIt) {
     Send(QVSM_SETTHUMBIMAGE, reinterpret_cast<WPARAM>(clear.data()));
     EnableWindow(slider_, FALSE);
     Paint();
-    EXPECT_EQ(Pixel(20, 6), TestParent::kBackground);  // strip 0 to 25 restored
-    EXPECT_EQ(Pixel(27, 6), 0xA0A0A0u);
-    EXPECT_EQ(Pixel(60, 7), 0xA0A0A0u);
+    // The strip 0 to 25 under the thumb shows the background.
+    ExpectPixels(slider_, {{20, 6, TestParent::kBackground}, {27, 6, 0xA0A0A0}, {60, 7, 0xA0A0A0}}, "disabled");
     Send(QVSM_SETTHUMBIMAGE, reinterpret_cast<WPARAM>(thumb_.data()));
     SetFocus(slider_);
     Paint();

@@ -158,6 +158,24 @@ void PrintInto(HWND control, Canvas& canvas) {
     SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
 }
 
+namespace {
+
+template <typename Read>
+void ExpectSpots(const Read& read, const std::vector<Spot>& spots, const std::string& what) {
+    for (const Spot& s : spots)
+        EXPECT_EQ(read(s.x, s.y), s.colour) << what << " at (" << s.x << ", " << s.y << ")";
+}
+
+}  // namespace
+
+void ExpectPixels(const Canvas& canvas, const std::vector<Spot>& spots, const std::string& what) {
+    ExpectSpots([&](int x, int y) { return canvas.At(x, y); }, spots, what);
+}
+
+void ExpectPixels(HWND window, const std::vector<Spot>& spots, const std::string& what) {
+    ExpectSpots([&](int x, int y) { return WindowPixel(window, x, y); }, spots, what);
+}
+
 void Press(HWND control, int x, int y) { SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y)); }
 
 void MoveTo(HWND control, int x, int y) { SendMessageA(control, WM_MOUSEMOVE, MK_LBUTTON, At(x, y)); }

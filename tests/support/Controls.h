@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 struct Notification {
@@ -76,6 +77,15 @@ COLORREF WindowPixel(HWND window, int x, int y);
 int CountPixels(HWND window, int width, int height, COLORREF colour);
 // Draws the control's client area into `canvas` through WM_PRINTCLIENT.
 void PrintInto(HWND control, Canvas& canvas);
+
+// A pixel expected at (x, y).
+struct Spot {
+    int x, y;
+    COLORREF colour;
+};
+// Each spot of the canvas or window must show its colour; a failure names `what` and the spot.
+void ExpectPixels(const Canvas& canvas, const std::vector<Spot>& spots, const std::string& what);
+void ExpectPixels(HWND window, const std::vector<Spot>& spots, const std::string& what);
 
 // Mouse message position.
 inline LPARAM At(int x, int y) {
