@@ -97,6 +97,8 @@ std::vector<Notification> TestParent::Take() {
 
 LRESULT CALLBACK TestParent::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<TestParent*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    LRESULT result = 0;
+    if (self && self->answer && self->answer(message, wParam, lParam, result)) return result;
     if (self && (message == WM_COMMAND || message >= WM_USER)) {
         self->log_.push_back({message, wParam, lParam});
         return message == QVBN_RCLICK ? self->rightClickResult_ : 0;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,9 @@ public:
     std::vector<Notification> Take();
     // What QVBN_RCLICK returns.
     void SetRightClickResult(LRESULT result) { rightClickResult_ = result; }
+    // When set, answers each message it returns true for (with the result it sets) instead
+    // of recording it.
+    std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)> answer;
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
