@@ -153,10 +153,8 @@ TEST_F(EditTest, DoubleClickOpensTheBoxWithTheTextSelected) {
     RECT placed;
     GetWindowRect(box, &placed);
     MapWindowPoints(nullptr, edit_, reinterpret_cast<POINT*>(&placed), 2);
-    EXPECT_EQ(placed.left, 2);
-    EXPECT_EQ(placed.top, 2);
-    EXPECT_EQ(placed.right - placed.left, kWidth - 4);
-    EXPECT_EQ(placed.bottom - placed.top, kHeight - 4);
+    const RECT inset = {2, 2, kWidth - 2, kHeight - 2};
+    EXPECT_TRUE(EqualRect(&placed, &inset)) << placed;
     const DWORD style = static_cast<DWORD>(GetWindowLongA(box, GWL_STYLE));
     EXPECT_EQ(style & (WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_RIGHT),
               static_cast<DWORD>(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_RIGHT));
@@ -247,9 +245,7 @@ TEST_F(EditTest, DrawsFaceShadowedTextAndFocusFrame) {
     EXPECT_GT(CountPixels(edit_, kWidth, kHeight, 0xCBC7C5), 0);
     ExpectTextAt("1.0", DT_LEFT);
     SetFocus(edit_);
-    EXPECT_EQ(WindowPixel(edit_, 2, 10), RGB(225, 0, 0));
-    EXPECT_EQ(WindowPixel(edit_, 37, 10), RGB(200, 0, 0));
-    EXPECT_EQ(WindowPixel(edit_, 20, 18), RGB(200, 0, 0));
+    ExpectPixels(edit_, {{2, 10, RGB(225, 0, 0)}, {37, 10, RGB(200, 0, 0)}, {20, 18, RGB(200, 0, 0)}}, "focused");
     SetFocus(parent_.Window());
     EnableWindow(edit_, FALSE);
     InvalidateRect(edit_, nullptr, FALSE);

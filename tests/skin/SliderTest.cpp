@@ -156,20 +156,11 @@ TEST_F(SliderTest, WheelIsIgnoredWhileAnInlineEditorIsOpen) {
 
 TEST_F(SliderTest, KeysStepPageAndJumpToTheEnds) {
     SetRange(0, 100, 50);  // page size 100 x 15 / (154 - 4) = 10
-    Send(WM_KEYDOWN, VK_PRIOR);
-    Send(WM_KEYDOWN, VK_NEXT);
-    Send(WM_KEYDOWN, VK_NEXT);
-    Send(WM_KEYDOWN, VK_RIGHT);
-    Send(WM_KEYDOWN, VK_UP);
-    Send(WM_KEYDOWN, VK_DOWN);
-    Send(WM_KEYDOWN, VK_LEFT);
+    for (WPARAM key : {VK_PRIOR, VK_NEXT, VK_NEXT, VK_RIGHT, VK_UP, VK_DOWN, VK_LEFT}) Send(WM_KEYDOWN, key);
     EXPECT_EQ(Reports(), "P60 E P50 E P40 E P41 E P42 E P41 E P40 E ");
-    Send(WM_KEYDOWN, VK_END);
-    Send(WM_KEYDOWN, VK_END);  // at the maximum: nothing
-    Send(WM_KEYDOWN, VK_HOME);
-    Send(WM_KEYDOWN, VK_HOME);
-    Send(WM_KEYDOWN, VK_LEFT);  // clamped, but still reported
-    Send(WM_KEYDOWN, VK_F5);
+    // A second End or Home at the end changes nothing; Left at the minimum is still
+    // reported; other keys do nothing.
+    for (WPARAM key : {VK_END, VK_END, VK_HOME, VK_HOME, VK_LEFT, VK_F5}) Send(WM_KEYDOWN, key);
     EXPECT_EQ(Reports(), "P100 E P0 E P0 E ");
     EXPECT_EQ(Send(WM_GETDLGCODE), DLGC_WANTARROWS);
 }
@@ -182,15 +173,14 @@ TEST_F(SliderTest, DefaultPageSizeComesFromTheRange) {
     Send(WM_KEYDOWN, VK_PRIOR);
     EXPECT_EQ(Value(), 5);
 
-    HWND small = parent_.CreateControl(kSliderClassName, 0, 20, 60, kWidth, kHeight, kId + 1);
-    SendMessageA(small, QVSM_SETRANGE, 0, 5);  // 75 / 150 = 0: at least 1
-    SendMessageA(small, WM_KEYDOWN, VK_PRIOR, 0);
-    EXPECT_EQ(SendMessageA(small, QVSM_GETPOS, 0, 0), 1);
-    HWND paged = parent_.CreateControl(kSliderClassName, 0, 20, 90, kWidth, kHeight, kId + 2);
-    SendMessageA(paged, QVSM_SETPAGESIZE, 7, 0);
-    SendMessageA(paged, QVSM_SETRANGE, 0, 1000);
-    SendMessageA(paged, WM_KEYDOWN, VK_PRIOR, 0);
-    EXPECT_EQ(SendMessageA(paged, QVSM_GETPOS, 0, 0), 7);
+    // A fresh slider of range 5: 75 / 150 = 0, at least 1; one given page size 7 keeps it.
+    for (int pageSize : {0, 7}) {
+        HWND other = parent_.CreateControl(kSliderClassName, 0, 20, 60 + 30 * pageSize, kWidth, kHeight, kId + 1);
+        if (pageSize) SendMessageA(other, QVSM_SETPAGESIZE, pageSize, 0);
+        SendMessageA(other, QVSM_SETRANGE, 0, pageSize ? 1000 : 5);
+        SendMessageA(other, WM_KEYDOWN, VK_PRIOR, 0);
+        EXPECT_EQ(SendMessageA(other, QVSM_GETPOS, 0, 0), pageSize ? 7 : 1);
+    }
 }
 
 TEST_F(SliderTest, DoubleClickReportsOnlyTheDoubleClick) {
