@@ -158,11 +158,6 @@ TEST_F(EditTest, DoubleClickOpensTheBoxWithTheTextSelected) {
     const DWORD style = static_cast<DWORD>(GetWindowLongA(box, GWL_STYLE));
     EXPECT_EQ(style & (WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_RIGHT),
               static_cast<DWORD>(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_RIGHT));
-    HDC dc = GetDC(edit_);
-    if (GetDeviceCaps(dc, LOGPIXELSY) == 96) {
-        EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageA(box, WM_GETFONT, 0, 0)), GetStockObject(DEFAULT_GUI_FONT));
-    }
-    ReleaseDC(edit_, dc);
 }
 
 TEST_F(EditTest, ReturnAppliesTheTextThenAsksForTheCanonicalOne) {
