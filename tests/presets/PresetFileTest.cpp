@@ -147,7 +147,12 @@ TEST_F(PresetFileTest, AFileOfAnotherClassIsRefusedWithAStopMessage) {
 TEST_F(PresetFileTest, ImportRefusesForeignAndHeaderlessFilesWithTheirMessages) {
     const HWND manager = reinterpret_cast<HWND>(static_cast<uintptr_t>(0x1234));
     store.SetManagerWindow(manager);
+    const std::string own = folder.Path("own.ini");
+    WriteBytes(own, HeaderFor(Own()) + SectionText(1, "3", "A", "", kData1));
+    EXPECT_FALSE(store.Import(own.c_str()));  // never loaded: no class key yet
     LoadFrom(folder.Path("absent.ini"));
+    EXPECT_FALSE(store.Import(""));
+    EXPECT_TRUE(messages.shown.empty());
     const std::string foreign = folder.Path("foreign.ini");
     WriteBytes(foreign, HeaderFor("SOFTWARE\\Classes\\CLSID\\{00000000-0000-0000-0000-000000000001}") +
                             SectionText(1, "3", "A", "", kData1));
@@ -169,16 +174,6 @@ TEST_F(PresetFileTest, ImportRefusesForeignAndHeaderlessFilesWithTheirMessages) 
         EXPECT_EQ(shown.caption, "qv:Reverb Preset Manager");
         EXPECT_EQ(shown.flags, static_cast<UINT>(MB_ICONSTOP | MB_OK));
     }
-}
-
-TEST_F(PresetFileTest, ImportWithoutAClassKeyOrPathDoesNothing) {
-    const std::string path = folder.Path("own.ini");
-    WriteBytes(path, HeaderFor(Own()) + SectionText(1, "3", "A", "", kData1));
-    EXPECT_FALSE(store.Import(path.c_str()));  // never loaded: no class key yet
-    store.Load(Own().c_str(), "qvRuvodaR3.ini", folder.Path("absent.ini").c_str());
-    EXPECT_FALSE(store.Import(""));
-    EXPECT_EQ(store.Count(), 0);
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(PresetFileTest, ImportingTheOwnFileAsksOncePerIdenticalPreset) {

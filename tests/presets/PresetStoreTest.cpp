@@ -31,16 +31,14 @@ TEST_F(PresetStoreTest, IdsFollowTheLargestIdPresent) {
     EXPECT_EQ(store.NextId(), 10502);
     store.PresetAt(0)->id = 10502;
     EXPECT_EQ(store.NextId(), 10503);
-}
 
-TEST_F(PresetStoreTest, LookupsOutsideTheListFindNothing) {
-    AddPreset(store, "only", "");
-    EXPECT_EQ(store.IdAt(1), -1);
+    // Lookups outside the list find nothing.
+    EXPECT_EQ(store.IdAt(store.Count()), -1);
     EXPECT_EQ(store.IdAt(-1), -1);
-    EXPECT_EQ(store.PresetAt(1), nullptr);
+    EXPECT_EQ(store.PresetAt(store.Count()), nullptr);
     EXPECT_EQ(store.FindById(-1), nullptr);
-    EXPECT_EQ(store.NameById(3502), nullptr);
-    EXPECT_EQ(store.IndexOfId(3502), -1);
+    EXPECT_EQ(store.NameById(3503), nullptr);
+    EXPECT_EQ(store.IndexOfId(3503), -1);
 }
 
 TEST_F(PresetStoreTest, SortOrdersByBankThenNameKeepingEqualKeysInPlace) {
