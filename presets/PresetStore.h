@@ -71,8 +71,10 @@ public:
     void Load(const char* classKey, const char* fileName, const char* explicitPath = nullptr);
     void ReadPresets(const char* path, bool importMode);
     bool Import(const char* path);
-    void WriteAll(const char* classKeyText, const char* path);
-    void ExportSelection(const PresetSelection& selection, const char* classKeyText,
+    // Both return false, after telling the user, when the file could not be written; the
+    // presets in memory stay as they are.
+    bool WriteAll(const char* classKeyText, const char* path);
+    bool ExportSelection(const PresetSelection& selection, const char* classKeyText,
                          const char* path);
     // "<plug-in, bank or preset name>.ini" with characters unfit for file names replaced
     // by "_"; empty when the selection names no preset.
@@ -105,9 +107,7 @@ public:
     int SaveDialogsConfirmed() const { return saveDialogs_; }
 
 private:
-    void WriteHeader(const char* classKeyText, const char* path, bool withDefault) const;
-    void WriteSection(int number, const Preset& preset, const char* path) const;
-    void DeleteConsecutiveSections(const char* path) const;
+    bool ReportWriteFailure(const char* path) const;  // always false
     static void FreeAll(PresetList* list);
 
     PresetList* active_;
