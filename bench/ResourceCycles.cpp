@@ -13,7 +13,6 @@
 #include <windows.h>
 
 #include <dshow.h>
-#include <psapi.h>
 #include <wrl/client.h>
 
 #include <atomic>
@@ -25,146 +24,19 @@
 #include <thread>
 
 #include "ComApartment.h"
+#include "CycleWatchdog.h"
 #include "EditorPageHost.h"
 #include "FilterHarness.h"
 #include "FilterModule.h"
 #include "GraphBuilding.h"
 #include "GraphClasses.h"
+#include "ProcessResources.h"
 #include "WavReader.h"
 #include "qvRuvodaR3.h"
 
 using Microsoft::WRL::ComPtr;
 
 namespace {
-
-constexpr DWORD kStepLimitMs = 20000;  // far beyond any step's normal time
-
-// Ends the process with a message when a step runs past its limit: a hang is a failure
-// with its step named, never a run that does not end.
-class Watchdog {
-public:
-    Watchdog() : thread_([this] { Watch(); }) {}
-    ~Watchdog() {
-        stop_ = true;
-        thread_.join();
-    }
-    void Begin(const char* step, int cycle) {
-        step_ = step;
-        cycle_ = cycle;
-        started_ = GetTickCount64();
-    }
-
-private:
-    void Watch() {
-        while (!stop_) {
-            Sleep(100);
-            if (GetTickCount64() - started_ > kStepLimitMs) {
-                std::fprintf(stderr, "resource_cycles: HANG: %s of cycle %d did not finish within %lu s\n",
-                             step_.load(), cycle_.load(), kStepLimitMs / 1000);
-                std::fflush(stderr);
-                TerminateProcess(GetCurrentProcess(), 3);
-            }
-        }
-    }
-
-    std::atomic<const char*> step_{"start"};
-    std::atomic<int> cycle_{0};
-    std::atomic<ULONGLONG> started_{GetTickCount64()};
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
-
-// What the run watches. Wine does not count handles or GUI objects (both read 0 there) nor
-// fill PrivateUsage; the lowest free handle value then shows leaked handles, the live
-// entries of the GDI handle table (Wine takes an index alone as a handle) leaked GDI
-// objects, the windows of the process leaked USER objects, and the commit charge
-// (PagefileUsage, the same figure on Windows) private memory.
-struct Resources {
-    DWORD handles = 0, gdi = 0, user = 0, windows = 0;
-    uintptr_t nextHandle = 0;
-    SIZE_T privateBytes = 0, workingSet = 0;
-};
-
-BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == GetCurrentProcessId()) {
-        ++*reinterpret_cast<DWORD*>(count);
-        EnumChildWindows(window, CountWindow, count);
-    }
-    return TRUE;
-}
-
-DWORD CountGdiObjects() {
-    DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (count != 0) return count;
-    for (ULONG_PTR index = 1; index <= 0xFFFF; ++index) {
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++count;
-    }
-    return count;
-}
-
-Resources Read() {
-    Resources r;
-    GetProcessHandleCount(GetCurrentProcess(), &r.handles);
-    HANDLE probe = nullptr;
-    if (DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &probe, 0, FALSE,
-                        DUPLICATE_SAME_ACCESS)) {
-        r.nextHandle = reinterpret_cast<uintptr_t>(probe) / 4;
-        CloseHandle(probe);
-    }
-    r.gdi = CountGdiObjects();
-    r.user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-    EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&r.windows));
-    PROCESS_MEMORY_COUNTERS_EX memory = {};
-    memory.cb = sizeof memory;
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
-                         sizeof memory);
-    r.privateBytes = memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.PagefileUsage;
-    r.workingSet = memory.WorkingSetSize;
-    return r;
-}
-
-void Print(const char* when, const Resources& r) {
-    std::printf("  %-14s handles %4lu (lowest free %4zu)  GDI %4lu  USER %4lu  windows %3lu  private %7zu kB"
-                "  working set %7zu kB\n",
-                when, r.handles, size_t(r.nextHandle), r.gdi, r.user, r.windows, r.privateBytes / 1024,
-                r.workingSet / 1024);
-}
-
-// Flat: no more handles, objects or windows than after the warm-up (a few handles of
-// slack for the platform's own threads coming and going), private memory within 1 MB.
-bool Flat(const Resources& warm, const Resources& end) {
-    const bool flat = end.handles <= warm.handles + 8 && end.nextHandle <= warm.nextHandle + 8 &&
-                      end.gdi <= warm.gdi && end.user <= warm.user && end.windows <= warm.windows &&
-                      end.privateBytes <= warm.privateBytes + 1024 * 1024;
-    std::printf("  %s\n", flat ? "flat" : "GREW");
-    return flat;
-}
-
-// Reads the resources at the start, after a tenth of the cycles and at the end.
-class Readings {
-public:
-    explicit Readings(int cycles) : cycles_(cycles), start_(Read()), began_(std::chrono::steady_clock::now()) {}
-    void AfterCycle(int cycle) {
-        if (cycle == cycles_ / 10) warm_ = Read();
-    }
-    // Prints the figures under `title`; true when they are flat.
-    bool Report(const std::string& title) {
-        const Resources end = Read();
-        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began_).count();
-        std::printf("%s in %.1f s\n", title.c_str(), seconds);
-        Print("start", start_);
-        Print("after warm-up", warm_);
-        Print("end", end);
-        return Flat(warm_, end);
-    }
-
-private:
-    int cycles_;
-    Resources start_, warm_;
-    std::chrono::steady_clock::time_point began_;
-};
 
 // Puts random values into random fields through the filter's interface until stopped.
 class ParameterPutter {
