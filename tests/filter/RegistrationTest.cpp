@@ -71,14 +71,12 @@ TEST(Registration, RegisterWritesClassFilterAndPinKeysAndUnregisterRemovesThem) 
         EXPECT_TRUE(KeyExists(key + L"\\Types\\" + GuidText(MEDIATYPE_Audio) + L"\\" + GuidText(GUID_NULL))) << pin;
     }
 
-    ASSERT_EQ(0u, RunRegsvr32(true));
-    EXPECT_FALSE(KeyExists(kFilterClass));
-    EXPECT_FALSE(KeyExists(kPageClass));
-    EXPECT_FALSE(KeyExists(kFilterKey));
-    EXPECT_FALSE(KeyExists(kMapperEntry));
-    EXPECT_EQ(0u, RunRegsvr32(true));
-    EXPECT_FALSE(KeyExists(kFilterClass));
-    EXPECT_FALSE(KeyExists(kFilterKey));
+    // Unregistering twice is no error.
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_EQ(0u, RunRegsvr32(true));
+        for (const std::wstring& key : {kFilterClass, kPageClass, kFilterKey, kMapperEntry})
+            EXPECT_FALSE(KeyExists(key)) << std::string(key.begin(), key.end());
+    }
 
     // Leave the prefix registered for the tests that create the filter through COM.
     ASSERT_EQ(0u, RunRegsvr32(false));
@@ -86,7 +84,6 @@ TEST(Registration, RegisterWritesClassFilterAndPinKeysAndUnregisterRemovesThem) 
 
 TEST(Registration, FilterIsCreatedByClassIdWithAllItsInterfaces) {
     ASSERT_EQ(0u, RunRegsvr32(false));
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     IBaseFilter* filter = nullptr;
     ASSERT_EQ(S_OK, CoCreateInstance(CLSID_RuvodaR3, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
                                      reinterpret_cast<void**>(&filter)));
@@ -105,11 +102,6 @@ TEST(Registration, FilterIsCreatedByClassIdWithAllItsInterfaces) {
     CLSID clsid = {};
     EXPECT_EQ(S_OK, filter->GetClassID(&clsid));
     EXPECT_TRUE(IsEqualGUID(CLSID_RuvodaR3, clsid));
-    IPin* pin = nullptr;
-    EXPECT_EQ(S_OK, filter->FindPin(L"Input", &pin));
-    if (pin != nullptr) pin->Release();
-    EXPECT_EQ(S_OK, filter->FindPin(L"Output", &pin));
-    if (pin != nullptr) pin->Release();
 
     // The module stays loaded while the filter lives.
     HMODULE module = GetModuleHandleW(ServerDllPath().c_str());
@@ -119,26 +111,14 @@ TEST(Registration, FilterIsCreatedByClassIdWithAllItsInterfaces) {
     EXPECT_EQ(S_FALSE, canUnload());
     filter->Release();
     EXPECT_EQ(S_OK, canUnload());
-    CoUninitialize();
 }
 
-TEST(Registration, PageIsCreatedThroughTheSameFactory) {
+TEST(Registration, PageIsCreatedThroughTheSameFactoryWhichKnowsNoOtherClass) {
     ASSERT_EQ(0u, RunRegsvr32(false));
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     IPropertyPage* page = nullptr;
     ASSERT_EQ(S_OK, CoCreateInstance(CLSID_RuvodaR3Page, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage,
                                      reinterpret_cast<void**>(&page)));
-    PROPPAGEINFO info = {};
-    info.cb = sizeof(info);
-    ASSERT_EQ(S_OK, page->GetPageInfo(&info));
-    EXPECT_EQ(428, info.size.cx);
-    EXPECT_EQ(451, info.size.cy);
-    EXPECT_STREQ(L"qv:reverb", info.pszTitle);
-    CoTaskMemFree(info.pszTitle);
-    CoTaskMemFree(info.pszDocString);
-    CoTaskMemFree(info.pszHelpFile);
     page->Release();
-
     HMODULE module = GetModuleHandleW(ServerDllPath().c_str());
     ASSERT_NE(nullptr, module);
     auto getClassObject = Export<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(module, "DllGetClassObject");
@@ -146,5 +126,4 @@ TEST(Registration, PageIsCreatedThroughTheSameFactory) {
     IClassFactory* factory = nullptr;
     EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE,
               getClassObject(IID_IReverbControl, IID_IClassFactory, reinterpret_cast<void**>(&factory)));
-    CoUninitialize();
 }
