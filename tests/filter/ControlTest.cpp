@@ -5,25 +5,28 @@
 
 namespace {
 
-using Put = HRESULT (STDMETHODCALLTYPE IReverbControl::*)(int);
-using Get = HRESULT (STDMETHODCALLTYPE IReverbControl::*)(int*);
+// Each field's put and get, in the record's order.
+struct Accessors {
+    HRESULT (STDMETHODCALLTYPE IReverbControl::*put)(int);
+    HRESULT (STDMETHODCALLTYPE IReverbControl::*get)(int*);
+};
+#define FIELD(name) {&IReverbControl::put_##name, &IReverbControl::get_##name}
+const Accessors kAccessors[kParamCount] = {
+    FIELD(InputGain), FIELD(LowCut), FIELD(HighCut), FIELD(PreDelay), FIELD(RoomSize),
+    FIELD(Diffusion), FIELD(BassMultiply), FIELD(Crossover), FIELD(DecayTime), FIELD(Damping),
+    FIELD(DryLevel), FIELD(ReverbLevel), FIELD(InputMute), FIELD(DryMute), FIELD(ReverbMute),
+    FIELD(EarlyLevel), FIELD(EarlyMute), FIELD(Width), FIELD(Tail),
+};
+#undef FIELD
 
 TEST(Control, EachPutReachesItsOwnFieldClamped) {
     FilterHarness h;
     IReverbControl* c = h.control;
-    const Put setters[kParamCount] = {
-        &IReverbControl::put_InputGain, &IReverbControl::put_LowCut, &IReverbControl::put_HighCut,
-        &IReverbControl::put_PreDelay, &IReverbControl::put_RoomSize, &IReverbControl::put_Diffusion,
-        &IReverbControl::put_BassMultiply, &IReverbControl::put_Crossover, &IReverbControl::put_DecayTime,
-        &IReverbControl::put_Damping, &IReverbControl::put_DryLevel, &IReverbControl::put_ReverbLevel,
-        &IReverbControl::put_InputMute, &IReverbControl::put_DryMute, &IReverbControl::put_ReverbMute,
-        &IReverbControl::put_EarlyLevel, &IReverbControl::put_EarlyMute, &IReverbControl::put_Width,
-        &IReverbControl::put_Tail};
     for (int field = 0; field < kParamCount; ++field) {
         const ParamInfo& info = GetParamInfo(field);
         for (int32_t target : {info.minimum - 1000, info.maximum + 1000}) {
             ReverbParams expected = h.Params();
-            EXPECT_EQ(S_OK, (c->*setters[field])(target));
+            EXPECT_EQ(S_OK, (c->*kAccessors[field].put)(target));
             SetParam(expected, field, ClampParam(field, target));
             EXPECT_EQ(expected, h.Params()) << info.name << " = " << target;
         }
@@ -35,14 +38,6 @@ TEST(Control, EachPutReachesItsOwnFieldClamped) {
 
 TEST(Control, EachGetReadsItsOwnField) {
     FilterHarness h;
-    const Get getters[kParamCount] = {
-        &IReverbControl::get_InputGain, &IReverbControl::get_LowCut, &IReverbControl::get_HighCut,
-        &IReverbControl::get_PreDelay, &IReverbControl::get_RoomSize, &IReverbControl::get_Diffusion,
-        &IReverbControl::get_BassMultiply, &IReverbControl::get_Crossover, &IReverbControl::get_DecayTime,
-        &IReverbControl::get_Damping, &IReverbControl::get_DryLevel, &IReverbControl::get_ReverbLevel,
-        &IReverbControl::get_InputMute, &IReverbControl::get_DryMute, &IReverbControl::get_ReverbMute,
-        &IReverbControl::get_EarlyLevel, &IReverbControl::get_EarlyMute, &IReverbControl::get_Width,
-        &IReverbControl::get_Tail};
     for (int field = 0; field < kParamCount; ++field) {
         // The field at one end of its range, every other one at the other end.
         for (bool atMinimum : {true, false}) {
@@ -53,10 +48,10 @@ TEST(Control, EachGetReadsItsOwnField) {
             }
             h.control->SetAllParams(&record);
             int value = 12345;
-            EXPECT_EQ(S_OK, (h.control->*getters[field])(&value));
+            EXPECT_EQ(S_OK, (h.control->*kAccessors[field].get)(&value));
             EXPECT_EQ(GetParam(record, field), value) << GetParamInfo(field).name;
         }
-        EXPECT_EQ(E_POINTER, (h.control->*getters[field])(nullptr));
+        EXPECT_EQ(E_POINTER, (h.control->*kAccessors[field].get)(nullptr));
     }
 }
 

@@ -58,54 +58,37 @@ HRESULT TestGraph::Build(const std::string& path, IBaseFilter* filter, std::stri
         FAILED(hr = ConnectFilters(graph.Get(), grabber.Get(), renderer.Get())))
         return hr;
     ComPtr<IMediaFilter> timing;
-    if (FAILED(hr = graph.As(&timing))) return hr;
+    if (FAILED(hr = graph.As(&timing)) || FAILED(hr = graph.As(&control)) || FAILED(hr = graph->QueryInterface(IID_IMediaEvent, reinterpret_cast<void**>(events.GetAddressOf()))) ||
+        FAILED(hr = graph.As(&seeking)))
+        return hr;
     return timing->SetSyncSource(nullptr);
 }
 
 HRESULT TestGraph::RunToCompletion(long* eventCode) {
-    ComPtr<IMediaControl> control;
-    ComPtr<IMediaEvent> events;
-    HRESULT hr;
-    if (FAILED(hr = graph.As(&control)) ||
-        FAILED(hr = graph->QueryInterface(IID_IMediaEvent, reinterpret_cast<void**>(events.GetAddressOf()))))
-        return hr;
     // An EC_COMPLETE left from an earlier run would end the wait at once.
     long code = 0;
     LONG_PTR p1 = 0, p2 = 0;
     while (events->GetEvent(&code, &p1, &p2, 0) == S_OK) events->FreeEventParams(code, p1, p2);
-    if (FAILED(hr = control->Run())) return hr;
-    *eventCode = 0;
+    HRESULT hr = control->Run();
+    if (FAILED(hr)) return hr;
     for (const DWORD deadline = GetTickCount() + 30000; GetTickCount() < deadline;) {
-        if (events->GetEvent(&code, &p1, &p2, 100) != S_OK) continue;
-        events->FreeEventParams(code, p1, p2);
-        if (code == EC_COMPLETE || code == EC_ERRORABORT || code == EC_USERABORT) {
-            *eventCode = code;
-            return code == EC_COMPLETE ? S_OK : S_FALSE;
-        }
+        if (events->GetEvent(eventCode, &p1, &p2, 100) != S_OK) continue;
+        events->FreeEventParams(*eventCode, p1, p2);
+        if (*eventCode == EC_COMPLETE || *eventCode == EC_ERRORABORT || *eventCode == EC_USERABORT)
+            return *eventCode == EC_COMPLETE ? S_OK : S_FALSE;
     }
     return VFW_E_TIMEOUT;
 }
 
 HRESULT TestGraph::Pause() {
-    ComPtr<IMediaControl> control;
-    HRESULT hr = graph.As(&control);
-    if (FAILED(hr)) return hr;
     control->Pause();
     OAFilterState state;
     return control->GetState(5000, &state);
 }
 
-HRESULT TestGraph::Stop() {
-    ComPtr<IMediaControl> control;
-    HRESULT hr = graph.As(&control);
-    return FAILED(hr) ? hr : control->Stop();
-}
-
 HRESULT TestGraph::Rewind() {
-    ComPtr<IMediaSeeking> seeking;
-    HRESULT hr = graph.As(&seeking);
     LONGLONG zero = 0;
-    return FAILED(hr) ? hr : seeking->SetPositions(&zero, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+    return seeking->SetPositions(&zero, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
 }
 
 TempFile::TempFile(const std::string& bytes) {

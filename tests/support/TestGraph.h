@@ -46,13 +46,16 @@ public:
     // Runs until the graph reports an event that ends the stream: S_OK for EC_COMPLETE.
     HRESULT RunToCompletion(long* eventCode);
     HRESULT Pause();  // and waits until every filter has
-    HRESULT Stop();
+    HRESULT Stop() { return control->Stop(); }
     HRESULT Rewind();
 
     GraphCollector* collector = nullptr;  // set by the test before Build; outlives the graph
     Microsoft::WRL::ComPtr<IGraphBuilder> graph;
     SourceChain chain;
     Microsoft::WRL::ComPtr<IBaseFilter> grabber, renderer;
+    Microsoft::WRL::ComPtr<IMediaControl> control;
+    Microsoft::WRL::ComPtr<IMediaEvent> events;
+    Microsoft::WRL::ComPtr<IMediaSeeking> seeking;
 };
 
 // Writes `bytes` to a new file in the temporary folder, removed again when this goes.
