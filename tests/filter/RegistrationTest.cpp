@@ -6,38 +6,12 @@
 
 #include <string>
 
+#include "ClassesRoot.h"
 #include "IFactoryPresets.h"
 #include "RegisteredServer.h"
 #include "qvRuvodaR3.h"
 
 namespace {
-
-std::wstring GuidText(const GUID& guid) {
-    wchar_t text[40] = L"";
-    StringFromGUID2(guid, text, 40);
-    return text;
-}
-
-bool KeyExists(const std::wstring& path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
-
-std::wstring ReadString(const std::wstring& path, const wchar_t* name) {
-    wchar_t value[512] = L"";
-    DWORD bytes = sizeof(value);
-    if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &bytes) != ERROR_SUCCESS)
-        return L"<missing>";
-    return value;
-}
-
-DWORD ReadDword(const std::wstring& path, const wchar_t* name) {
-    DWORD value = 0xDEADBEEF, bytes = sizeof(value);
-    RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &bytes);
-    return value;
-}
 
 // An exported function of `module` as the type the caller names.
 template <class Function>
@@ -45,29 +19,28 @@ Function Export(HMODULE module, const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-const std::wstring kFilterClass = L"CLSID\\" + GuidText(CLSID_RuvodaR3);
-const std::wstring kPageClass = L"CLSID\\" + GuidText(CLSID_RuvodaR3Page);
+const std::wstring kFilterClass = ClassKey(CLSID_RuvodaR3);
+const std::wstring kPageClass = ClassKey(CLSID_RuvodaR3Page);
 const std::wstring kFilterKey = L"Filter\\" + GuidText(CLSID_RuvodaR3);
-const std::wstring kMapperEntry =
-    L"CLSID\\" + GuidText(CLSID_LegacyAmFilterCategory) + L"\\Instance\\" + GuidText(CLSID_RuvodaR3);
+const std::wstring kMapperEntry = MapperKey(CLSID_RuvodaR3);
 
 }  // namespace
 
 TEST(Registration, RegisterWritesClassFilterAndPinKeysAndUnregisterRemovesThem) {
     ASSERT_EQ(0u, RunRegsvr32(false));
-    EXPECT_EQ(L"Quillorn qv:Ruvoda R3", ReadString(kFilterClass, nullptr));
-    EXPECT_EQ(L"Both", ReadString(kFilterClass + L"\\InprocServer32", L"ThreadingModel"));
-    EXPECT_EQ(0, lstrcmpiW(ServerDllPath().c_str(), ReadString(kFilterClass + L"\\InprocServer32", nullptr).c_str()));
-    EXPECT_EQ(L"Quillorn qv:Ruvoda R3 Property Page", ReadString(kPageClass, nullptr));
-    EXPECT_EQ(L"Quillorn qv:Ruvoda R3", ReadString(kFilterKey, nullptr));
+    EXPECT_EQ(L"Quillorn qv:Ruvoda R3", StringValue(kFilterClass, nullptr));
+    EXPECT_EQ(L"Both", StringValue(kFilterClass + L"\\InprocServer32", L"ThreadingModel"));
+    EXPECT_EQ(0, lstrcmpiW(ServerDllPath().c_str(), StringValue(kFilterClass + L"\\InprocServer32", nullptr).c_str()));
+    EXPECT_EQ(L"Quillorn qv:Ruvoda R3 Property Page", StringValue(kPageClass, nullptr));
+    EXPECT_EQ(L"Quillorn qv:Ruvoda R3", StringValue(kFilterKey, nullptr));
     EXPECT_FALSE(KeyExists(L"Filter\\" + GuidText(CLSID_RuvodaR3Page)));
-    EXPECT_EQ(L"Quillorn qv:Ruvoda R3", ReadString(kMapperEntry, L"FriendlyName"));
+    EXPECT_EQ(L"Quillorn qv:Ruvoda R3", StringValue(kMapperEntry, L"FriendlyName"));
     for (const wchar_t* pin : {L"In", L"Out"}) {
         const std::wstring key = kFilterClass + L"\\Pins\\" + pin;
-        EXPECT_EQ(pin == std::wstring(L"Out") ? 1u : 0u, ReadDword(key, L"Direction")) << pin;
-        EXPECT_EQ(0u, ReadDword(key, L"AllowedMany"));
-        EXPECT_EQ(0u, ReadDword(key, L"AllowedZero"));
-        EXPECT_EQ(0u, ReadDword(key, L"IsRendered"));
+        EXPECT_EQ(pin == std::wstring(L"Out") ? 1u : 0u, DwordValue(key, L"Direction")) << pin;
+        EXPECT_EQ(0u, DwordValue(key, L"AllowedMany"));
+        EXPECT_EQ(0u, DwordValue(key, L"AllowedZero"));
+        EXPECT_EQ(0u, DwordValue(key, L"IsRendered"));
         EXPECT_TRUE(KeyExists(key + L"\\Types\\" + GuidText(MEDIATYPE_Audio) + L"\\" + GuidText(GUID_NULL))) << pin;
     }
 

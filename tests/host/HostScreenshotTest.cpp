@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "HostRun.h"
-#include "PageFace.h"
 #include "WavBytes.h"
 
 namespace {

@@ -1,8 +1,10 @@
-# Graph runner, stand-in pins and allocators, media-type builders and the COM entry of the
-# test programs (Windows tree).
+# Graph runner, stand-in pins and allocators, media-type builders, regsvr32 and the
+# registry it leaves, and the COM entry of the test programs (Windows tree).
 if(WIN32)
   add_library(test_graph STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/ClassesRoot.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ComMain.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RegisteredServer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StandInPins.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TestGraph.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WaveTypes.cpp
