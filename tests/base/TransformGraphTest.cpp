@@ -125,15 +125,16 @@ TEST_F(TransformGraph, FailingStartLeavesTheFilterStopped) {
 }
 
 TEST_F(TransformGraph, ReceiveIsRefusedWhileStoppedOrFlushing) {
-    LooseSample loose(64);
-    ASSERT_NE(nullptr, loose.sample.Get());
+    ComPtr<IMemAllocator> allocator = CommittedAllocator(64);
+    ComPtr<IMediaSample> sample;
+    ASSERT_TRUE(allocator && SUCCEEDED(allocator->GetBuffer(&sample, nullptr, nullptr, 0)));
     TransformInputPin* in = filter.f->InputPin();
-    EXPECT_EQ(VFW_E_WRONG_STATE, in->Receive(loose.sample.Get()));
+    EXPECT_EQ(VFW_E_WRONG_STATE, in->Receive(sample.Get()));
     EXPECT_EQ(VFW_E_WRONG_STATE, in->EndOfStream());
     EXPECT_EQ(0, filter.f->endOfStreams.load());
     ASSERT_EQ(S_OK, graph.Pause());
     ASSERT_EQ(S_OK, in->BeginFlush());
-    EXPECT_EQ(S_FALSE, in->Receive(loose.sample.Get()));
+    EXPECT_EQ(S_FALSE, in->Receive(sample.Get()));
     EXPECT_EQ(S_FALSE, in->EndOfStream());
     ASSERT_EQ(S_OK, in->EndFlush());
     EXPECT_FALSE(in->IsFlushing());

@@ -14,15 +14,6 @@ ComPtr<IMemAllocator> CommittedAllocator(long bytes, long count) {
     return allocator;
 }
 
-LooseSample::LooseSample(long bytes) : allocator(CommittedAllocator(bytes)) {
-    if (allocator) allocator->GetBuffer(sample.GetAddressOf(), nullptr, nullptr, 0);
-}
-
-LooseSample::~LooseSample() {
-    sample.Reset();
-    if (allocator) allocator->Decommit();
-}
-
 HRESULT StandInPin::AnswerPin(REFIID iid, void** out) {
     if (out == nullptr) return E_POINTER;
     *out = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IPin) ? static_cast<IPin*>(this) : nullptr;

@@ -1,8 +1,8 @@
 #pragma once
 // Stand-ins for the filters around one under test: an upstream pin that pushes prepared
-// buffers into an input pin, a downstream pin that records what it receives, and a sample
-// from an allocator of its own. The pins' reference counts do not end their lives: they
-// must outlive the filter they are connected to.
+// buffers into an input pin and a downstream pin that records what it receives. Their
+// reference counts do not end their lives: they must outlive the filter they are
+// connected to.
 #include <windows.h>
 #include <dshow.h>
 #include <wrl/client.h>
@@ -21,16 +21,6 @@ std::vector<T> FromBytes(const std::vector<uint8_t>& bytes) {
 
 // A committed allocator of `count` buffers of `bytes`, or null.
 Microsoft::WRL::ComPtr<IMemAllocator> CommittedAllocator(long bytes, long count = 1);
-
-// One sample to hand to a pin outside any stream; `sample` is null without an allocator.
-struct LooseSample {
-    explicit LooseSample(long bytes);
-    ~LooseSample();
-    LooseSample(const LooseSample&) = delete;
-    LooseSample& operator=(const LooseSample&) = delete;
-    Microsoft::WRL::ComPtr<IMemAllocator> allocator;
-    Microsoft::WRL::ComPtr<IMediaSample> sample;
-};
 
 // Answers what every stand-in answers alike; the rest is each pin's own.
 class StandInPin : public IPin {
