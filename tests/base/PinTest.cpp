@@ -172,7 +172,7 @@ TEST_F(PinChain, StreamingNeedsBothPinsAndStopsOnce) {
     ASSERT_EQ(S_OK, a.f->Pause());
     EXPECT_EQ(1, a.f->starts.load());
     EXPECT_TRUE(a.f->IsStreaming());
-    // Samples keep their times, and their data is transformed.
+    // Samples keep their times and sync points, and their data is transformed.
     const REFERENCE_TIME start = 1000, stop = 2000;
     ASSERT_EQ(S_OK, source.Push(data.data(), 64, &start, &stop));
     ASSERT_EQ(S_OK, source.Push(data.data(), 64));
@@ -180,7 +180,9 @@ TEST_F(PinChain, StreamingNeedsBothPinsAndStopsOnce) {
     EXPECT_TRUE(sink.samples[0].timed);
     EXPECT_EQ(start, sink.samples[0].start);
     EXPECT_EQ(stop, sink.samples[0].stop);
+    EXPECT_TRUE(sink.samples[0].syncPoint);
     EXPECT_FALSE(sink.samples[1].timed);
+    EXPECT_FALSE(sink.samples[1].syncPoint);
     EXPECT_EQ(std::vector<float>(32, 0.25f), sink.Floats());
     ASSERT_EQ(S_OK, a.f->Stop());
     ASSERT_EQ(S_OK, a.f->Stop());

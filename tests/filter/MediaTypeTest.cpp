@@ -93,6 +93,8 @@ TEST(Transform, NeedsTheSameFormatAndRateAndTheChosenOutputLayout) {
     const MediaType stereo = WaveType(3, 2, 44100, 32), mono = WaveType(3, 1, 44100, 32);
     EXPECT_EQ(S_OK, h.filter->CheckTransform(&stereo.Get(), &mono.Get()));
     EXPECT_EQ(E_INVALIDARG, h.filter->CheckTransform(&mono.Get(), &stereo.Get()));
+    EXPECT_EQ(E_POINTER, h.filter->CheckTransform(nullptr, &mono.Get()));
+    EXPECT_EQ(E_POINTER, h.filter->CheckTransform(&stereo.Get(), nullptr));
 }
 
 TEST(OutputType, OfferedOnlyOnceTheInputIsConnected) {

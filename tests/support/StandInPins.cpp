@@ -70,6 +70,7 @@ HRESULT SourcePin::Push(const void* data, long bytes, const REFERENCE_TIME* star
     std::memcpy(target, data, static_cast<size_t>(bytes));
     sample->SetActualDataLength(bytes);
     sample->SetTime(const_cast<REFERENCE_TIME*>(start), const_cast<REFERENCE_TIME*>(stop));
+    sample->SetSyncPoint(start != nullptr);
     if (type != nullptr) sample->SetMediaType(const_cast<AM_MEDIA_TYPE*>(type));
     return memInput_->Receive(sample.Get());
 }
@@ -111,6 +112,7 @@ HRESULT STDMETHODCALLTYPE SinkPin::Receive(IMediaSample* sample) {
     sample->GetPointer(&data);
     got.data.assign(data, data + sample->GetActualDataLength());
     got.timed = SUCCEEDED(sample->GetTime(&got.start, &got.stop));
+    got.syncPoint = sample->IsSyncPoint() == S_OK;
     AM_MEDIA_TYPE* type = nullptr;
     if (sample->GetMediaType(&type) == S_OK && type != nullptr) {
         got.typeAttached = true;

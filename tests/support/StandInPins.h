@@ -52,7 +52,8 @@ public:
     // Connects to `input` with `type`; the allocator it tells the input pin about has
     // buffers of `notifiedBytes`, while pushed samples come from one of `pushBytes`.
     HRESULT ConnectTo(IPin* input, const AM_MEDIA_TYPE& type, long notifiedBytes, long pushBytes);
-    // Pushes one sample; `start`/`stop` null means no times; `type` is attached when given.
+    // Pushes one sample; `start`/`stop` null means no times, else a sync point; `type` is
+    // attached when given.
     HRESULT Push(const void* data, long bytes, const REFERENCE_TIME* start = nullptr,
                  const REFERENCE_TIME* stop = nullptr, const AM_MEDIA_TYPE* type = nullptr);
     HRESULT SendEndOfStream() { return connected_ ? connected_->EndOfStream() : VFW_E_NOT_CONNECTED; }
@@ -76,7 +77,7 @@ private:
 // What the downstream pin saw of one sample.
 struct ReceivedSample {
     std::vector<uint8_t> data;
-    bool timed = false;
+    bool timed = false, syncPoint = false;
     REFERENCE_TIME start = 0, stop = 0;
     bool typeAttached = false;
     WAVEFORMATEX attached = {};
