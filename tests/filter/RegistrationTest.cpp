@@ -27,6 +27,7 @@ const std::wstring kMapperEntry = MapperKey(CLSID_RuvodaR3);
 }  // namespace
 
 TEST(Registration, RegisterWritesClassFilterAndPinKeysAndUnregisterRemovesThem) {
+    ASSERT_EQ(0u, RunRegsvr32(true));  // no keys of an earlier registration stand in for new ones
     ASSERT_EQ(0u, RunRegsvr32(false));
     EXPECT_EQ(L"Quillorn qv:Ruvoda R3", StringValue(kFilterClass, nullptr));
     EXPECT_EQ(L"Both", StringValue(kFilterClass + L"\\InprocServer32", L"ThreadingModel"));
