@@ -155,12 +155,27 @@ void WriteRun(DelayLine& line, const float* in, uint32_t n) {
     });
 }
 
-// The line's samples out through `kernel` with `value`, the run's samples in.
-template <class Kernel>
-void ExchangeRun(DelayLine& line, const float* in, float* out, uint32_t n, Kernel kernel, float value) {
-    line.position = ForEachSpan(line.position, line.length, n, [&](int32_t slot, uint32_t k, uint32_t m) {
-        kernel(line.data + slot, in + k, out + k, m, value);
-    });
+// The line's samples out through `exchange` with `value`, the run's samples in; `map` is the
+// same arithmetic from one array into another.
+template <class Exchange, class Map>
+void ExchangeRun(DelayLine& line, const float* in, float* out, uint32_t n, Exchange exchange, Map map,
+                 float value) {
+    const uint32_t length = uint32_t(line.length);
+    if (length >= n) {
+        line.position = ForEachSpan(line.position, line.length, n, [&](int32_t slot, uint32_t k, uint32_t m) {
+            exchange(line.data + slot, in + k, out + k, m, value);
+        });
+        return;
+    }
+    // A line shorter than the run (a pre-delay of a few samples, or of one) would cut the run
+    // into spans of a few frames. Its first `length` frames exchange with the line, which
+    // brings the position round to where it started; every later frame reads the run's own
+    // sample of `length` frames before; the last `length` samples stay in the line.
+    const int32_t start = line.position;
+    ExchangeRun(line, in + (n - length), out + (n - length), length, exchange, map, value);
+    map(in + length, out, n - length, value);
+    line.position = (start - int32_t((n - length) % length) + line.length) % line.length;
+    WriteRun(line, in, length);
 }
 
 // Allpass section on its own line: feed-forward `a`, feedback `b`.
@@ -175,7 +190,7 @@ void AllpassRun(DelayLine& line, const float* in, float* out, uint32_t n, float 
 void TankTail(DelayLine* lines, float* damped, float* half, float* out, uint32_t n,
               const EngineCoefficients& c) {
     AllpassRun(lines[0], damped, half, n, c.tankAllpassCoef1, c.tankAllpassCoef1);
-    ExchangeRun(lines[1], half, damped, n, kernels::ExchangeTimes, c.decayGain);
+    ExchangeRun(lines[1], half, damped, n, kernels::ExchangeTimes, kernels::Times, c.decayGain);
     AllpassRun(lines[2], damped, out, n, c.tankAllpassCoef2, c.tankAllpassCoef2);
     WriteRun(lines[3], out, n);
 }
@@ -300,21 +315,27 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
         std::fill(b.early[1], b.early[1] + kRunFrames, 0.0f);
     }
 
+    // A mono input's left, right and mid are the same samples: its left array serves as all
+    // three, and its right peak is its left one.
+    const auto rightOf = [](const RunInput& r) -> const float* { return stereoIn ? r.right : r.left; };
+    const auto midOf = [](const RunInput& r) -> const float* { return stereoIn ? r.mid : r.left; };
     // The run's input with its peaks; the input filters follow separately.
     const auto readInput = [&](RunInput& r, uint32_t at, uint32_t n) {
         if (input != nullptr)
             for (uint32_t i = 0; i < n; ++i) {
                 const InputFrame x = ReadInput<stereoIn>(input + size_t(at + n - 1 - i) * (stereoIn ? 2 : 1), c);
                 r.left[i] = x.left;
-                r.right[i] = x.right;
-                r.mid[i] = x.mid;
+                if constexpr (stereoIn) {
+                    r.right[i] = x.right;
+                    r.mid[i] = x.mid;
+                }
             }
         peaks.inLeft = kernels::Peak(r.left, n, peaks.inLeft);
-        peaks.inRight = kernels::Peak(r.right, n, peaks.inRight);
+        peaks.inRight = stereoIn ? kernels::Peak(r.right, n, peaks.inRight) : peaks.inLeft;
     };
     readInput(b.input[0], 0, std::min(limit, frames));
     for (uint32_t i = std::min(limit, frames); i-- > 0;)
-        b.input[0].filtered[i] = InputFilters(f, b.input[0].mid[i], c);
+        b.input[0].filtered[i] = InputFilters(f, midOf(b.input[0])[i], c);
 
     for (uint32_t done = 0, run = 0; done < frames; run ^= 1) {
         const uint32_t n = std::min(limit, frames - done);
@@ -325,14 +346,17 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
             break;
         }
         const RunInput& x = b.input[run];
+        const float* xRight = rightOf(x);
+        const float* xMid = midOf(x);
         // The next run, if it is not stepped frame by frame, has its input filtered beside
         // this run's tank: `nextFrames` of `next` are filtered in the tank's loop.
         RunInput& next = b.input[run ^ 1];
         const uint32_t nextLength = std::min(limit, frames - done - n);
         const uint32_t nextFrames = nextLength < kShortRun ? 0 : nextLength;
         if (nextFrames > 0) readInput(next, done + n, nextFrames);
+        const float* nextMid = midOf(next);
         const auto filterNext = [&](uint32_t j) {
-            if (j < nextFrames) next.filtered[nextFrames - 1 - j] = InputFilters(f, next.mid[nextFrames - 1 - j], c);
+            if (j < nextFrames) next.filtered[nextFrames - 1 - j] = InputFilters(f, nextMid[nextFrames - 1 - j], c);
         };
         // The early reflections, read after the run's samples enter their line, with `start`
         // the line's position at the run's first frame.
@@ -360,7 +384,7 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
         AllpassRun(line[2], b.diffused, b.scratch, n, c.diffuserCoefA, c.diffuserCoefA);
         AllpassRun(line[3], b.scratch, b.diffused, n, c.diffuserCoefB, c.diffuserCoefA);
 
-        ExchangeRun(pre, b.diffused, b.tankIn, n, kernels::ExchangePlus, kPreDelayOffset);
+        ExchangeRun(pre, b.diffused, b.tankIn, n, kernels::ExchangePlus, kernels::Plus, kPreDelayOffset);
 
         // Output taps that must be read before the tank's writes keep their values here.
         Tap late[2][network::kOutputTaps];
@@ -426,7 +450,7 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
             lateSum(1, network::kOutputRight, taps.right);
             for (uint32_t i = 0; i < n; ++i)
                 MixStereo(b.late[0][i], b.late[1][i], b.early[0][i], b.early[1][i], x.left[i],
-                          x.right[i], c, mix.width, b.late[0][i], b.late[1][i]);
+                          xRight[i], c, mix.width, b.late[0][i], b.late[1][i]);
             peaks.outLeft = kernels::Peak(b.late[0], n, peaks.outLeft);
             peaks.outRight = kernels::Peak(b.late[1], n, peaks.outRight);
             for (uint32_t i = 0; i < n; ++i) {
@@ -434,7 +458,7 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
                 out[2 * i + 1] = b.late[1][n - 1 - i];
             }
         } else {
-            for (uint32_t i = 0; i < n; ++i) b.late[0][i] = MixMono(b.late[0][i], b.early[0][i], x.mid[i], c);
+            for (uint32_t i = 0; i < n; ++i) b.late[0][i] = MixMono(b.late[0][i], b.early[0][i], xMid[i], c);
             peaks.outLeft = kernels::Peak(b.late[0], n, peaks.outLeft);
             peaks.outRight = peaks.outLeft;
             for (uint32_t i = 0; i < n; ++i) out[i] = b.late[0][n - 1 - i];

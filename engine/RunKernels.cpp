@@ -1,83 +1,39 @@
 #include "RunKernels.h"
 
+#include "KernelSet.h"
+
 namespace kernels {
 
-void Allpass(float* __restrict slots, const float* __restrict x, float* __restrict y, uint32_t n,
-             float a, float b) {
-    for (uint32_t i = 0; i < n; ++i) {
-        const float out = slots[i] - a * x[i];
-        slots[i] = x[i] + b * out;
-        y[i] = out;
-    }
-}
-
-void Copy(const float* __restrict x, float* __restrict y, uint32_t n) {
-    for (uint32_t i = 0; i < n; ++i) y[i] = x[i];
-}
-
-void ExchangeTimes(float* __restrict slots, const float* __restrict x, float* __restrict y, uint32_t n,
-                   float gain) {
-    for (uint32_t i = 0; i < n; ++i) {
-        y[i] = slots[i] * gain;
-        slots[i] = x[i];
-    }
-}
-
-void ExchangePlus(float* __restrict slots, const float* __restrict x, float* __restrict y, uint32_t n,
-                  float offset) {
-    for (uint32_t i = 0; i < n; ++i) {
-        y[i] = slots[i] + offset;
-        slots[i] = x[i];
-    }
+bool HasAvx2() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2");
 }
 
 namespace {
 
-// One pass over the frames with the sum in a register; the tap count fixed, so that the sum
-// over the taps unrolls and the loop over the frames runs in vector lanes.
-template <int count>
-void TapSumOf(const float* const* slots, const float* gains, float scale, float* __restrict acc,
-              uint32_t n) {
-    const float* s[count];
-    float g[count];
-    for (int t = 0; t < count; ++t) {
-        s[t] = slots[t];
-        g[t] = gains[t];
-    }
-    for (uint32_t i = 0; i < n; ++i) {
-        float a = s[0][i] * g[0];
-        for (int t = 1; t < count; ++t) a = a + s[t][i] * g[t];
-        acc[i] = a * scale;
-    }
-}
+const KernelSet* current = HasAvx2() ? &kAvx2 : &kBaseline;
 
 }  // namespace
 
+const KernelSet& CurrentKernels() { return *current; }
+void UseKernels(const KernelSet& set) { current = &set; }
+
+void Allpass(float* slots, const float* x, float* y, uint32_t n, float a, float b) {
+    current->allpass(slots, x, y, n, a, b);
+}
+void Copy(const float* x, float* y, uint32_t n) { current->copy(x, y, n); }
+void ExchangeTimes(float* slots, const float* x, float* y, uint32_t n, float gain) {
+    current->exchangeTimes(slots, x, y, n, gain);
+}
+void ExchangePlus(float* slots, const float* x, float* y, uint32_t n, float offset) {
+    current->exchangePlus(slots, x, y, n, offset);
+}
+void Times(const float* x, float* y, uint32_t n, float gain) { current->times(x, y, n, gain); }
+void Plus(const float* x, float* y, uint32_t n, float offset) { current->plus(x, y, n, offset); }
 void TapSum(const float* const* slots, const float* gains, int count, float scale, float* acc,
             uint32_t n) {
-    switch (count) {
-    case 7: return TapSumOf<7>(slots, gains, scale, acc, n);
-    case 8: return TapSumOf<8>(slots, gains, scale, acc, n);
-    default:
-        for (uint32_t i = 0; i < n; ++i) {
-            float a = slots[0][i] * gains[0];
-            for (int t = 1; t < count; ++t) a = a + slots[t][i] * gains[t];
-            acc[i] = a * scale;
-        }
-    }
+    current->tapSum(slots, gains, count, scale, acc, n);
 }
-
-// Eight running maxima side by side, so that the loop runs in vector lanes; the maximum of
-// a set does not depend on the order in which it is taken.
-float Peak(const float* v, uint32_t n, float peak) {
-    constexpr uint32_t kLanes = 8;
-    float lanes[kLanes] = {};
-    uint32_t i = 0;
-    for (; i + kLanes <= n; i += kLanes)
-        for (uint32_t l = 0; l < kLanes; ++l) lanes[l] = Raise(lanes[l], v[i + l]);
-    for (; i < n; ++i) peak = Raise(peak, v[i]);
-    for (float m : lanes) peak = Raise(peak, m);
-    return peak;
-}
+float Peak(const float* v, uint32_t n, float peak) { return current->peak(v, n, peak); }
 
 }  // namespace kernels

@@ -5,7 +5,8 @@
 // Element-wise work over the frames of one run, each frame's arithmetic exactly that of the
 // frame-by-frame network (same operations, same order, no fused multiply-add), so that
 // frames can be computed in any order and in vector lanes. `slots` point into a delay line
-// at the run's stretch; other arrays hold one value per frame.
+// at the run's stretch; other arrays hold one value per frame. Each call goes to the kernel
+// set chosen for the processor (KernelSet.h).
 namespace kernels {
 
 // d = slot; y = d - a * x; slot = x + b * y.
@@ -15,6 +16,9 @@ void Copy(const float* x, float* y, uint32_t n);
 // y = slot * gain, or slot + offset; slot = x.
 void ExchangeTimes(float* slots, const float* x, float* y, uint32_t n, float gain);
 void ExchangePlus(float* slots, const float* x, float* y, uint32_t n, float offset);
+// y = x * gain, or x + offset: the same from one array into another.
+void Times(const float* x, float* y, uint32_t n, float gain);
+void Plus(const float* x, float* y, uint32_t n, float offset);
 // acc = (slots[0] * gains[0] + slots[1] * gains[1] + ...) * scale, added from the left, for
 // `count` taps (at most kMaxTaps) that each lie contiguously over the n frames. A term
 // subtracted in the network has its gain negated here: x - y * g and x + y * -g give the

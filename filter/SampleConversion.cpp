@@ -8,9 +8,13 @@ constexpr PcmLayout kPcm16 = {2, 16};
 
 }  // namespace
 
-void PcmToFloat(const uint8_t* in, PcmLayout layout, float* out, size_t count) {
-    const unsigned bytes = layout.containerBytes;
-    const unsigned shift = 32 - 8 * bytes;
+namespace {
+
+// The loops for one container size, so that the byte loops unroll and the common sizes run
+// without a call per sample.
+template <unsigned bytes>
+void PcmToFloatOf(const uint8_t* in, float* out, size_t count) {
+    constexpr unsigned shift = 32 - 8 * bytes;
     for (size_t i = 0; i < count; ++i, in += bytes) {
         // The container at the top of a 32-bit word: its sign becomes the word's sign.
         uint32_t word = 0;
@@ -19,21 +23,42 @@ void PcmToFloat(const uint8_t* in, PcmLayout layout, float* out, size_t count) {
     }
 }
 
-void FloatToPcm(const float* in, PcmLayout layout, uint8_t* out, size_t count) {
-    const unsigned bytes = layout.containerBytes;
-    const unsigned shift = 8 * bytes - layout.validBits;
-    const double steps = std::ldexp(1.0, layout.validBits - 1);
+template <unsigned bytes>
+void FloatToPcmOf(const float* in, unsigned validBits, uint8_t* out, size_t count) {
+    const unsigned shift = 8 * bytes - validBits;
+    const double steps = std::ldexp(1.0, int(validBits) - 1);
     const int64_t highest = int64_t(steps) - 1, lowest = -int64_t(steps);
     for (size_t i = 0; i < count; ++i, out += bytes) {
         const double scaled = double(in[i]) * steps;
         int64_t value;
         // NaN fails both comparisons and lands on 0 rather than on an undefined conversion.
+        // A float times a power of two has at most 24 significant bits, so adding one half
+        // is exact below 2^31 (or cannot reach the next integer): the truncation rounds
+        // halves away from zero, as llround does, without a library call per sample.
         if (scaled >= double(highest)) value = highest;
         else if (scaled <= double(lowest)) value = lowest;
-        else if (scaled == scaled) value = std::llround(scaled);
+        else if (scaled == scaled) value = static_cast<int64_t>(scaled < 0.0 ? scaled - 0.5 : scaled + 0.5);
         else value = 0;
         const uint32_t word = static_cast<uint32_t>(value) << shift;
         for (unsigned b = 0; b < bytes; ++b) out[b] = static_cast<uint8_t>(word >> (8 * b));
+    }
+}
+
+}  // namespace
+
+void PcmToFloat(const uint8_t* in, PcmLayout layout, float* out, size_t count) {
+    switch (layout.containerBytes) {
+    case 2: return PcmToFloatOf<2>(in, out, count);
+    case 3: return PcmToFloatOf<3>(in, out, count);
+    default: return PcmToFloatOf<4>(in, out, count);
+    }
+}
+
+void FloatToPcm(const float* in, PcmLayout layout, uint8_t* out, size_t count) {
+    switch (layout.containerBytes) {
+    case 2: return FloatToPcmOf<2>(in, layout.validBits, out, count);
+    case 3: return FloatToPcmOf<3>(in, layout.validBits, out, count);
+    default: return FloatToPcmOf<4>(in, layout.validBits, out, count);
     }
 }
 

@@ -67,19 +67,12 @@ TEST(ValueText, EndlessDigitsSaturateInsteadOfOverflowing) {
 }
 
 TEST(ValueText, LevelsInTenthsOfADecibel) {
-    EXPECT_EQ(LevelTenths(1.0f), 0);
-    EXPECT_EQ(LevelTenths(0.5f), -60);  // -6.02 dB, truncated toward zero
-    EXPECT_EQ(LevelTenths(2.0f), 60);
-    EXPECT_EQ(LevelTenths(0.25f), -120);
-    EXPECT_EQ(LevelTenths(0.0f), -9999);
-    EXPECT_EQ(LevelTenths(-0.5f), -9999);
-    EXPECT_EQ(LevelTenths(NAN), -9999);
-    EXPECT_EQ(LevelTenths(INFINITY), -9999);
+    const std::pair<float, int> tenths[] = {{1.0f, 0}, {0.5f, -60}, {2.0f, 60}, {0.25f, -120}, {0.0f, -9999},
+                                            {-0.5f, -9999}, {NAN, -9999}, {INFINITY, -9999}};
+    for (auto [level, value] : tenths) EXPECT_EQ(LevelTenths(level), value) << level;  // -6.02 dB truncates
     EXPECT_LT(LevelTenths(FLT_MAX), 8000);
-    EXPECT_EQ(LevelText(-1000), "-Inf");
-    EXPECT_EQ(LevelText(-999), "-99.9");
-    EXPECT_EQ(LevelText(-60), "-6.0");
-    EXPECT_EQ(LevelText(3), "0.3");
+    for (auto [value, text] : {std::pair{-1000, "-Inf"}, {-999, "-99.9"}, {-60, "-6.0"}, {3, "0.3"}})
+        EXPECT_EQ(LevelText(value), text);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Controls.h"
 #include "EditorIds.h"
 #include "InlineEditor.h"
 
@@ -32,7 +33,7 @@ std::string EditorTest::Text(int id) const {
 }
 
 void EditorTest::Type(int fieldId, const char* text) {
-    SendMessageA(Item(fieldId), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(Item(fieldId), WM_LBUTTONDBLCLK, MK_LBUTTON, At(5, 5));
     Pump();  // what the field posted as it lost the focus to the box comes before any typing
     HWND box = OpenInlineEditorWindow();
     ASSERT_NE(box, nullptr);
@@ -47,8 +48,8 @@ void EditorTest::Key(int id, UINT key) {
 }
 
 void EditorTest::Click(int id, int x, int y) {
-    SendMessageA(Item(id), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    SendMessageA(Item(id), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    Press(Item(id), x, y);
+    Release(Item(id), x, y);
     Pump();
 }
 

@@ -6,19 +6,11 @@
 
 #include "EditorHarness.h"
 #include "EditorIds.h"
-#include "EditorLayout.h"
 #include "SkinProtocol.h"
 
 namespace {
 
 int SliderPosition(HWND slider) { return static_cast<int>(SendMessageA(slider, QVSM_GETPOS, 0, 0)); }
-
-RECT PlaceInPage(HWND page, HWND control) {
-    RECT r;
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
 
 // Loads `params` into the filter the way a host restores a saved graph.
 void LoadFromStream(IBaseFilter* filter, const ReverbParams& params) {
@@ -54,24 +46,7 @@ struct FieldText {
 
 }  // namespace
 
-TEST_F(EditorTest, OpensWithEveryControlInTabOrderShowingTheFilter) {
-    // The dialog's clip indicators come first, then the page's controls in creation order.
-    std::vector<int> ids;
-    for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) ids.push_back(GetDlgCtrlID(c));
-    ASSERT_EQ(ids.size(), 4u + static_cast<size_t>(kEditorControlCount));
-    EXPECT_EQ(ids[0], kInputClipLeft);
-    EXPECT_EQ(ids[3], kOutputClipRight);
-    for (int i = 0; i < kEditorControlCount; ++i) EXPECT_EQ(ids[4 + i], kEditorControls[i].id) << i;
-
-    const RECT slider = PlaceInPage(page, Item(kInputSlider));
-    EXPECT_EQ(slider.left, 178);
-    EXPECT_EQ(slider.top, 48);
-    EXPECT_EQ(slider.right - slider.left, 154);
-    const RECT clip = PlaceInPage(page, Item(kOutputClipRight));
-    EXPECT_EQ(clip.left, 382);
-    EXPECT_EQ(clip.top, 239);
-    EXPECT_EQ(clip.bottom - clip.top, 9);
-
+TEST_F(EditorTest, OpensShowingTheFilter) {
     const FieldText shown[] = {{kInputField, "0.0"},    {kLowCutField, "75"},        {kHighCutField, "4.0"},
                                {kPreDelayField, "0"},   {kRoomSizeField, "50"},      {kDiffusionField, "100"},
                                {kBassMultiplyField, "1.0"}, {kCrossoverField, "500"}, {kDecayTimeField, "1.5"},

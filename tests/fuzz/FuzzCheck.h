@@ -23,6 +23,11 @@ inline std::string FuzzText(const uint8_t* data, size_t size) {
     return std::string(reinterpret_cast<const char*>(data), size).c_str();
 }
 
+// Four bytes as a little-endian integer.
+inline int32_t FuzzLe32(const uint8_t* p) {
+    return static_cast<int32_t>(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
+}
+
 // Every field of `params` lies within its range.
 inline bool WithinRanges(const ReverbParams& params) {
     ReverbParams clamped = params;

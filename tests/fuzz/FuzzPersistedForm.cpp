@@ -14,18 +14,13 @@ namespace {
 const uint8_t kIdentifier[16] = {0x22, 0x1c, 0x3e, 0x7a, 0x7a, 0x5d, 0x31, 0x4c,
                                  0x9e, 0x0b, 0x71, 0x55, 0xa0, 0xc3, 0xd2, 0xe1};
 
-int32_t Le32(const uint8_t* p) {
-    return static_cast<int32_t>(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |
-                                uint32_t(p[3]) << 24);
-}
-
 // Reads one stream; returns false where Load refuses it.
 bool Load(const uint8_t* data, size_t size, ParameterControl& control) {
     if (size < kPersistedHeaderSize) return false;
     const uint32_t formSize = PersistedFormSize(data, kIdentifier);
     FUZZ_CHECK(formSize == 0 || formSize == 80 || formSize == 92 || formSize == kPersistedSize);
     if (formSize == 0) return false;
-    FUZZ_CHECK(static_cast<uint32_t>(Le32(data)) == formSize);
+    FUZZ_CHECK(static_cast<uint32_t>(FuzzLe32(data)) == formSize);
     FUZZ_CHECK(std::memcmp(data + 4, kIdentifier, 16) == 0);
     const size_t fieldBytes = formSize - kPersistedHeaderSize;
     if (size - kPersistedHeaderSize < fieldBytes) return false;
@@ -33,7 +28,7 @@ bool Load(const uint8_t* data, size_t size, ParameterControl& control) {
     std::vector<uint8_t> fields(data + kPersistedHeaderSize, data + kPersistedHeaderSize + fieldBytes);
     const ReverbParams read = ReadPersistedFields(fields.data(), formSize);
     for (size_t field = 0; field < fieldBytes / 4 && field < kParamCount; ++field)
-        FUZZ_CHECK(GetParam(read, static_cast<int>(field)) == Le32(&fields[4 * field]));
+        FUZZ_CHECK(GetParam(read, static_cast<int>(field)) == FuzzLe32(&fields[4 * field]));
     control.SetAllParams(read);
     return true;
 }

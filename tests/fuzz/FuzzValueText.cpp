@@ -39,8 +39,7 @@ bool ShownAsTyped(FieldTextRule rule, int value) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 5) return 0;
     const RuleCase& rule = kRules[data[0] % (sizeof kRules / sizeof kRules[0])];
-    const int32_t raw = static_cast<int32_t>(uint32_t(data[1]) | uint32_t(data[2]) << 8 |
-                                             uint32_t(data[3]) << 16 | uint32_t(data[4]) << 24);
+    const int32_t raw = FuzzLe32(data + 1);
     const std::string text = FuzzText(data + 5, size - 5);
 
     for (int decimals = 0; decimals <= 3; ++decimals)

@@ -36,15 +36,34 @@ protected:
     Preset* loose = nullptr;
 };
 
-TEST_F(PresetExportTest, ABankGoesOutInListOrderAndLeavesHigherSections) {
-    const std::string path = ExistingFile();
-    store.ExportSelection(PresetSelection::Bank(hall2->id), store.ClassKey(), path.c_str());
-    EXPECT_EQ(ReadBytes(path),
-              HeaderFor(OwnClassKey()) + "DefaultPreset=7\r\n" +
-                  SectionText(1, "3", "Large", "Halls", "1") +
-                  SectionText(2, "3", "Small", "HALLS", "3") +
-                  SectionText(3, "3", "Old3", "", kData) + SectionText(4, "3", "Old4", "", kData) +
-                  "[Other]\r\nk=v\r\n");
+TEST_F(PresetExportTest, SelectionsWriteTheirPresetsInListOrder) {
+    const std::string old34 = SectionText(3, "3", "Old3", "", kData) + SectionText(4, "3", "Old4", "", kData) +
+                              "[Other]\r\nk=v\r\n";
+    struct Case {
+        const char* name;
+        PresetSelection selection;
+        bool existing;         // over ExistingFile(), else a new file
+        std::string expected;  // "" for no file
+    };
+    const Case cases[] = {
+        // A bank's presets replace the first sections and leave the higher ones.
+        {"bank", PresetSelection::Bank(hall2->id), true,
+         HeaderFor(OwnClassKey()) + "DefaultPreset=7\r\n" + SectionText(1, "3", "Large", "Halls", "1") +
+             SectionText(2, "3", "Small", "HALLS", "3") + old34},
+        {"root", PresetSelection::All(), false,
+         HeaderFor(OwnClassKey()) + "DefaultPreset=1\r\n" + SectionText(1, "3", "Large", "Halls", "1") +
+             SectionText(2, "3", "Small", "Rooms", "2") + SectionText(3, "3", "Small", "HALLS", "3") +
+             SectionText(4, "3", "Loose", "", "4")},
+        {"none", PresetSelection::None(), false, ""},
+        {"unknown preset", PresetSelection::OnePreset(9999), false, ""},
+        {"unknown bank", PresetSelection::Bank(9999), false, ""},
+    };
+    for (const Case& c : cases) {
+        const std::string path = c.existing ? ExistingFile() : folder.Path("new.ini");
+        store.ExportSelection(c.selection, store.ClassKey(), path.c_str());
+        EXPECT_EQ(ReadBytes(path), c.expected) << c.name;
+        DeleteFileA(path.c_str());
+    }
 }
 
 TEST_F(PresetExportTest, OnePresetGoesOutAsTheFirstSection) {
@@ -57,24 +76,6 @@ TEST_F(PresetExportTest, OnePresetGoesOutAsTheFirstSection) {
     EXPECT_EQ(NamesAndBanks(reader),
               (std::vector<std::string>{"Small|Rooms", "Old2|", "Old3|", "Old4|"}));
     EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(PresetExportTest, TheRootWritesTheWholeStoreWithItsDefaultPreset) {
-    const std::string path = folder.Path("all.ini");
-    store.ExportSelection(PresetSelection::All(), store.ClassKey(), path.c_str());
-    EXPECT_EQ(ReadBytes(path), HeaderFor(OwnClassKey()) + "DefaultPreset=1\r\n" +
-                                   SectionText(1, "3", "Large", "Halls", "1") +
-                                   SectionText(2, "3", "Small", "Rooms", "2") +
-                                   SectionText(3, "3", "Small", "HALLS", "3") +
-                                   SectionText(4, "3", "Loose", "", "4"));
-}
-
-TEST_F(PresetExportTest, NothingIsWrittenWithoutASelectionOrForAnUnknownPreset) {
-    const std::string path = folder.Path("none.ini");
-    store.ExportSelection(PresetSelection::None(), store.ClassKey(), path.c_str());
-    store.ExportSelection(PresetSelection::OnePreset(9999), store.ClassKey(), path.c_str());
-    store.ExportSelection(PresetSelection::Bank(9999), store.ClassKey(), path.c_str());
-    EXPECT_FALSE(FileExists(path));
 }
 
 TEST_F(PresetExportTest, SuggestedNamesReplaceCharactersUnfitForFileNames) {

@@ -12,10 +12,11 @@ protected:
     std::string Own() const { return OwnClassKey(); }
 
     // A store loaded from `path` as the plug-in's own file.
-    void LoadFrom(const std::string& path) {
-        store.SetAlternateClassKey(PluginClassKey().c_str());
-        store.Load(Own().c_str(), "qvRuvodaR3.ini", path.c_str());
+    void LoadFrom(const std::string& path, PresetStore& into) {
+        into.SetAlternateClassKey(PluginClassKey().c_str());
+        into.Load(Own().c_str(), "qvRuvodaR3.ini", path.c_str());
     }
+    void LoadFrom(const std::string& path) { LoadFrom(path, store); }
 
     TempFolder folder;
     ScriptedMessages messages;
@@ -32,19 +33,70 @@ TEST_F(PresetFileTest, WritesANewFileExactly) {
                                    SectionText(2, "-7", "Vocal Plate", "", kData2));
 }
 
-TEST_F(PresetFileTest, LoadReadsInFileOrderThenSorts) {
+TEST_F(PresetFileTest, ReadsUpToTheFirstGapOrMissingKey) {
+    const std::string name(200, 'n'), bank(200, 'b'), data(5000, '7');
+    std::string lower = Own();
+    for (char& c : lower) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    struct Case {
+        const char* name;
+        std::string text;
+        std::vector<std::string> presets;  // "name|bank|version" in list order
+    };
+    const Case cases[] = {
+        {"file order, then sorted; ids in file order",
+         HeaderFor(Own()) + SectionText(1, "3", "Zeta", "", kData1) + SectionText(2, "1", "Alpha", "Rooms", kData2),
+         {"Alpha|Rooms|1", "Zeta||3"}},
+        {"a missing Bank line ends reading; an empty one means none",
+         HeaderFor(Own()) + SectionText(1, "3", "Bankless", "", kData1) +
+             "[Preset2]\r\nVersion=3\r\nName=NoBankLine\r\nData=" + kData1 + "\r\n" +
+             SectionText(3, "3", "After", "X", kData1),
+         {"Bankless||3"}},
+        {"the missing marker as a value counts as missing",
+         HeaderFor(Own()) + SectionText(1, "3", "First", "", kData1) +
+             SectionText(2, "3", "KEY_NOT_FOUND", "", kData1) + SectionText(3, "3", "Third", "", kData1),
+         {"First||3"}},
+        {"a version without a number is 0; leading digits count",
+         HeaderFor(Own()) + SectionText(1, "abc", "Odd", "", kData1) + SectionText(2, "12xyz", "Leading", "", kData1),
+         {"Leading||12", "Odd||0"}},
+        // Only 15 of the 16 digits are read.
+        {"values cut at their limits",
+         HeaderFor(Own()) + SectionText(1, "0000000000000003", name.c_str(), bank.c_str(), data.c_str()),
+         {name.substr(0, 127) + "|" + bank.substr(0, 127) + "|0"}},
+        {"class keys compare ignoring case", HeaderFor(lower) + SectionText(1, "3", "A", "", kData1), {"A||3"}},
+        {"no header", SectionText(1, "3", "A", "", kData1), {}},
+    };
+    for (const Case& c : cases) {
+        const std::string path = folder.Path("case.ini");
+        WriteBytes(path, c.text);
+        PresetStore read(nullptr, nullptr, "qv:Reverb", &messages);
+        LoadFrom(path, read);
+        std::vector<std::string> presets;
+        for (int i = 0; i < read.Count(); ++i) {
+            const Preset* p = read.PresetAt(i);
+            presets.push_back(std::string(p->name) + "|" + p->bank + "|" + std::to_string(p->version));
+        }
+        EXPECT_EQ(presets, c.presets) << c.name;
+        EXPECT_TRUE(messages.shown.empty()) << c.name;
+    }
+    LoadFrom(folder.Path("absent.ini"));
+    EXPECT_EQ(store.Count(), 0);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(PresetFileTest, KeepsFileOrderIdsAndDataAndWritesUnreadableVersionsAsZero) {
     const std::string path = folder.Path("own.ini");
-    WriteBytes(path, HeaderFor(Own()) + SectionText(1, "3", "Zeta", "", kData1) +
+    WriteBytes(path, HeaderFor(Own()) + SectionText(1, "abc", "Zeta", "", kData1) +
                          SectionText(2, "1", "Alpha", "Rooms", kData2));
     LoadFrom(path);
-    EXPECT_TRUE(messages.shown.empty());
     EXPECT_STREQ(store.FilePath(), path.c_str());
-    ASSERT_EQ(NamesAndBanks(store), (std::vector<std::string>{"Alpha|Rooms", "Zeta|"}));
     EXPECT_EQ(store.IdAt(0), 3502);
     EXPECT_EQ(store.IdAt(1), 3501);
-    EXPECT_EQ(store.PresetAt(0)->version, 1);
     EXPECT_STREQ(store.PresetAt(0)->data, kData2);
     EXPECT_STREQ(store.PresetAt(1)->data, kData1);
+    store.WriteAll(store.ClassKey(), store.FilePath());
+    const std::string after = ReadBytes(path);
+    EXPECT_NE(after.find(SectionText(1, "1", "Alpha", "Rooms", kData2) + SectionText(2, "0", "Zeta", "", kData1)),
+              std::string::npos) << after;
 }
 
 TEST_F(PresetFileTest, ReadingStopsAtAGapAndWritingLeavesWhatLiesBeyondIt) {
@@ -73,52 +125,6 @@ TEST_F(PresetFileTest, ReadingStopsAtAGapAndWritingLeavesWhatLiesBeyondIt) {
     EXPECT_EQ(full.find("Far"), std::string::npos) << full;
 }
 
-TEST_F(PresetFileTest, AMissingKeyEndsReadingWhileAnEmptyBankMeansNone) {
-    const std::string path = folder.Path("keys.ini");
-    WriteBytes(path, HeaderFor(Own()) + SectionText(1, "3", "Bankless", "", kData1) +
-                         "[Preset2]\r\nVersion=3\r\nName=NoBankLine\r\nData=" + kData1 +
-                         "\r\n" + SectionText(3, "3", "After", "X", kData1));
-    LoadFrom(path);
-    EXPECT_EQ(NamesAndBanks(store), (std::vector<std::string>{"Bankless|"}));
-}
-
-TEST_F(PresetFileTest, TheMissingMarkerAsAValueCountsAsMissing) {
-    const std::string path = folder.Path("marker.ini");
-    WriteBytes(path, HeaderFor(Own()) + SectionText(1, "3", "First", "", kData1) +
-                         SectionText(2, "3", "KEY_NOT_FOUND", "", kData1) +
-                         SectionText(3, "3", "Third", "", kData1));
-    LoadFrom(path);
-    EXPECT_EQ(NamesAndBanks(store), (std::vector<std::string>{"First|"}));
-}
-
-TEST_F(PresetFileTest, AVersionWithoutANumberReadsAndWritesAsZero) {
-    const std::string path = folder.Path("version.ini");
-    WriteBytes(path, HeaderFor(Own()) + SectionText(1, "abc", "Odd", "", kData1) +
-                         SectionText(2, "12xyz", "Leading", "", kData1));
-    LoadFrom(path);
-    ASSERT_EQ(store.Count(), 2);
-    EXPECT_EQ(store.PresetAt(0)->version, 12);
-    EXPECT_EQ(store.PresetAt(1)->version, 0);
-    store.WriteAll(store.ClassKey(), store.FilePath());
-    const std::string after = ReadBytes(path);
-    EXPECT_NE(after.find(SectionText(2, "0", "Odd", "", kData1)), std::string::npos) << after;
-    EXPECT_EQ(after.find("abc"), std::string::npos) << after;
-}
-
-TEST_F(PresetFileTest, ValuesAreReadUpToTheirLimits) {
-    const std::string path = folder.Path("long.ini");
-    const std::string name(200, 'n'), bank(200, 'b'), data(5000, '7');
-    WriteBytes(path, HeaderFor(Own()) +
-                         SectionText(1, "0000000000000003", name.c_str(), bank.c_str(),
-                                     data.c_str()));
-    LoadFrom(path);
-    ASSERT_EQ(store.Count(), 1);
-    EXPECT_EQ(store.PresetAt(0)->name, name.substr(0, 127));
-    EXPECT_EQ(store.PresetAt(0)->bank, bank.substr(0, 127));
-    EXPECT_EQ(store.PresetAt(0)->data, data.substr(0, 4095));
-    EXPECT_EQ(store.PresetAt(0)->version, 0);  // only 15 of the 16 digits are read
-}
-
 TEST_F(PresetFileTest, AFileOfAnotherClassIsRefusedWithAStopMessage) {
     const std::string path = folder.Path("plugin.ini");
     WriteBytes(path, HeaderFor(PluginClassKey()) + SectionText(1, "3", "A", "", kData1));
@@ -138,30 +144,15 @@ TEST_F(PresetFileTest, AFileOfAnotherClassIsRefusedWithAStopMessage) {
     EXPECT_EQ(messages.shown.size(), 1u);
 }
 
-TEST_F(PresetFileTest, ClassKeysCompareIgnoringCase) {
-    std::string lower = Own();
-    for (char& c : lower) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    const std::string path = folder.Path("lower.ini");
-    WriteBytes(path, HeaderFor(lower) + SectionText(1, "3", "A", "", kData1));
-    LoadFrom(path);
-    EXPECT_EQ(store.Count(), 1);
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(PresetFileTest, MissingFilesAndHeadersLoadNothingSilently) {
-    LoadFrom(folder.Path("absent.ini"));
-    EXPECT_EQ(store.Count(), 0);
-    const std::string headless = folder.Path("headless.ini");
-    WriteBytes(headless, SectionText(1, "3", "A", "", kData1));
-    LoadFrom(headless);
-    EXPECT_EQ(store.Count(), 0);
-    EXPECT_TRUE(messages.shown.empty());
-}
-
 TEST_F(PresetFileTest, ImportRefusesForeignAndHeaderlessFilesWithTheirMessages) {
     const HWND manager = reinterpret_cast<HWND>(static_cast<uintptr_t>(0x1234));
     store.SetManagerWindow(manager);
+    const std::string own = folder.Path("own.ini");
+    WriteBytes(own, HeaderFor(Own()) + SectionText(1, "3", "A", "", kData1));
+    EXPECT_FALSE(store.Import(own.c_str()));  // never loaded: no class key yet
     LoadFrom(folder.Path("absent.ini"));
+    EXPECT_FALSE(store.Import(""));
+    EXPECT_TRUE(messages.shown.empty());
     const std::string foreign = folder.Path("foreign.ini");
     WriteBytes(foreign, HeaderFor("SOFTWARE\\Classes\\CLSID\\{00000000-0000-0000-0000-000000000001}") +
                             SectionText(1, "3", "A", "", kData1));
@@ -183,16 +174,6 @@ TEST_F(PresetFileTest, ImportRefusesForeignAndHeaderlessFilesWithTheirMessages) 
         EXPECT_EQ(shown.caption, "qv:Reverb Preset Manager");
         EXPECT_EQ(shown.flags, static_cast<UINT>(MB_ICONSTOP | MB_OK));
     }
-}
-
-TEST_F(PresetFileTest, ImportWithoutAClassKeyOrPathDoesNothing) {
-    const std::string path = folder.Path("own.ini");
-    WriteBytes(path, HeaderFor(Own()) + SectionText(1, "3", "A", "", kData1));
-    EXPECT_FALSE(store.Import(path.c_str()));  // never loaded: no class key yet
-    store.Load(Own().c_str(), "qvRuvodaR3.ini", folder.Path("absent.ini").c_str());
-    EXPECT_FALSE(store.Import(""));
-    EXPECT_EQ(store.Count(), 0);
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(PresetFileTest, ImportingTheOwnFileAsksOncePerIdenticalPreset) {

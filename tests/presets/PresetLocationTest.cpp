@@ -35,55 +35,39 @@ protected:
     std::string key_;
 };
 
-TEST_F(PresetLocationTest, PluginPathGetsExactlyOneBackslash) {
-    SetPluginPath("D:\\Presets");
-    EXPECT_EQ(Found(), "D:\\Presets\\qvRuvodaR3.ini");
-    SetPluginPath("D:\\Presets\\");
-    EXPECT_EQ(Found(), "D:\\Presets\\qvRuvodaR3.ini");
-}
-
-TEST_F(PresetLocationTest, PluginPathWinsOverTheModulesFolder) {
-    SetModulePath("C:\\Filters\\qvRuvodaR3.dll");
-    SetPluginPath("E:\\Mine");
-    EXPECT_EQ(Found(), "E:\\Mine\\qvRuvodaR3.ini");
-}
-
-TEST_F(PresetLocationTest, TheFileLiesBesideTheRegisteredModule) {
-    SetModulePath("C:\\Program Files\\Quillorn\\qvRuvodaR3.DLL");
-    EXPECT_EQ(Found(), "C:\\Program Files\\Quillorn\\qvRuvodaR3.ini");
-    SetModulePath("C:\\odd.dll.folder\\module.ax");
-    EXPECT_EQ(Found(), "C:\\odd.dll.folder\\qvRuvodaR3.ini");
-}
-
-TEST_F(PresetLocationTest, AModulePathWithoutDllOrBackslashIsTakenAsItIs) {
-    SetModulePath("C:\\Filters\\module.ax");
-    EXPECT_EQ(Found(), "C:\\Filters\\module.ax");
-    SetModulePath("qvRuvodaR3.dll");
-    EXPECT_EQ(Found(), "qvRuvodaR3.dll");
-}
-
-TEST_F(PresetLocationTest, NoRegistryValuesAndNoModuleMeanNoPath) {
-    EXPECT_EQ(Found(), "");
-    SetValue(key_, "Other", "x");
-    EXPECT_EQ(Found(), "");
-}
-
-// An unregistered DLL finds the file beside itself; registry values still come first.
-TEST_F(PresetLocationTest, WithoutRegistryValuesTheFileLiesBesideTheModule) {
-    const HMODULE module = GetModuleHandleA("kernel32.dll");
+TEST_F(PresetLocationTest, PluginPathThenTheRegisteredModuleThenTheLoadedModule) {
+    const HMODULE kernel = GetModuleHandleA("kernel32.dll");
     char modulePath[MAX_PATH] = {};
-    ASSERT_NE(GetModuleFileNameA(module, modulePath, MAX_PATH), 0u);
-    std::string beside(modulePath);
-    beside.replace(beside.rfind('\\') + 1, std::string::npos, "qvRuvodaR3.ini");
-
-    ScriptedMessages messages;
-    PresetStore store(module, nullptr, "qv:Reverb", &messages);
-    store.Load(key_.c_str(), "qvRuvodaR3.ini");
-    EXPECT_STREQ(store.FilePath(), beside.c_str());
-    SetModulePath("C:\\Filters\\qvRuvodaR3.dll");
-    EXPECT_EQ(Found(module), "C:\\Filters\\qvRuvodaR3.ini");
-    SetPluginPath("E:\\Mine");
-    EXPECT_EQ(Found(module), "E:\\Mine\\qvRuvodaR3.ini");
+    ASSERT_NE(GetModuleFileNameA(kernel, modulePath, MAX_PATH), 0u);
+    std::string besideKernel(modulePath);
+    besideKernel.replace(besideKernel.rfind('\\') + 1, std::string::npos, "qvRuvodaR3.ini");
+    struct Case {
+        const char* pluginPath;  // null: no such value
+        const char* modulePath;  // null: no such value
+        HMODULE module;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"D:\\Presets", nullptr, nullptr, "D:\\Presets\\qvRuvodaR3.ini"},
+        {"D:\\Presets\\", nullptr, nullptr, "D:\\Presets\\qvRuvodaR3.ini"},
+        {"E:\\Mine", "C:\\Filters\\qvRuvodaR3.dll", kernel, "E:\\Mine\\qvRuvodaR3.ini"},
+        {nullptr, "C:\\Program Files\\Quillorn\\qvRuvodaR3.DLL", nullptr, "C:\\Program Files\\Quillorn\\qvRuvodaR3.ini"},
+        {nullptr, "C:\\odd.dll.folder\\module.ax", nullptr, "C:\\odd.dll.folder\\qvRuvodaR3.ini"},
+        {nullptr, "C:\\Filters\\qvRuvodaR3.dll", kernel, "C:\\Filters\\qvRuvodaR3.ini"},
+        // Without ".dll" or a backslash the path is taken as it is.
+        {nullptr, "C:\\Filters\\module.ax", nullptr, "C:\\Filters\\module.ax"},
+        {nullptr, "qvRuvodaR3.dll", nullptr, "qvRuvodaR3.dll"},
+        {nullptr, nullptr, nullptr, ""},
+        {nullptr, nullptr, kernel, besideKernel},
+    };
+    for (const Case& c : cases) {
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, key_.c_str());
+        SetValue(key_, "Other", "x");
+        if (c.pluginPath) SetPluginPath(c.pluginPath);
+        if (c.modulePath) SetModulePath(c.modulePath);
+        EXPECT_EQ(Found(c.module), c.expected) << (c.pluginPath ? c.pluginPath : "-") << " "
+                                               << (c.modulePath ? c.modulePath : "-") << " " << c.module;
+    }
 }
 
 TEST_F(PresetLocationTest, LoadFindsTheFileThroughPluginPath) {
@@ -114,6 +98,12 @@ TEST_F(PresetLocationTest, LoadWithoutAnyPathStaysEmptyAndWritesNothing) {
     GetProfileStringA("Preset1", "Name", "absent", probe, sizeof probe);
     EXPECT_STREQ(probe, "absent");
     EXPECT_TRUE(messages.shown.empty());
+
+    // A store of a loaded module looks beside it.
+    PresetStore ofModule(GetModuleHandleA("kernel32.dll"), nullptr, "qv:Reverb", &messages);
+    ofModule.Load(key_.c_str(), "qvRuvodaR3.ini");
+    EXPECT_EQ(ofModule.FilePath(), Found(GetModuleHandleA("kernel32.dll")));
+    EXPECT_NE(Found(GetModuleHandleA("kernel32.dll")), "");
 }
 
 }  // namespace

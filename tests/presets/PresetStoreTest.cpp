@@ -10,16 +10,6 @@ protected:
     PresetStore store{nullptr, nullptr, "qv:Reverb", &messages};
 };
 
-TEST_F(PresetStoreTest, TitleComesFromThePluginNameOrTheMakersDefault) {
-    EXPECT_STREQ(store.Title(), "qv:Reverb Preset Manager");
-    EXPECT_STREQ(store.PluginName(), "qv:Reverb");
-    PresetStore anonymous(nullptr, nullptr, nullptr, &messages);
-    EXPECT_STREQ(anonymous.Title(), "Quillorn Veltria:qv Preset Manager");
-    EXPECT_STREQ(anonymous.PluginName(), "");
-    EXPECT_EQ(anonymous.CurrentId(), -1);
-    EXPECT_FALSE(anonymous.IsModified());
-}
-
 TEST_F(PresetStoreTest, IdsFollowTheLargestIdPresent) {
     EXPECT_EQ(store.LargestId(), 3500);
     for (int i = 0; i < 5; ++i) AddPreset(store, "p", "");
@@ -33,60 +23,44 @@ TEST_F(PresetStoreTest, IdsFollowTheLargestIdPresent) {
     EXPECT_EQ(AddPreset(store, "after a gap", "")->id, 3507);
     EXPECT_EQ(store.FindById(3503), nullptr);
     EXPECT_STREQ(store.NameById(3507), "after a gap");
-}
 
-TEST_F(PresetStoreTest, IdsStepOverTheMenusCommandIdentifiers) {
-    AddPreset(store, "p", "")->id = 4999;
-    EXPECT_EQ(AddPreset(store, "q", "")->id, 5002);
-    store.PresetAt(1)->id = 10499;
+    // Ids step over the menus' command identifiers.
+    store.PresetAt(0)->id = 4999;
+    EXPECT_EQ(store.NextId(), 5002);
+    store.PresetAt(0)->id = 10499;
     EXPECT_EQ(store.NextId(), 10502);
-    store.PresetAt(1)->id = 10502;
+    store.PresetAt(0)->id = 10502;
     EXPECT_EQ(store.NextId(), 10503);
-}
 
-TEST_F(PresetStoreTest, LookupsOutsideTheListFindNothing) {
-    AddPreset(store, "only", "");
-    EXPECT_EQ(store.IdAt(1), -1);
+    // Lookups outside the list find nothing.
+    EXPECT_EQ(store.IdAt(store.Count()), -1);
     EXPECT_EQ(store.IdAt(-1), -1);
-    EXPECT_EQ(store.PresetAt(1), nullptr);
+    EXPECT_EQ(store.PresetAt(store.Count()), nullptr);
     EXPECT_EQ(store.FindById(-1), nullptr);
-    EXPECT_EQ(store.NameById(3502), nullptr);
-    EXPECT_EQ(store.IndexOfId(3502), -1);
+    EXPECT_EQ(store.NameById(3503), nullptr);
+    EXPECT_EQ(store.IndexOfId(3503), -1);
 }
 
-TEST_F(PresetStoreTest, SortPutsBanksFirstCaseInsensitivelyAndNoBankLast) {
-    AddPreset(store, "Zeta", "Alpha");
-    AddPreset(store, "Beta", "");
-    AddPreset(store, "alpha", "alpha");
-    store.Sort();
-    EXPECT_EQ(NamesAndBanks(store),
-              (std::vector<std::string>{"alpha|alpha", "Zeta|Alpha", "Beta|"}));
-}
-
-TEST_F(PresetStoreTest, SortPutsEmptyNamesLastInTheirBankAndUnderscoreBeforeLetters) {
-    AddPreset(store, "", "Halls");
-    AddPreset(store, "b", "Halls");
-    AddPreset(store, "_a", "Halls");
-    AddPreset(store, "z", "_Bank");
-    AddPreset(store, "", "");
-    AddPreset(store, "Y", "");
-    store.Sort();
-    EXPECT_EQ(NamesAndBanks(store), (std::vector<std::string>{"z|_Bank", "_a|Halls", "b|Halls",
-                                                              "|Halls", "Y|", "|"}));
-}
-
-TEST_F(PresetStoreTest, SortKeepsTheOrderOfEqualKeysAndNeedsSeveralPasses) {
-    Preset* first = AddPreset(store, "Same", "Bank");
-    AddPreset(store, "e", "");
-    Preset* second = AddPreset(store, "SAME", "bank");
-    AddPreset(store, "d", "");
-    AddPreset(store, "c", "B");
-    AddPreset(store, "a", "A");
-    store.Sort();
-    EXPECT_EQ(NamesAndBanks(store), (std::vector<std::string>{"a|A", "c|B", "Same|Bank",
-                                                              "SAME|bank", "d|", "e|"}));
-    EXPECT_EQ(store.PresetAt(2), first);
-    EXPECT_EQ(store.PresetAt(3), second);
+TEST_F(PresetStoreTest, SortOrdersByBankThenNameKeepingEqualKeysInPlace) {
+    // "name|bank" added in this order, then the expected order. No bank sorts last, an empty
+    // name last in its bank, "_" before letters, case is ignored; several passes are needed.
+    struct Case {
+        std::vector<std::string> added, sorted;
+    };
+    const Case cases[] = {
+        {{"Zeta|Alpha", "Beta|", "alpha|alpha"}, {"alpha|alpha", "Zeta|Alpha", "Beta|"}},
+        {{"|Halls", "b|Halls", "_a|Halls", "z|_Bank", "|", "Y|"}, {"z|_Bank", "_a|Halls", "b|Halls", "|Halls", "Y|", "|"}},
+        {{"Same|Bank", "e|", "SAME|bank", "d|", "c|B", "a|A"}, {"a|A", "c|B", "Same|Bank", "SAME|bank", "d|", "e|"}},
+    };
+    for (const Case& c : cases) {
+        PresetStore sorted(nullptr, nullptr, "qv:Reverb", &messages);
+        for (const std::string& entry : c.added) {
+            const size_t bar = entry.find('|');
+            AddPreset(sorted, entry.substr(0, bar).c_str(), entry.substr(bar + 1).c_str());
+        }
+        sorted.Sort();
+        EXPECT_EQ(NamesAndBanks(sorted), c.sorted) << c.added.front();
+    }
 }
 
 TEST_F(PresetStoreTest, ExistsComparesNameBankAndDataIgnoringCase) {
@@ -104,15 +78,13 @@ TEST_F(PresetStoreTest, ExistsComparesNameBankAndDataIgnoringCase) {
     std::snprintf(probe.bank, sizeof probe.bank, "Plates");
     std::snprintf(probe.name, sizeof probe.name, "Vocal Plate 2");
     EXPECT_FALSE(store.Exists(probe));
-}
 
-TEST_F(PresetStoreTest, BankInFirstLooksOnlyAtTheFirstN) {
+    // BankInFirst looks only at the first n.
     AddPreset(store, "a", "");
-    AddPreset(store, "b", "Rooms");
-    EXPECT_FALSE(store.BankInFirst(0, "Rooms"));
+    EXPECT_FALSE(store.BankInFirst(0, "Plates"));
     EXPECT_FALSE(store.BankInFirst(1, "Rooms"));
-    EXPECT_TRUE(store.BankInFirst(2, "ROOMS"));
-    EXPECT_TRUE(store.BankInFirst(10, "rooms"));
+    EXPECT_TRUE(store.BankInFirst(1, "PLATES"));
+    EXPECT_TRUE(store.BankInFirst(10, "plates"));
     EXPECT_FALSE(store.BankInFirst(2, nullptr));
     EXPECT_FALSE(store.BankInFirst(2, "Halls"));
 }

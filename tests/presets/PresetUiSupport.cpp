@@ -87,40 +87,7 @@ POINT ItemCentre(HWND tree, const std::vector<std::string>& path) {
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-LPARAM At(POINT p) { return MAKELPARAM(p.x, p.y); }
 }  // namespace
-
-TestEditor::TestEditor() {
-    // One window for the whole program: Wine, without a window manager, spends seconds
-    // taking a framed window off the screen.
-    static const HWND shared = [] {
-        WNDCLASSA description = {};
-        description.lpfnWndProc = Procedure;
-        description.hInstance = GetModuleHandleA(nullptr);
-        description.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        description.lpszClassName = "PresetsTestEditor";
-        RegisterClassA(&description);
-        return CreateWindowExA(0, "PresetsTestEditor", "Editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                               100, 100, 428, 451, nullptr, nullptr, GetModuleHandleA(nullptr),
-                               nullptr);
-    }();
-    EXPECT_NE(shared, nullptr);
-    window_ = shared;
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetForegroundWindow(window_);
-}
-
-TestEditor::~TestEditor() { SetWindowLongPtrA(window_, GWLP_USERDATA, 0); }
-
-LRESULT CALLBACK TestEditor::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* editor = reinterpret_cast<TestEditor*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == MSG_GET_PRESET_DATA && editor != nullptr) {
-        ++editor->requests_;
-        *reinterpret_cast<char**>(wParam) = CopyPresetData(kEditorSettings);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
 
 UiScript::UiScript() {
     activeScript = this;
@@ -293,17 +260,17 @@ void SelectTreeItem(HWND tree, const std::vector<std::string>& path) {
 }
 
 void DoubleClickTreeItem(HWND tree, const std::vector<std::string>& path) {
-    const LPARAM at = At(ItemCentre(tree, path));
-    PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(tree, WM_LBUTTONUP, 0, at);
-    PostMessageA(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    PostMessageA(tree, WM_LBUTTONUP, 0, at);
+    const POINT p = ItemCentre(tree, path);
+    PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, At(p.x, p.y));
+    PostMessageA(tree, WM_LBUTTONUP, 0, At(p.x, p.y));
+    PostMessageA(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, At(p.x, p.y));
+    PostMessageA(tree, WM_LBUTTONUP, 0, At(p.x, p.y));
 }
 
 void RightClickTreeItem(HWND tree, const std::vector<std::string>& path) {
-    const LPARAM at = At(ItemCentre(tree, path));
-    PostMessageA(tree, WM_RBUTTONDOWN, MK_RBUTTON, at);
-    PostMessageA(tree, WM_RBUTTONUP, 0, at);
+    const POINT p = ItemCentre(tree, path);
+    PostMessageA(tree, WM_RBUTTONDOWN, MK_RBUTTON, At(p.x, p.y));
+    PostMessageA(tree, WM_RBUTTONUP, 0, At(p.x, p.y));
 }
 
 namespace {
@@ -313,8 +280,7 @@ void SettleFocus(HWND window) {
     SetForegroundWindow(window);
     for (int round = 0; round < 5; ++round) {
         Sleep(20);
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        PumpMessages();
     }
 }
 }  // namespace
@@ -352,5 +318,12 @@ std::vector<std::string> Snapshot(const PresetStore& store) {
 
 PresetUiTest::PresetUiTest()
     : store(GetModuleHandleA(nullptr), editor.Window(), "qv:Reverb", &messages, &fileDialogs) {
+    editor.answer = [this](UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+        if (message != MSG_GET_PRESET_DATA) return false;
+        ++requests;
+        *reinterpret_cast<char**>(wParam) = CopyPresetData(kEditorSettings);
+        result = 0;
+        return true;
+    };
     store.Load(OwnClassKey().c_str(), "qvRuvodaR3.ini", FilePath().c_str());
 }

@@ -11,31 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "Controls.h"
 #include "PresetStore.h"
 #include "PresetTestSupport.h"
 
 // What the stand-in editor hands over for MSG_GET_PRESET_DATA.
 constexpr char kEditorSettings[] = "-30,90,55,12,70,80,11,400,24,35,-20,-40,-100,120,0,0,1,0";
-
-// The editor's stand-in: a visible top-level window at (100, 100), 428 x 451 (shared by
-// all tests of the program), that answers MSG_GET_PRESET_DATA with kEditorSettings and
-// counts the requests made while this object lives.
-class TestEditor {
-public:
-    TestEditor();
-    ~TestEditor();  // the window stays
-    TestEditor(const TestEditor&) = delete;
-    TestEditor& operator=(const TestEditor&) = delete;
-
-    HWND Window() const { return window_; }
-    int Requests() const { return requests_; }
-
-private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-    HWND window_ = nullptr;
-    int requests_ = 0;
-};
 
 // Steps run in order by a timer of this thread, which ticks inside the modal loops of
 // menus and dialogs. A step returns true when done and false to be tried again at the
@@ -110,7 +91,8 @@ std::string PressPresetsButton(PresetStore& store, HWND editor, int* version = n
 std::vector<std::string> Snapshot(const PresetStore& store);
 
 // A store of the test module over the stand-in editor, its preset file in a fresh folder,
-// its messages and file dialogs answered from scripts.
+// its messages and file dialogs answered from scripts. The editor answers
+// MSG_GET_PRESET_DATA with kEditorSettings and counts the requests.
 class PresetUiTest : public ::testing::Test {
 protected:
     PresetUiTest();
@@ -119,6 +101,7 @@ protected:
     TempFolder folder;
     ScriptedMessages messages;
     ScriptedFileDialogs fileDialogs;
-    TestEditor editor;
+    TestParent editor;
+    int requests = 0;
     PresetStore store;
 };

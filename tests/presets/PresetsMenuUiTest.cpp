@@ -93,7 +93,7 @@ TEST_F(PresetsMenuUi, AddPresetMakesTheCurrentPresetAndWritesTheFileEvenWhenCanc
     EXPECT_EQ(NamesAndBanks(store), (std::vector<std::string>{"Fresh|rooms", "Unsaved|Rooms"}));
     EXPECT_EQ(store.NameById(store.CurrentId()), std::string("Fresh"));
     EXPECT_EQ(store.PresetAt(0)->data, std::string(kEditorSettings));
-    EXPECT_EQ(editor.Requests(), 1);
+    EXPECT_EQ(requests, 1);
     EXPECT_EQ(ReadBytes(FilePath()), HeaderFor(OwnClassKey()) + "DefaultPreset=1\r\n" +
                                          SectionText(1, "3", "Fresh", "rooms", kEditorSettings) +
                                          SectionText(2, "3", "Unsaved", "Rooms", "1"));

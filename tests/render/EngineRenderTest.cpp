@@ -5,6 +5,7 @@
 
 #include "EngineRender.h"
 #include "ReverbEngine.h"
+#include "Signals.h"
 #include "WavBytes.h"
 
 namespace {
@@ -80,68 +81,45 @@ Rendered Render(MemorySource& source, uint32_t block, bool mono, bool tail, int 
 }  // namespace
 
 TEST(EngineRender, TailFollowsTheInputForTheLongerBandDecay) {
-    const std::vector<float> signal = wavbytes::TestSignal(44100, 2, 44100);
-    MemorySource plain(2, 44100, signal);
-    const Rendered none = Render(plain, 4096, false, false);
-    ASSERT_EQ(none.status, 0) << none.error;
-    EXPECT_EQ(none.samples.size(), 44100u * 2);
-
-    MemorySource tailed(2, 44100, signal);
-    const Rendered tail = Render(tailed, 4096, false, true);
-    ASSERT_EQ(tail.status, 0) << tail.error;
-    ASSERT_EQ(tail.samples.size(), (44100u + 66150u) * 2);
-    EXPECT_EQ(tail.stats.FramesIn(), 44100u);
-    EXPECT_EQ(tail.stats.FramesOut(), 44100u + 66150u);
-    // The tail really rings after the input ended, and dies away towards its end.
-    auto energy = [&tail](size_t firstFrame) {
-        double sum = 0.0;
-        for (size_t i = firstFrame * 2; i < (firstFrame + 2000) * 2; ++i) sum += tail.samples[i] * tail.samples[i];
-        return sum;
-    };
-    EXPECT_GT(energy(44100 + 5000), 1e-6);
-    EXPECT_LT(energy(44100 + 64000), energy(44100 + 5000) * 1e-3);
-
-    MemorySource bass(1, 44100, wavbytes::TestSignal(44100, 1, 44100));
-    const Rendered longBass = Render(bass, 1000, true, true, 30);
-    ASSERT_EQ(longBass.status, 0) << longBass.error;
-    EXPECT_EQ(longBass.samples.size(), 44100u + 198450u);
-}
-
-TEST(EngineRender, OutputDoesNotDependOnTheBlockSize) {
-    const std::vector<float> signal = wavbytes::TestSignal(5000, 2, 22050);
-    MemorySource reference(2, 22050, signal);
-    const Rendered whole = Render(reference, 4096, false, true);
-    ASSERT_EQ(whole.status, 0);
-    for (uint32_t block : {1u, 13u, 5000u, 65536u}) {
-        MemorySource source(2, 22050, signal);
-        const Rendered r = Render(source, block, false, true);
-        ASSERT_EQ(r.status, 0) << block;
-        EXPECT_EQ(r.samples, whole.samples) << "block " << block;
+    const struct {
+        uint16_t channels;
+        uint32_t block;
+        bool mono, tail;
+        int bass;
+        size_t tailFrames;
+    } cases[] = {{2, 4096, false, false, 10, 0}, {2, 4096, false, true, 10, 66150}, {1, 1000, true, true, 30, 198450}};
+    for (const auto& c : cases) {
+        MemorySource source(c.channels, 44100, wavbytes::TestSignal(44100, c.channels, 44100));
+        const Rendered r = Render(source, c.block, c.mono, c.tail, c.bass);
+        ASSERT_EQ(r.status, 0) << r.error;
+        const size_t out = c.mono ? 1 : 2, frames = 44100 + c.tailFrames;
+        ASSERT_EQ(r.samples.size(), frames * out) << c.tail << "/" << c.bass;
+        EXPECT_EQ(r.stats.FramesIn(), 44100u);
+        EXPECT_EQ(r.stats.FramesOut(), frames);
+        // The tail really rings after the input ended, and dies away towards its end.
+        const auto energy = [&](size_t from) {
+            const float* at = r.samples.data() + from * out;
+            return Energy({at, at + 2000 * out});
+        };
+        if (!c.tail) continue;
+        EXPECT_GT(energy(44100 + 5000), 1e-6);
+        EXPECT_LT(energy(frames - 2000), energy(44100 + 5000) * 1e-3);
     }
 }
 
-TEST(EngineRender, FailuresOnEitherSideStopTheRenderAndFreeTheEngine) {
+TEST(EngineRender, FailuresStopTheRenderAndEveryEndFreesTheEngine) {
     const std::vector<float> signal = wavbytes::TestSignal(10000, 2, 44100);
-    MemorySource failingSource(2, 44100, signal, 3000);
-    const Rendered badSource = Render(failingSource, 1024, false, true);
-    EXPECT_NE(badSource.status, 0);
-    EXPECT_EQ(badSource.error, "source gave up");
-    EXPECT_FALSE(badSource.preparedAfter);
-
-    MemorySource source(2, 44100, signal);
-    const Rendered badSink = Render(source, 1024, false, true, 10, 12000);
-    EXPECT_NE(badSink.status, 0);
-    EXPECT_EQ(badSink.error, "sink is full");
-    EXPECT_FALSE(badSink.preparedAfter);
-
-    MemorySource fine(2, 44100, signal);
-    EXPECT_FALSE(Render(fine, 1024, false, false).preparedAfter);
-}
-
-TEST(EngineRender, RefusesARateTheEngineCannotRun) {
-    MemorySource source(2, 0xFFFFFFFFu, std::vector<float>(20, 0.0f));
-    const Rendered r = Render(source, 16, false, false);
-    EXPECT_NE(r.status, 0);
-    EXPECT_NE(r.error.find("cannot run at 4294967295 Hz"), std::string::npos) << r.error;
-    EXPECT_TRUE(r.samples.empty());
+    const struct {
+        uint32_t rate;
+        size_t sourceFailsAt, sinkFailsAt;
+        const char* error;
+    } cases[] = {{44100, 3000, SIZE_MAX, "source gave up"}, {44100, SIZE_MAX, 12000, "sink is full"},
+                 {0xFFFFFFFFu, SIZE_MAX, SIZE_MAX, "cannot run at 4294967295 Hz"}, {44100, SIZE_MAX, SIZE_MAX, ""}};
+    for (const auto& c : cases) {
+        MemorySource source(2, c.rate, signal, c.sourceFailsAt);
+        const Rendered r = Render(source, 1024, false, true, 10, c.sinkFailsAt);
+        EXPECT_EQ(r.status != 0, *c.error != 0) << c.error;
+        EXPECT_NE(r.error.find(c.error), std::string::npos) << r.error;
+        EXPECT_FALSE(r.preparedAfter) << c.error;
+    }
 }

@@ -21,22 +21,16 @@ namespace {
 std::map<std::string, std::string> Cases() {
     const std::vector<float> stereo = TestSignal(44100, 2, 44100);
     const std::vector<float> mono = TestSignal(24000, 1, 48000);
-    std::string pcm24;
-    for (float s : TestSignal(22050, 2, 44100)) pcm24 += Le24(static_cast<int32_t>(s * 8388607.0f));
     std::string truncated = Wav(1, 2, 44100, 16, Pcm16Data(stereo));
     truncated.resize(truncated.size() / 2);
     return {
         {"stereo-pcm16-1s", Wav(1, 2, 44100, 16, Pcm16Data(stereo))},
         {"stereo-float-1s", Wav(3, 2, 44100, 32, FloatData(stereo))},
         {"mono-float", Wav(3, 1, 48000, 32, FloatData(mono))},
-        {"stereo-pcm24-extensible", Riff(ExtensibleFormatChunk(1, 2, 44100, 24) + Chunk("data", pcm24))},
+        {"stereo-pcm24-extensible", Riff(ExtensibleFormatChunk(1, 2, 44100, 24) + Chunk("data", Pcm24Data(TestSignal(22050, 2, 44100))))},
         {"empty-data", Wav(3, 2, 44100, 32, "")},
         {"not-wav", "This is a text file that only pretends to be audio.\n"},
-        {"empty-file", ""},
         {"pcm8", Wav(1, 1, 8000, 8, std::string(800, '\x80'))},
-        {"float64", Wav(3, 1, 8000, 64, std::string(800, '\0'))},
-        {"adpcm", Wav(2, 1, 8000, 4, std::string(800, '\0'))},
-        {"three-channels", Wav(1, 3, 8000, 16, std::string(600, '\0'))},
         {"truncated", truncated},
     };
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,6 +10,7 @@
 #include "WavWriter.h"
 
 namespace fs = std::filesystem;
+using namespace wavbytes;
 
 namespace {
 
@@ -24,89 +24,65 @@ protected:
         fs::create_directories(dir_);
     }
     void TearDown() override { fs::remove_all(dir_); }
-
     std::string PathOf(const char* name) const { return (dir_ / name).string(); }
-    size_t FileCount() const {
-        return static_cast<size_t>(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
-    }
-    static std::string Contents(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
+    size_t FileCount() const { return size_t(std::distance(fs::directory_iterator(dir_), fs::directory_iterator())); }
+    std::string Contents() const {
+        std::ifstream in(PathOf("out.wav"), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-
+    // Writes `samples` in two calls and commits.
+    void WriteOut(const std::vector<float>& samples, uint16_t channels, SampleEncoding encoding) {
+        WavWriter writer;
+        std::string error;
+        const uint32_t frames = uint32_t(samples.size() / channels), first = frames / 2;
+        ASSERT_EQ(writer.Open(PathOf("out.wav"), channels, 8000, encoding, error), 0) << error;
+        ASSERT_EQ(writer.Write(samples.data(), first, error), 0) << error;
+        ASSERT_EQ(writer.Write(samples.data() + first * channels, frames - first, error), 0) << error;
+        ASSERT_EQ(writer.Commit(error), 0) << error;
+        EXPECT_EQ(writer.FramesWritten(), frames);
+    }
     fs::path dir_;
 };
 
-std::vector<float> ReadAll(const std::string& path, WavLayout& layout) {
-    WavReader reader;
-    std::string error;
-    std::vector<float> samples;
-    EXPECT_EQ(reader.OpenFile(path, error), 0) << error;
-    EXPECT_EQ(reader.ReadAll(samples, error), 0) << error;
-    layout = reader.Layout();
-    return samples;
-}
-
 }  // namespace
 
-TEST_F(WavWriterTest, FloatOutputKeepsEverySampleExactly) {
-    const std::vector<float> samples{0.5f, -0.25f, 1.5f, -3.0f, 1e-30f, 0.1f};
-    WavWriter writer;
-    std::string error;
-    ASSERT_EQ(writer.Open(PathOf("out.wav"), 2, 44100, SampleEncoding::kFloat32, error), 0);
-    ASSERT_EQ(writer.Write(samples.data(), 2, error), 0);
-    ASSERT_EQ(writer.Write(samples.data() + 4, 1, error), 0);
-    ASSERT_EQ(writer.Commit(error), 0) << error;
-    EXPECT_EQ(writer.FramesWritten(), 3u);
-
-    WavLayout layout;
-    EXPECT_EQ(ReadAll(PathOf("out.wav"), layout), samples);
-    EXPECT_TRUE(layout.isFloat);
-    EXPECT_EQ(layout.channels, 2);
-    EXPECT_EQ(layout.sampleRate, 44100u);
-
-    // The header's sizes agree with the file: RIFF size, fact frame count, data size.
-    const std::string bytes = Contents(PathOf("out.wav"));
-    EXPECT_EQ(bytes.size(), 58u + 24u);
-    EXPECT_EQ(bytes.substr(4, 4), wavbytes::Le32(static_cast<uint32_t>(bytes.size() - 8)));
-    EXPECT_EQ(bytes.substr(38, 12), "fact" + wavbytes::Le32(4) + wavbytes::Le32(3));
-    EXPECT_EQ(bytes.substr(50, 8), "data" + wavbytes::Le32(24));
-}
-
-TEST_F(WavWriterTest, IntegerOutputRoundsAndSaturates) {
-    const std::vector<float> samples{1.0f,  -1.0f, 2.0f, -2.0f, 0.5f,
-                                     1.0f / 65536 + 1e-9f, std::numeric_limits<float>::quiet_NaN(),
-                                     -0.3f};
-    using wavbytes::Le16;
-    using wavbytes::Le24;
+// Float output keeps every sample; integers round half away from zero and saturate; the
+// header's sizes (RIFF, fact frame count, data) agree with the file.
+TEST_F(WavWriterTest, WritesEveryEncodingWithHeadersThatMatchTheData) {
+    const std::vector<float> samples{1.0f, -1.0f, 2.0f, -2.0f, 0.5f, 1.0f / 65536 + 1e-9f,
+                                     std::numeric_limits<float>::quiet_NaN(), -0.3f};
     const struct {
         SampleEncoding encoding;
-        uint16_t bits;
-        std::string data;
+        std::string header, data;
     } rows[] = {
-        {SampleEncoding::kPcm16, 16,
-         Le16(32767) + Le16(0x8000) + Le16(32767) + Le16(0x8000) + Le16(16384) + Le16(1) + Le16(0) +
-             Le16(static_cast<uint16_t>(-9830))},
-        {SampleEncoding::kPcm24, 24,
-         Le24(8388607) + Le24(-8388608) + Le24(8388607) + Le24(-8388608) + Le24(4194304) + Le24(128) + Le24(0) +
-             Le24(-2516583)},  // -0.3f lies exactly halfway: away from zero
+        {SampleEncoding::kPcm16, FormatChunk(1, 2, 8000, 16).substr(0, 24) + "data" + Le32(16),
+         Le16(32767) + Le16(0x8000) + Le16(32767) + Le16(0x8000) + Le16(16384) + Le16(1) + Le16(0) + Le16(uint16_t(-9830))},
+        {SampleEncoding::kPcm24, FormatChunk(1, 2, 8000, 24).substr(0, 24) + "data" + Le32(24),
+         Le24(8388607) + Le24(-8388608) + Le24(8388607) + Le24(-8388608) + Le24(4194304) + Le24(128) + Le24(0) + Le24(-2516583)},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.bits);
-        WavWriter writer;
-        std::string error;
-        ASSERT_EQ(writer.Open(PathOf("out.wav"), 1, 8000, row.encoding, error), 0);
-        ASSERT_EQ(writer.Write(samples.data(), static_cast<uint32_t>(samples.size()), error), 0);
-        ASSERT_EQ(writer.Commit(error), 0) << error;
-
-        const std::string bytes = Contents(PathOf("out.wav"));
-        ASSERT_EQ(bytes.size(), 44u + row.data.size());
-        EXPECT_EQ(bytes.substr(20, 16), wavbytes::FormatChunk(1, 1, 8000, row.bits).substr(8));
+        WriteOut(samples, 2, row.encoding);
+        const std::string bytes = Contents();
+        EXPECT_EQ(bytes.substr(0, 12), "RIFF" + Le32(uint32_t(bytes.size() - 8)) + "WAVE");
+        EXPECT_EQ(bytes.substr(12, row.header.size()), row.header);
         EXPECT_EQ(bytes.substr(44), row.data);
     }
+    const std::vector<float> floats{0.5f, -0.25f, 1.5f, -3.0f, 1e-30f, 0.1f};
+    WriteOut(floats, 2, SampleEncoding::kFloat32);
+    const std::string bytes = Contents();
+    EXPECT_EQ(bytes.size(), 58u + 24u);
+    EXPECT_EQ(bytes.substr(4, 4), Le32(uint32_t(bytes.size() - 8)));
+    EXPECT_EQ(bytes.substr(38, 20), "fact" + Le32(4) + Le32(3) + "data" + Le32(24));
+    WavReader reader;
+    std::string error;
+    std::vector<float> back;
+    ASSERT_EQ(reader.OpenFile(PathOf("out.wav"), error), 0) << error;
+    ASSERT_EQ(reader.ReadAll(back, error), 0) << error;
+    EXPECT_EQ(back, floats);
+    EXPECT_TRUE(reader.Layout().isFloat);
 }
 
-TEST_F(WavWriterTest, OnlyCommitMakesTheTargetAppear) {
+TEST_F(WavWriterTest, OnlyCommitMakesTheTargetAppearAndReplaceAnOldFile) {
     const std::string target = PathOf("out.wav");
     const float frame[2] = {0.1f, 0.2f};
     std::string error;
@@ -118,32 +94,17 @@ TEST_F(WavWriterTest, OnlyCommitMakesTheTargetAppear) {
         EXPECT_TRUE(fs::exists(WavWriter::TemporaryPath(target)));
     }
     EXPECT_EQ(FileCount(), 0u) << "an uncommitted writer leaves nothing behind";
-
     WavWriter aborted;
     ASSERT_EQ(aborted.Open(target, 2, 44100, SampleEncoding::kFloat32, error), 0);
     aborted.Abort();
     EXPECT_EQ(FileCount(), 0u);
-}
-
-TEST_F(WavWriterTest, CommitReplacesAnExistingFile) {
-    const std::string target = PathOf("out.wav");
-    std::ofstream(target) << "old contents";
-    const float frame[1] = {0.25f};
-    WavWriter writer;
-    std::string error;
-    ASSERT_EQ(writer.Open(target, 1, 44100, SampleEncoding::kFloat32, error), 0);
-    ASSERT_EQ(writer.Write(frame, 1, error), 0);
-    ASSERT_EQ(writer.Commit(error), 0) << error;
-    WavLayout layout;
-    EXPECT_EQ(ReadAll(target, layout), std::vector<float>{0.25f});
-    EXPECT_EQ(FileCount(), 1u);
-}
-
-TEST_F(WavWriterTest, UnwritablePlaceFailsWithoutLeavingFiles) {
-    WavWriter writer;
-    std::string error;
-    EXPECT_NE(writer.Open(PathOf("missing-folder/out.wav"), 2, 44100, SampleEncoding::kFloat32, error), 0);
-    EXPECT_NE(error.find("cannot create"), std::string::npos);
-    EXPECT_NE(writer.Commit(error), 0);
+    WavWriter unwritable;
+    EXPECT_NE(unwritable.Open(PathOf("missing-folder/out.wav"), 2, 44100, SampleEncoding::kFloat32, error), 0);
+    EXPECT_NE(error.find("cannot create"), std::string::npos) << error;
+    EXPECT_NE(unwritable.Commit(error), 0);
     EXPECT_EQ(FileCount(), 0u);
+    std::ofstream(target) << "old contents";
+    WriteOut({0.25f, 0.5f}, 2, SampleEncoding::kFloat32);
+    EXPECT_EQ(Contents().substr(58), FloatData({0.25f, 0.5f}));
+    EXPECT_EQ(FileCount(), 1u);
 }

@@ -25,8 +25,8 @@ TEST(ModuleSkin, FilterDllHoldsEverySkinResourceUnchanged) {
   };
   auto expectSame = [dll](int id, LPCSTR type) {
     SCOPED_TRACE(id);
-    const ResourceBytes mine = FindOwnResource(id, type);
-    const ResourceBytes theirs = FindModuleResource(dll, id, type);
+    const ResourceBytes mine = FindResourceBytes(id, type);
+    const ResourceBytes theirs = FindResourceBytes(id, type, dll);
     ASSERT_NE(theirs.data, nullptr);
     ASSERT_EQ(theirs.size, mine.size);
     EXPECT_EQ(std::memcmp(theirs.data, mine.data, mine.size), 0);

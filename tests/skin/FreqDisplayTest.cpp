@@ -1,33 +1,27 @@
-// qv:FreqDisplay driven through real windows and messages.
+// qv:FreqDisplay driven through real windows and messages. At the defaults both edges sit at
+// the ends of the plot area (inset 3); 1000 Hz is mouse pixel 86.
 #include <gtest/gtest.h>
 
-#include "FreqDisplay.h"
-#include "PointerTestSupport.h"
+#include "Controls.h"
 #include "SkinProtocol.h"
-#include "SkinTestSupport.h"
 
 namespace {
 
 constexpr int kId = 10007;
-constexpr COLORREF kHandleOutline = RGB(0x60, 0x60, 0x60);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBandFill = 0xD6AB6A;
-constexpr COLORREF kDisabledFill = 0x989898;
+constexpr COLORREF kOutline = RGB(0x60, 0x60, 0x60);
+constexpr COLORREF kBand = 0xD6AB6A;
 constexpr COLORREF kBackground = TestParent::kBackground;
-constexpr int kWidth = 154;
-constexpr int kHeight = 44;
+constexpr int kWidth = 154, kHeight = 44;
+using Edges = std::vector<std::pair<int, int>>;
 
 class FreqDisplayTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        RegisterFreqDisplayClass(GetModuleHandleA(nullptr));
-        display = parent.CreateControl(kFreqDisplayClassName, 0, 20, 20, kWidth, kHeight, kId);
-        ASSERT_NE(display, nullptr);
-    }
+    void SetUp() override { display = parent.CreateControl(kFreqDisplayClassName, 0, 20, 20, kWidth, kHeight, kId); }
+    void Set(UINT message, WPARAM wParam, LPARAM lParam = 0) { SendMessageA(display, message, wParam, lParam); }
 
     // The QVFN_CHANGED notifications posted since the last call, as (edge, frequency).
-    std::vector<std::pair<int, int>> Changes() {
-        std::vector<std::pair<int, int>> changes;
+    Edges Changes() {
+        Edges changes;
         for (const Notification& n : parent.Take()) {
             EXPECT_EQ(n.message, QVFN_CHANGED);
             EXPECT_EQ(LOWORD(n.wParam), kId);
@@ -36,69 +30,72 @@ protected:
         return changes;
     }
 
-    // The part a double-click at x reports.
-    int DoubleClickPart(int x) { return DoubleClickReport(parent, display, QVFN_DBLCLK, x, 10); }
-
     TestParent parent;
     HWND display = nullptr;
 };
 
-using Edges = std::vector<std::pair<int, int>>;
-
-TEST_F(FreqDisplayTest, FreshDisplayShowsTheBandOverTheWholeAxis) {
-    Canvas picture(kWidth, kHeight, RGB(1, 2, 3));
-    PrintInto(display, picture);
-    // Both edges sit at the ends of the plot area, so the band fills its middle row.
-    const int row = 22;
-    EXPECT_EQ(picture.At(10, row), kBandFill);
-    EXPECT_EQ(picture.At(143, row), kBandFill);
-    // Outside the plot area (inset 3) only the background shows.
-    EXPECT_EQ(picture.At(1, row), kBackground);
-    EXPECT_EQ(picture.At(152, row), kBackground);
-    EXPECT_EQ(picture.At(70, 42), kBackground);
-}
-
-TEST_F(FreqDisplayTest, ThousandHertzIsDrawnAtPixel86) {
-    SendMessageA(display, QVFM_SETLOW, 1000, 0);
-    Canvas picture(kWidth, kHeight, RGB(1, 2, 3));
-    PrintInto(display, picture);
-    // The low handle spans x - 1 to x + 5 from the plot top (row 3): outline, white inside.
-    for (int row = 3; row <= 9; ++row) {
-        EXPECT_EQ(picture.At(85, row), kHandleOutline) << row;
-        EXPECT_EQ(picture.At(91, row), kHandleOutline) << row;
+TEST_F(FreqDisplayTest, DrawsTheBandAndTheHandles) {
+    struct Case {
+        const char* name;
+        int low;
+        bool enabled;
+        std::vector<Spot> spots;
+    };
+    const Case cases[] = {
+        {"defaults", 19, true, {{10, 22, kBand}, {143, 22, kBand}, {1, 22, kBackground}, {152, 22, kBackground},
+                                {70, 42, kBackground}}},
+        // The low handle spans x - 1 to x + 5 from the plot top (row 3): outline, white inside.
+        {"1000 Hz", 1000, true, {{85, 3, kOutline}, {85, 9, kOutline}, {91, 3, kOutline}, {91, 9, kOutline},
+                                 {88, 3, kOutline}, {88, 9, kOutline}, {88, 6, RGB(255, 255, 255)},
+                                 {40, 20, kBackground}, {120, 20, kBand}}},
+        {"disabled", 19, false, {{70, 22, 0x989898}}},
+    };
+    for (const Case& c : cases) {
+        Set(QVFM_SETLOW, c.low);
+        EnableWindow(display, c.enabled);
+        Canvas picture(kWidth, kHeight, RGB(1, 2, 3));
+        PrintInto(display, picture);
+        ExpectPixels(picture, c.spots, c.name);
+        EXPECT_NE(picture.At(92, 6), kOutline) << c.name;
     }
-    EXPECT_EQ(picture.At(88, 3), kHandleOutline);
-    EXPECT_EQ(picture.At(88, 9), kHandleOutline);
-    EXPECT_EQ(picture.At(88, 6), kWhite);
-    EXPECT_NE(picture.At(92, 6), kHandleOutline);
-    // Left of the band's skirt the background shows; right of the handle the band.
-    EXPECT_EQ(picture.At(40, 20), kBackground);
-    EXPECT_EQ(picture.At(120, 20), kBandFill);
 }
 
-TEST_F(FreqDisplayTest, DisabledBandUsesTheGreyFill) {
-    Canvas picture(kWidth, kHeight, RGB(1, 2, 3));
-    EnableWindow(display, FALSE);
-    PrintInto(display, picture);
-    EXPECT_EQ(picture.At(70, 22), kDisabledFill);
-    EnableWindow(display, TRUE);
-    PrintInto(display, picture);
-    EXPECT_EQ(picture.At(70, 22), kBandFill);
-}
-
-TEST_F(FreqDisplayTest, PressNextToAnEdgeKeepsTheGrabOffset) {
-    SendMessageA(display, QVFM_SETLOW, 1000, 0);  // low edge at mouse pixel 86
-    Press(display, 88, 5);
-    EXPECT_EQ(GetCapture(), display);
-    MoveTo(display, 88, 5);  // no motion: the edge stays where it was (pixel 86), not 88
-    EXPECT_EQ(Changes(), (Edges{{0, 989}}));
-    MoveTo(display, 98, 5);
-    EXPECT_EQ(Changes(), (Edges{{0, 1584}}));
-    Release(display, 98, 5);
-    EXPECT_NE(GetCapture(), display);
-    MoveTo(display, 120, 5);
-    EXPECT_TRUE(Changes().empty());
-
+TEST_F(FreqDisplayTest, DragsMoveTheGrabbedPartWithinItsLimits) {
+    struct Case {
+        const char* name;
+        int low, high;
+        std::vector<std::pair<int, int>> limits;  // QVFM_SETLIMIT's (which, frequency)
+        POINT press;
+        std::vector<int> moves;  // x positions, one drag step each
+        std::vector<Edges> changes;
+    };
+    const Case cases[] = {
+        // Pressed two pixels right of the edge: the edge keeps that offset, no jump to 88.
+        {"low edge", 1000, 22100, {}, {88, 5}, {88, 98}, {{{0, 989}}, {{0, 1584}}}},
+        // Both handles cover x 83; the high one wins and stops at its limits.
+        {"high edge over the low one", 760, 1000, {{2, 2000}, {3, 9000}}, {83, 5}, {150, 20}, {{{1, 9000}}, {{1, 2000}}}},
+        // The band stops at the low end while the high edge follows the pointer.
+        {"band", 100, 10000, {}, {80, 20}, {20}, {{{0, 19}, {1, 589}}}},
+        // Dragging ends 20 pixels right of the area (150 + 20 - the grab offset 2).
+        {"far right", 19, 22100, {{1, 100000}}, {4, 5}, {500, 170, 169}, {{{0, 46923}}, {{0, 46923}}, {{0, 44766}}}},
+    };
+    for (const Case& c : cases) {
+        DestroyWindow(display);
+        SetUp();
+        Set(QVFM_SETLOW, c.low);
+        Set(QVFM_SETHIGH, c.high);
+        for (const auto& limit : c.limits) Set(QVFM_SETLIMIT, limit.first, limit.second);
+        Press(display, c.press.x, c.press.y);
+        EXPECT_EQ(GetCapture(), display) << c.name;
+        for (size_t i = 0; i < c.moves.size(); ++i) {
+            MoveTo(display, c.moves[i], c.press.y);
+            EXPECT_EQ(Changes(), c.changes[i]) << c.name << ", move to " << c.moves[i];
+        }
+        Release(display, c.moves.back(), c.press.y);
+        EXPECT_NE(GetCapture(), display) << c.name;
+        MoveTo(display, 60, c.press.y);
+        EXPECT_TRUE(Changes().empty()) << c.name << ": moves after the release";
+    }
     // Losing the capture to another window ends a drag as a release does.
     Press(display, 98, 5);
     SetCapture(parent.Window());
@@ -107,72 +104,29 @@ TEST_F(FreqDisplayTest, PressNextToAnEdgeKeepsTheGrabOffset) {
     ReleaseCapture();
 }
 
-TEST_F(FreqDisplayTest, HighHandleWinsWhereBothOverlapAndClampsToItsLimits) {
-    SendMessageA(display, QVFM_SETLOW, 760, 0);    // mouse pixel 80: handle 80..86
-    SendMessageA(display, QVFM_SETHIGH, 1000, 0);  // mouse pixel 86: handle 79..85
-    SendMessageA(display, QVFM_SETLIMIT, 2, 2000);
-    SendMessageA(display, QVFM_SETLIMIT, 3, 9000);
-    Press(display, 83, 5);
-    MoveTo(display, 150, 5);
-    EXPECT_EQ(Changes(), (Edges{{1, 9000}}));
-    MoveTo(display, 20, 5);
-    EXPECT_EQ(Changes(), (Edges{{1, 2000}}));
-    Release(display, 20, 5);
-}
-
-TEST_F(FreqDisplayTest, DraggedBandStopsAtTheLowLimitWhileTheHighEdgeFollows) {
-    SendMessageA(display, QVFM_SETLOW, 100, 0);     // mouse pixel 37
-    SendMessageA(display, QVFM_SETHIGH, 10000, 0);  // mouse pixel 135
-    Press(display, 80, 20);
-    MoveTo(display, 20, 20);
-    EXPECT_EQ(Changes(), (Edges{{0, 19}, {1, 589}}));
-    Release(display, 20, 20);
-}
-
-TEST_F(FreqDisplayTest, DragIsLimitedToTwentyPixelsRightOfTheArea) {
-    SendMessageA(display, QVFM_SETLIMIT, 1, 100000);
-    Press(display, 4, 5);  // low handle at 19 Hz, pixel 2; grab offset 2
-    MoveTo(display, 500, 5);
-    EXPECT_EQ(Changes(), (Edges{{0, 46923}}));  // as at pixel 150 + 20 - 2
-    MoveTo(display, 170, 5);
-    EXPECT_EQ(Changes(), (Edges{{0, 46923}}));
-    MoveTo(display, 169, 5);
-    EXPECT_EQ(Changes(), (Edges{{0, 44766}}));
-    Release(display, 169, 5);
-}
-
 TEST_F(FreqDisplayTest, DoubleClickReportsThePartHitAndStartsNoDrag) {
-    SendMessageA(display, QVFM_SETLOW, 1000, 0);  // mouse pixel 86, handle 86..92
-    EXPECT_EQ(DoubleClickPart(88), 0);
-    EXPECT_EQ(DoubleClickPart(147), 1);
-    EXPECT_EQ(DoubleClickPart(120), 2);
-    EXPECT_EQ(DoubleClickPart(40), -1);
+    Set(QVFM_SETLOW, 1000);  // handle 86..92
+    const std::pair<int, int> parts[] = {{88, 0}, {147, 1}, {120, 2}, {40, -1}};
+    for (const auto& p : parts) EXPECT_EQ(DoubleClickReport(parent, display, QVFN_DBLCLK, p.first, 10), p.second) << p.first;
     MoveTo(display, 60, 10);
     EXPECT_TRUE(Changes().empty());
     EXPECT_EQ(GetFocus(), display);
 }
 
-TEST_F(FreqDisplayTest, PointerShowsAnOpenHandOverTheBandOnly) {
-    SendMessageA(display, QVFM_SETLOW, 1000, 0);
-    const HCURSOR openHand = ExpectedCursor(117, IDC_HAND);
-    const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
-    EXPECT_EQ(PointAt(display, 93, 20), openHand);   // first pixel right of the low handle
-    EXPECT_EQ(PointAt(display, 92, 20), arrow);      // still on the handle
-    EXPECT_EQ(PointAt(display, 144, 20), openHand);  // last pixel left of the high handle
-    EXPECT_EQ(PointAt(display, 146, 20), arrow);     // on the high handle
-    EXPECT_EQ(PointAt(display, 60, 20), arrow);      // left of the band
+TEST_F(FreqDisplayTest, PointerShowsAnOpenHandOverTheBandAndAClosedOneWhileDragging) {
+    Set(QVFM_SETLOW, 1000);
+    const HCURSOR openHand = ExpectedCursor(117, IDC_HAND), arrow = LoadCursor(nullptr, IDC_ARROW);
+    // Right of the low handle, on it, left of the high handle, on it, left of the band.
+    const std::pair<int, HCURSOR> shapes[] = {{93, openHand}, {92, arrow}, {144, openHand}, {146, arrow}, {60, arrow}};
+    for (const auto& s : shapes) EXPECT_EQ(PointAt(display, s.first, 20), s.second) << s.first;
     EXPECT_EQ(SendMessageA(display, WM_SETCURSOR, reinterpret_cast<WPARAM>(display), HTCLIENT), 1);
-}
 
-TEST_F(FreqDisplayTest, GrabbedBandKeepsTheClosedHandWhereverThePointerIs) {
     const HCURSOR closedHand = ExpectedCursor(118, IDC_SIZEALL);
-    EXPECT_EQ(PointAt(display, 1, 20), LoadCursor(nullptr, IDC_ARROW));  // outside the band
-    Press(display, 80, 20);
+    Press(display, 120, 20);
     EXPECT_EQ(GetCursor(), closedHand);
-    SendMessageA(display, WM_SETCURSOR, reinterpret_cast<WPARAM>(display),
-                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    SendMessageA(display, WM_SETCURSOR, reinterpret_cast<WPARAM>(display), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), closedHand);
-    Release(display, 80, 20);
+    Release(display, 1, 20);
 }
 
 }  // namespace

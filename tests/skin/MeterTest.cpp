@@ -5,9 +5,8 @@
 #include <map>
 
 #include "Meter.h"
-#include "PointerTestSupport.h"
 #include "SkinProtocol.h"
-#include "SkinTestSupport.h"
+#include "Controls.h"
 
 namespace {
 
@@ -20,7 +19,6 @@ constexpr int kSilent = -9999;
 class MeterTest : public ::testing::Test {
 protected:
     HWND Create(DWORD style) {
-        RegisterMeterClass(GetModuleHandleA(nullptr));
         HWND meter = parent.CreateControl(kMeterClassName, style, 30, 30, kWidth, kHeight, 10600);
         EXPECT_NE(meter, nullptr);
         SendMessageA(meter, QVMM_SETIMAGES, reinterpret_cast<WPARAM>(face.data()),
@@ -65,16 +63,13 @@ protected:
 
 TEST_F(MeterTest, LevelsLightTheRowsFromTheLevelDown) {
     HWND meter = Create(kMeterVerticalStyle);
-    SetLevels(meter, -150, 0);
-    EXPECT_EQ(LitRows(meter), Rows(72, 141));
-    SetLevels(meter, 0, 0);
-    EXPECT_EQ(LitRows(meter), Rows(2, 141));
-    SetLevels(meter, -300, 0);
-    EXPECT_TRUE(LitRows(meter).empty());
-    SetLevels(meter, 50, 0);  // above the top: the whole bar
-    EXPECT_EQ(LitRows(meter), Rows(2, 141));
-    SetLevels(meter, -20, 0);  // without ballistics the bar follows at once
-    EXPECT_EQ(LitRows(meter), Rows(11, 141));
+    // Level and the first lit row (down to 141); above the top lights the whole bar, and
+    // without ballistics the bar follows at once.
+    const std::pair<int, int> cases[] = {{-150, 72}, {0, 2}, {-300, 142}, {50, 2}, {-20, 11}};
+    for (const auto& c : cases) {
+        SetLevels(meter, c.first, 0);
+        EXPECT_EQ(LitRows(meter), Rows(c.second, 141)) << c.first;
+    }
 }
 
 TEST_F(MeterTest, BallisticsFallLinearlyAndHoldThePeak) {
@@ -121,37 +116,25 @@ TEST_F(MeterTest, BallisticsFallLinearlyAndHoldThePeak) {
 
 TEST_F(MeterTest, MaximaAndPeaksAreKeptPerChannel) {
     HWND meter = Create(kMeterVerticalStyle | kMeterBallisticsStyle);
-    int max1 = 1, max2 = 1;
-    EXPECT_EQ(
-        SendMessageA(meter, QVMM_GETMAX, reinterpret_cast<WPARAM>(&max1), reinterpret_cast<LPARAM>(&max2)),
-        0);
-    EXPECT_EQ(max1, kSilent);
-    EXPECT_EQ(max2, kSilent);
-
+    const auto pair = [&](UINT message) {
+        int one = 1, two = 1;
+        SendMessageA(meter, message, reinterpret_cast<WPARAM>(&one), reinterpret_cast<LPARAM>(&two));
+        return std::make_pair(one, two);
+    };
+    EXPECT_EQ(pair(QVMM_GETMAX), std::make_pair(kSilent, kSilent));
     SetLevels(meter, -120, -60);
     SetLevels(meter, -200, -10);
     SetLevels(meter, -250, -90);
-    SendMessageA(meter, QVMM_GETMAX, reinterpret_cast<WPARAM>(&max1), reinterpret_cast<LPARAM>(&max2));
-    EXPECT_EQ(max1, -120);
-    EXPECT_EQ(max2, -10);
-    int peak1 = 1, peak2 = 1;
-    SendMessageA(meter, QVMM_GETPEAKS, reinterpret_cast<WPARAM>(&peak1), reinterpret_cast<LPARAM>(&peak2));
-    EXPECT_EQ(peak1, -120);
-    EXPECT_EQ(peak2, -10);
-
-    // A none pointer for channel 2 returns only channel 1's maximum.
-    max1 = 1;
-    max2 = 777;
-    SendMessageA(meter, QVMM_GETMAX, reinterpret_cast<WPARAM>(&max1), 0);
-    EXPECT_EQ(max1, -120);
-    EXPECT_EQ(max2, 777);
-    SendMessageA(meter, QVMM_GETMAX, 0, reinterpret_cast<LPARAM>(&max2));
-    EXPECT_EQ(max2, -10);
-
+    EXPECT_EQ(pair(QVMM_GETMAX), std::make_pair(-120, -10));
+    EXPECT_EQ(pair(QVMM_GETPEAKS), std::make_pair(-120, -10));
+    // Either pointer may be none.
+    int one = 1;
+    SendMessageA(meter, QVMM_GETMAX, reinterpret_cast<WPARAM>(&one), 0);
+    EXPECT_EQ(one, -120);
+    SendMessageA(meter, QVMM_GETMAX, 0, reinterpret_cast<LPARAM>(&one));
+    EXPECT_EQ(one, -10);
     SendMessageA(meter, QVMM_RESETMAX, 0, 0);
-    SendMessageA(meter, QVMM_GETMAX, reinterpret_cast<WPARAM>(&max1), reinterpret_cast<LPARAM>(&max2));
-    EXPECT_EQ(max1, kSilent);
-    EXPECT_EQ(max2, kSilent);
+    EXPECT_EQ(pair(QVMM_GETMAX), std::make_pair(kSilent, kSilent));
     EXPECT_TRUE(parent.Take().empty());  // a meter sends nothing
 }
 
@@ -179,7 +162,6 @@ TEST_F(MeterTest, DecayAndRangeAreTheParentsChoice) {
 }
 
 TEST_F(MeterTest, HorizontalBarGrowsToTheRight) {
-    RegisterMeterClass(GetModuleHandleA(nullptr));
     HWND meter = parent.CreateControl(kMeterClassName, 0, 30, 30, kHeight, kWidth, 10601);
     SendMessageA(meter, QVMM_SETIMAGES, reinterpret_cast<WPARAM>(face.data()),
                  reinterpret_cast<LPARAM>(bar.data()));

@@ -3,33 +3,22 @@
 // the paint draws them at x 71, x 114 and y 45.
 #include <gtest/gtest.h>
 
-#include "PointerTestSupport.h"
-#include "RevTime.h"
+#include "Controls.h"
 #include "SkinProtocol.h"
-#include "SkinTestSupport.h"
 
 namespace {
 
 constexpr int kId = 10021;
-constexpr int kWidth = 154;
-constexpr int kHeight = 90;
-constexpr COLORREF kHandleOutline = RGB(0x60, 0x60, 0x60);
+constexpr int kWidth = 154, kHeight = 90;
+constexpr COLORREF kOutline = RGB(0x60, 0x60, 0x60);
 constexpr COLORREF kActiveHandle = 0x80FFFF;
-constexpr COLORREF kMidFill = 0xEAD6B2;
-constexpr COLORREF kLowFill = 0xD6AB6A;
-constexpr COLORREF kDisabledMidFill = 0xC0C0C0;
-constexpr COLORREF kDisabledLowFill = 0x989898;
 
 enum { kMultiplier = 0, kCrossover = 1, kReverbTime = 2, kDamping = 3 };
 using Changes = std::vector<std::pair<int, int>>;
 
 class RevTimeTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        RegisterRevTimeClass(GetModuleHandleA(nullptr));
-        display = parent.CreateControl(kRevTimeClassName, 0, 200, 20, kWidth, kHeight, kId);
-        ASSERT_NE(display, nullptr);
-    }
+    void SetUp() override { display = parent.CreateControl(kRevTimeClassName, 0, 200, 20, kWidth, kHeight, kId); }
 
     // The QVRN_CHANGED notifications posted since the last call, as (index, value).
     Changes Taken() {
@@ -41,133 +30,112 @@ protected:
         }
         return changes;
     }
-
-    // Points at (x, y), presses there, moves to (toX, toY) and releases; returns the changes.
-    Changes Drag(int x, int y, int toX, int toY) {
-        PointAt(display, x, y);
-        Press(display, x, y);
-        EXPECT_EQ(GetCapture(), display);
-        MoveTo(display, toX, toY);
-        Changes changes = Taken();
-        Release(display, toX, toY);
-        EXPECT_NE(GetCapture(), display);
-        return changes;
-    }
-
-    int DoubleClickGroup(int x, int y) {
-        PointAt(display, x, y);
-        return DoubleClickReport(parent, display, QVRN_DBLCLK, x, y);
-    }
-
-    // The top row at which column x shows the handle outline, or -1.
-    static int HandleTop(const Canvas& picture, int x) {
-        for (int y = 0; y < kHeight; ++y)
-            if (picture.At(x, y) == kHandleOutline) return y;
-        return -1;
+    // The top rows at which the low (x 65) and mid (x 108) handles' outlines start.
+    std::pair<int, int> HandleTops() {
+        Canvas picture(kWidth, kHeight, RGB(1, 2, 3));
+        PrintInto(display, picture);
+        const auto top = [&](int x) {
+            for (int y = 0; y < kHeight; ++y)
+                if (picture.At(x, y) == kOutline) return y;
+            return -1;
+        };
+        return {top(65), top(108)};
     }
 
     TestParent parent;
     HWND display = nullptr;
 };
 
-TEST_F(RevTimeTest, DefaultsDrawBothBandsAtOneHeightAndValuesMoveThem) {
+TEST_F(RevTimeTest, BandsAreDrawnAtTheirLevelsInTheirFills) {
     Canvas picture(kWidth, kHeight, RGB(1, 2, 3));
     PrintInto(display, picture);
-    // Low handle spans x 65..71, mid handle 108..114, both from row 45.
-    EXPECT_EQ(HandleTop(picture, 65), 45);
-    EXPECT_EQ(HandleTop(picture, 108), 45);
-    EXPECT_EQ(picture.At(68, 48), RGB(255, 255, 255));
-    EXPECT_EQ(picture.At(30, 60), kLowFill);
-    EXPECT_EQ(picture.At(90, 60), kMidFill);
-    EXPECT_EQ(picture.At(30, 30), TestParent::kBackground);
-
-    SendMessageA(display, QVRM_SETVALUE, kMultiplier, 20);  // low band to 3000 ms
-    PrintInto(display, picture);
-    EXPECT_EQ(HandleTop(picture, 65), 36);
-    EXPECT_EQ(HandleTop(picture, 108), 45);
-
-    SendMessageA(display, QVRM_SETVALUE, kReverbTime, 1000);  // low 2000 ms, mid 1000 ms
-    PrintInto(display, picture);
-    EXPECT_EQ(HandleTop(picture, 65), 41);
-    EXPECT_EQ(HandleTop(picture, 108), 50);
-
-    SendMessageA(display, QVRM_SETVALUE, 7, 100000);  // no such index: nothing changes
-    PrintInto(display, picture);
-    EXPECT_EQ(HandleTop(picture, 65), 41);
-    EXPECT_EQ(HandleTop(picture, 108), 50);
-}
-
-TEST_F(RevTimeTest, DisabledBandsUseTheGreyFills) {
+    ExpectPixels(picture, {{68, 48, RGB(255, 255, 255)}, {30, 60, 0xD6AB6A}, {90, 60, 0xEAD6B2},
+                           {30, 30, TestParent::kBackground}}, "enabled");
     EnableWindow(display, FALSE);
-    Canvas picture(kWidth, kHeight, RGB(1, 2, 3));
     PrintInto(display, picture);
-    EXPECT_EQ(picture.At(30, 60), kDisabledLowFill);
-    EXPECT_EQ(picture.At(90, 60), kDisabledMidFill);
+    ExpectPixels(picture, {{30, 60, 0x989898}, {90, 60, 0xC0C0C0}}, "disabled");
+    EnableWindow(display, TRUE);
+
+    EXPECT_EQ(HandleTops(), std::make_pair(45, 45));
+    SendMessageA(display, QVRM_SETVALUE, kMultiplier, 20);  // low band to 3000 ms
+    EXPECT_EQ(HandleTops(), std::make_pair(36, 45));
+    SendMessageA(display, QVRM_SETVALUE, kReverbTime, 1000);  // low 2000 ms, mid 1000 ms
+    EXPECT_EQ(HandleTops(), std::make_pair(41, 50));
+    SendMessageA(display, QVRM_SETVALUE, 7, 100000);  // no such index: nothing changes
+    EXPECT_EQ(HandleTops(), std::make_pair(41, 50));
 }
 
 TEST_F(RevTimeTest, PointerShapeFollowsTheLinesAndEdges) {
-    const HCURSOR upDown = ExpectedCursor(258, IDC_SIZENS);
-    const HCURSOR leftRight = ExpectedCursor(257, IDC_SIZEWE);
-    const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
-    EXPECT_EQ(PointAt(display, 30, 43), upDown);  // low level line
-    EXPECT_EQ(PointAt(display, 63, 47), upDown);
-    EXPECT_EQ(PointAt(display, 64, 45), arrow);  // the low handle starts here
-    EXPECT_EQ(PointAt(display, 30, 48), arrow);
-    EXPECT_EQ(PointAt(display, 90, 45), upDown);     // mid level line
-    EXPECT_EQ(PointAt(display, 71, 53), leftRight);  // crossover edge, below its handle
-    EXPECT_EQ(PointAt(display, 73, 80), leftRight);
-    EXPECT_EQ(PointAt(display, 71, 52), arrow);
-    EXPECT_EQ(PointAt(display, 117, 60), leftRight);  // damping edge
-    EXPECT_EQ(PointAt(display, 140, 10), arrow);
+    const HCURSOR upDown = ExpectedCursor(258, IDC_SIZENS), leftRight = ExpectedCursor(257, IDC_SIZEWE),
+                  arrow = LoadCursor(nullptr, IDC_ARROW);
+    struct Case {
+        int x, y;
+        HCURSOR shape;
+    };
+    // The low level line, where the low handle starts, the mid line, the crossover edge below
+    // its handle, the damping edge, and away from everything.
+    const Case cases[] = {{30, 43, upDown}, {63, 47, upDown}, {64, 45, arrow},     {30, 48, arrow},
+                          {90, 45, upDown}, {71, 53, leftRight}, {73, 80, leftRight}, {71, 52, arrow},
+                          {117, 60, leftRight}, {140, 10, arrow}};
+    for (const Case& c : cases) EXPECT_EQ(PointAt(display, c.x, c.y), c.shape) << c.x << "," << c.y;
 }
 
-TEST_F(RevTimeTest, EdgeDragsMoveOnlyTheirFrequency) {
-    EXPECT_EQ(Drag(71, 70, 81, 20), (Changes{{kCrossover, 782}}));
-    EXPECT_EQ(Drag(115, 70, 125, 20), (Changes{{kDamping, 6202}}));
+TEST_F(RevTimeTest, DragsSetTheValuesOfWhatWasGrabbed) {
+    struct Case {
+        const char* name;
+        POINT from;
+        std::vector<POINT> moves;
+        Changes changes;
+        std::pair<int, int> tops;  // the handles' tops afterwards; (0, 0): not looked at
+    };
+    const Case cases[] = {
+        {"crossover edge", {71, 70}, {{81, 20}}, {{kCrossover, 782}}, {0, 0}},
+        {"damping edge", {115, 70}, {{125, 20}}, {{kDamping, 6202}}, {0, 0}},
+        // The multiplier moves in tenths and stays within 2 and 30 (109 ms and 4815 ms).
+        {"low level", {30, 45}, {{90, 61}, {30, 80}, {30, 30}}, {{kMultiplier, 3}, {kMultiplier, 2}, {kMultiplier, 30}},
+         {0, 0}},
+        // 3 right of and 3 below the corner: both values of the group.
+        {"low handle", {68, 48}, {{78, 38}}, {{kCrossover, 782}, {kMultiplier, 21}}, {0, 0}},
+        // The low band keeps its multiplier of 1.0 and so comes along.
+        {"mid level", {90, 45}, {{90, 35}}, {{kReverbTime, 3299}}, {35, 35}},
+    };
+    for (const Case& c : cases) {
+        DestroyWindow(display);
+        SetUp();
+        PointAt(display, c.from.x, c.from.y);
+        Press(display, c.from.x, c.from.y);
+        EXPECT_EQ(GetCapture(), display) << c.name;
+        for (const POINT& to : c.moves) MoveTo(display, to.x, to.y);
+        EXPECT_EQ(Taken(), c.changes) << c.name;
+        Release(display, c.moves.back().x, c.moves.back().y);
+        EXPECT_NE(GetCapture(), display) << c.name;
+        if (c.tops.first) EXPECT_EQ(HandleTops(), c.tops) << c.name;
+    }
 }
 
-TEST_F(RevTimeTest, LowLevelDragSetsTheMultiplierInTenthsAndClamps) {
-    EXPECT_EQ(Drag(30, 45, 90, 61), (Changes{{kMultiplier, 3}}));  // 462 ms
-    PointAt(display, 30, 61);                                      // the line is now at y 61
-    Press(display, 30, 61);
-    MoveTo(display, 30, 80);  // 109 ms: below 2
-    MoveTo(display, 30, 30);  // 4815 ms: above 30
-    EXPECT_EQ(Taken(), (Changes{{kMultiplier, 2}, {kMultiplier, 30}}));
-    Release(display, 30, 30);
-}
-
-TEST_F(RevTimeTest, HandleDragMovesBothValuesOfItsGroup) {
+TEST_F(RevTimeTest, TheGrabbedHandleIsLit) {
     PointAt(display, 68, 48);
-    Press(display, 68, 48);  // 3 right of and 3 below the corner
+    Press(display, 68, 48);
     Canvas picture(kWidth, kHeight, RGB(1, 2, 3));
     PrintInto(display, picture);
     EXPECT_EQ(picture.At(68, 48), kActiveHandle);
-    MoveTo(display, 78, 38);
-    EXPECT_EQ(Taken(), (Changes{{kCrossover, 782}, {kMultiplier, 21}}));
-    Release(display, 78, 38);
+    Release(display, 68, 48);
     PrintInto(display, picture);
     EXPECT_NE(picture.At(68, 48), kActiveHandle);
 }
 
-TEST_F(RevTimeTest, MidLevelDragCarriesTheLowBandAlong) {
-    EXPECT_EQ(Drag(90, 45, 90, 35), (Changes{{kReverbTime, 3299}}));
-    Canvas picture(kWidth, kHeight, RGB(1, 2, 3));
-    PrintInto(display, picture);
-    EXPECT_EQ(HandleTop(picture, 108), 35);
-    EXPECT_EQ(HandleTop(picture, 65), 35);  // the multiplier stays 1.0
-}
-
 TEST_F(RevTimeTest, MidHandleWinsAndDoubleClicksReportTheGroup) {
-    EXPECT_EQ(DoubleClickGroup(68, 48), 0);
-    EXPECT_EQ(DoubleClickGroup(71, 70), 0);  // crossover edge
-    EXPECT_EQ(DoubleClickGroup(112, 48), 1);
-    EXPECT_EQ(DoubleClickGroup(90, 45), 1);  // mid level line
-    EXPECT_EQ(DoubleClickGroup(140, 10), -1);
+    // Low handle, crossover edge, mid handle, mid level line, nothing.
+    const int groups[][3] = {{68, 48, 0}, {71, 70, 0}, {112, 48, 1}, {90, 45, 1}, {140, 10, -1}};
+    for (const auto& g : groups) {
+        PointAt(display, g[0], g[1]);
+        EXPECT_EQ(DoubleClickReport(parent, display, QVRN_DBLCLK, g[0], g[1]), g[2]) << g[0] << "," << g[1];
+    }
     MoveTo(display, 20, 20);
     EXPECT_TRUE(Taken().empty());
     // Crossover over the damping: both handles cover the same pixels and the mid group wins.
     SendMessageA(display, QVRM_SETVALUE, kCrossover, 4000);
-    EXPECT_EQ(DoubleClickGroup(112, 48), 1);
+    EXPECT_EQ(DoubleClickReport(parent, display, QVRN_DBLCLK, 112, 48), 1);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include "Rle8Decoder.h"
 #include "SkinBitmap.h"
 #include "SkinImage.h"
-#include "SkinTestSupport.h"
+#include "Controls.h"
 
 namespace {
 
@@ -16,37 +16,30 @@ constexpr int kRgbBitmap = 9002;    // 2 x 2, 24 bits
 constexpr int kImage = 9003;        // 2 x 1 skin image
 constexpr int kMissing = 9999;
 
-std::vector<uint8_t> Decode(const std::vector<uint8_t>& data, int width, int height) {
-    std::vector<uint8_t> pixels(static_cast<size_t>(Rle8RowStride(width)) * height, 0);
-    DecodeRle8(data.data(), data.size(), width, height, pixels.data());
-    return pixels;
-}
-
-TEST(Rle8Decoder, RunsAbsoluteRunsLinesAndDeltas) {
+TEST(Rle8Decoder, DecodesRunsAndStaysInTheBufferOnBadData) {
     EXPECT_EQ(Rle8RowStride(5), 8);
     EXPECT_EQ(Rle8RowStride(8), 8);
-    // Row 0: run 2 x 7, absolute 1 2 3 (padded); row 1: delta right 3; run 1 x 9; end.
-    const std::vector<uint8_t> data = {2, 7, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 3, 0, 1, 9, 0, 1};
-    const auto pixels = Decode(data, 5, 2);
-    const std::vector<uint8_t> expected = {7, 7, 1, 2, 3, 0, 0, 0, /**/ 0, 0, 0, 9, 0, 0, 0, 0};
-    EXPECT_EQ(pixels, expected);
-}
-
-TEST(Rle8Decoder, DeltaDownSkipsRowsAndEndOfBitmapStops) {
-    // Delta (1, 2) from the start, run 2 x 5, end of bitmap, then a run that must not land.
-    const std::vector<uint8_t> data = {0, 2, 1, 2, 2, 5, 0, 1, 4, 8};
-    const auto pixels = Decode(data, 4, 3);
-    const std::vector<uint8_t> expected = {0, 0, 0, 0, 0, 0, 0, 0, 0, 5, 5, 0};
-    EXPECT_EQ(pixels, expected);
-}
-
-TEST(Rle8Decoder, OutOfImageAndTruncatedDataStayInTheBuffer) {
-    // A run longer than the row, a delta below the last row, a run there, then an absolute run
-    // whose data is cut short.
-    const std::vector<uint8_t> data = {9, 6, 0, 2, 0, 5, 3, 4, 0, 5, 1, 2};
-    const auto pixels = Decode(data, 2, 2);
-    const std::vector<uint8_t> expected = {6, 6, 0, 0, 0, 0, 0, 0};
-    EXPECT_EQ(pixels, expected);
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> data;
+        int width, height;
+        std::vector<uint8_t> expected;
+    };
+    const Case cases[] = {
+        // Row 0: run 2 x 7, absolute 1 2 3 (padded); row 1: delta right 3; run 1 x 9; end.
+        {"runs, absolute runs, lines and deltas", {2, 7, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 3, 0, 1, 9, 0, 1}, 5, 2,
+         {7, 7, 1, 2, 3, 0, 0, 0, /**/ 0, 0, 0, 9, 0, 0, 0, 0}},
+        // Delta (1, 2) from the start, run 2 x 5, end of bitmap, then a run that must not land.
+        {"delta down and end of bitmap", {0, 2, 1, 2, 2, 5, 0, 1, 4, 8}, 4, 3, {0, 0, 0, 0, 0, 0, 0, 0, 0, 5, 5, 0}},
+        // A run longer than the row, a delta below the last row, a run there, then an absolute
+        // run whose data is cut short.
+        {"out of the image and truncated", {9, 6, 0, 2, 0, 5, 3, 4, 0, 5, 1, 2}, 2, 2, {6, 6, 0, 0, 0, 0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        std::vector<uint8_t> pixels(static_cast<size_t>(Rle8RowStride(c.width)) * c.height, 0);
+        DecodeRle8(c.data.data(), c.data.size(), c.width, c.height, pixels.data());
+        EXPECT_EQ(pixels, c.expected) << c.name;
+    }
 }
 
 // The colour of the bitmap's pixel, read through a memory DC.

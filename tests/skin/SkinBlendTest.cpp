@@ -5,45 +5,44 @@
 #include "FocusFrame.h"
 #include "MultiplyOverlay.h"
 #include "SkinBlend.h"
-#include "SkinTestSupport.h"
+#include "Controls.h"
 #include "TransparentBlit.h"
 
 namespace {
 
 constexpr COLORREF kFill = RGB(200, 100, 50);
 
-// Blends one 1 x 1 pixel (r, g, b, t) over a target pixel and returns the result.
-COLORREF BlendOne(COLORREF target, BYTE r, BYTE g, BYTE b, BYTE t, int opacity, Tint tint = 0) {
-    Canvas canvas(1, 1, target);
-    const auto image = SolidImage(1, 1, r, g, b, t);
-    BlendSkinImage(canvas.Dc(), 0, 0, 1, 1, image.data(), opacity, tint, kBlendLightAll);
-    return canvas.At(0, 0);
-}
-
-TEST(SkinBlend, TransparencyWeightsImageAgainstTarget) {
-    // T 0: the image exactly; T 255: the target exactly (weight 256).
-    EXPECT_EQ(BlendOne(kFill, 10, 20, 30, 0, 255), RGB(10, 20, 30));
-    EXPECT_EQ(BlendOne(kFill, 10, 20, 30, 255, 255), kFill);
-    // T 128 is weight 129; a negative difference shifts toward minus infinity (-24510 >> 8 = -96).
-    EXPECT_EQ(BlendOne(RGB(10, 200, 30), 200, 10, 30, 128, 255), RGB(104, 105, 30));
-}
-
-TEST(SkinBlend, LowerOpacityFadesTheImage) {
-    // Opacity 160, T 0: weight 161, the image contributes 95/256.
-    EXPECT_EQ(BlendOne(RGB(10, 200, 0), 200, 10, 0, 0, 160), RGB(80, 129, 0));
-    // Opacity 192, T 128: 128 x 63 / 255 + 192 = 223, weight 224.
-    EXPECT_EQ(BlendOne(RGB(200, 0, 0), 10, 0, 0, 128, 192), RGB(176, 0, 0));
-    // Opacity 160 with T 255 still leaves the target alone.
-    EXPECT_EQ(BlendOne(kFill, 0, 0, 0, 255, 160), kFill);
-}
-
-TEST(SkinBlend, TintLightsAndSaturates) {
-    EXPECT_EQ(BlendOne(0, 100, 100, 100, 0, 255, kDefaultTint), RGB(108, 105, 51));
-    // Red x 250/100 saturates at 255 instead of wrapping; green x 1; blue x 1/2.
+TEST(SkinBlend, PixelArithmetic) {
+    struct Case {
+        const char* name;
+        COLORREF target;
+        BYTE r, g, b, t;
+        int opacity;
+        Tint tint;
+        COLORREF expected;
+    };
     const Tint strong = (100u << 24) | (50u << 16) | (100u << 8) | 250u;
-    EXPECT_EQ(BlendOne(0, 200, 80, 90, 0, 255, strong), RGB(255, 80, 45));
-    // The lit colour is what blends with the target.
-    EXPECT_EQ(BlendOne(RGB(0, 0, 0), 100, 100, 100, 255, 255, kDefaultTint), RGB(0, 0, 0));
+    const Case cases[] = {
+        {"T 0 is the image exactly", kFill, 10, 20, 30, 0, 255, 0, RGB(10, 20, 30)},
+        {"T 255 is the target exactly", kFill, 10, 20, 30, 255, 255, 0, kFill},
+        // T 128 is weight 129; a negative difference shifts toward minus infinity (-24510 >> 8).
+        {"T 128", RGB(10, 200, 30), 200, 10, 30, 128, 255, 0, RGB(104, 105, 30)},
+        // Opacity 160, T 0: weight 161, the image contributes 95/256.
+        {"opacity 160", RGB(10, 200, 0), 200, 10, 0, 0, 160, 0, RGB(80, 129, 0)},
+        // Opacity 192, T 128: 128 x 63 / 255 + 192 = 223, weight 224.
+        {"opacity 192, T 128", RGB(200, 0, 0), 10, 0, 0, 128, 192, 0, RGB(176, 0, 0)},
+        {"opacity 160, T 255", kFill, 0, 0, 0, 255, 160, 0, kFill},
+        {"default tint", 0, 100, 100, 100, 0, 255, kDefaultTint, RGB(108, 105, 51)},
+        // Red x 250/100 saturates at 255 instead of wrapping; green x 1; blue x 1/2.
+        {"strong tint saturates", 0, 200, 80, 90, 0, 255, strong, RGB(255, 80, 45)},
+        {"the lit colour blends with the target", 0, 100, 100, 100, 255, 255, kDefaultTint, 0},
+    };
+    for (const Case& c : cases) {
+        Canvas canvas(1, 1, c.target);
+        const auto image = SolidImage(1, 1, c.r, c.g, c.b, c.t);
+        BlendSkinImage(canvas.Dc(), 0, 0, 1, 1, image.data(), c.opacity, c.tint, kBlendLightAll);
+        EXPECT_EQ(canvas.At(0, 0), c.expected) << c.name;
+    }
 }
 
 // Which pixels of row 4 and column 4 of an 8 x 8 image a mode lights.
@@ -75,12 +74,8 @@ TEST(SkinBlend, DrawsOnlyItsRectangle) {
     Canvas canvas(6, 5, kFill);
     const auto image = SolidImage(3, 2, 1, 2, 3, 0);
     BlendSkinImage(canvas.Dc(), 2, 1, 3, 2, image.data(), 255, 0, kBlendLightAll);
-    EXPECT_EQ(canvas.At(2, 1), RGB(1, 2, 3));
-    EXPECT_EQ(canvas.At(4, 2), RGB(1, 2, 3));
-    EXPECT_EQ(canvas.At(1, 1), kFill);
-    EXPECT_EQ(canvas.At(5, 2), kFill);
-    EXPECT_EQ(canvas.At(2, 3), kFill);
-    EXPECT_EQ(canvas.At(2, 0), kFill);
+    ExpectPixels(canvas, {{2, 1, RGB(1, 2, 3)}, {4, 2, RGB(1, 2, 3)}, {1, 1, kFill}, {5, 2, kFill}, {2, 3, kFill},
+                          {2, 0, kFill}}, "3 x 2 at (2, 1)");
 }
 
 TEST(SkinBlend, EmptyRectangleDrawsAndReadsNothing) {
@@ -106,10 +101,7 @@ TEST(SkinBlend, RegionReadsABandOfATallImage) {
         for (int col = 0; col < 2; ++col) image.insert(image.end(), {BYTE(10 * (row + 1)), BYTE(col), 0, 0});
     Canvas canvas(2, 4, kFill);
     BlendSkinImageRegion(canvas.Dc(), 0, 2, 2, 2, 0, 2, image.data(), 255);
-    EXPECT_EQ(canvas.At(0, 0), kFill);
-    EXPECT_EQ(canvas.At(0, 1), kFill);
-    EXPECT_EQ(canvas.At(0, 2), RGB(30, 0, 0));
-    EXPECT_EQ(canvas.At(1, 3), RGB(40, 1, 0));
+    ExpectPixels(canvas, {{0, 0, kFill}, {0, 1, kFill}, {0, 2, RGB(30, 0, 0)}, {1, 3, RGB(40, 1, 0)}}, "rows 2 and 3");
     // A column offset reads further along the same rows; opacity applies as in a full blend.
     Canvas shifted(1, 1, RGB(0, 0, 0));
     BlendSkinImageRegion(shifted.Dc(), 0, 0, 1, 1, 1, 1, image.data(), 255);
@@ -131,10 +123,8 @@ TEST(MultiplyOverlay, ScalesEveryChannelByTheBlueByte) {
     Canvas canvas(3, 2, RGB(200, 100, 50));
     HBITMAP half = SolidBitmap(4, 4, RGB(0, 0, 128));  // red and green must not matter
     MultiplyOverlay(canvas.Dc(), 1, 0, 2, 1, half);
-    EXPECT_EQ(canvas.At(1, 0), RGB(100, 50, 25));
-    EXPECT_EQ(canvas.At(2, 0), RGB(100, 50, 25));
-    EXPECT_EQ(canvas.At(0, 0), RGB(200, 100, 50));
-    EXPECT_EQ(canvas.At(1, 1), RGB(200, 100, 50));
+    ExpectPixels(canvas, {{1, 0, RGB(100, 50, 25)}, {2, 0, RGB(100, 50, 25)}, {0, 0, RGB(200, 100, 50)},
+                          {1, 1, RGB(200, 100, 50)}}, "half");
     DeleteObject(half);
 
     HBITMAP white = SolidBitmap(1, 1, RGB(255, 255, 255));
@@ -162,18 +152,12 @@ TEST(TransparentBlit, LeavesKeyPixelsUnpainted) {
     HBITMAP source = CreateBitmap(3, 2, 1, 32, bits);
     Canvas canvas(5, 3, kFill);
     TransparentBlit(canvas.Dc(), 1, 1, source, 0, 0, 3, 2, kKey);
-    EXPECT_EQ(canvas.At(1, 1), RGB(0x10, 0x20, 0x30));
-    EXPECT_EQ(canvas.At(2, 1), kFill);
-    EXPECT_EQ(canvas.At(3, 1), RGB(0x40, 0x50, 0x60));
-    EXPECT_EQ(canvas.At(2, 2), kFill);
-    EXPECT_EQ(canvas.At(3, 2), RGB(0x10, 0x20, 0x30));
-    EXPECT_EQ(canvas.At(0, 1), kFill);
-    EXPECT_EQ(canvas.At(1, 0), kFill);
+    ExpectPixels(canvas, {{1, 1, 0x302010}, {2, 1, kFill}, {3, 1, 0x605040}, {2, 2, kFill}, {3, 2, 0x302010},
+                          {0, 1, kFill}, {1, 0, kFill}}, "whole source");
     // A source offset picks the rectangle inside the bitmap.
     Canvas offset(2, 1, kFill);
     TransparentBlit(offset.Dc(), 0, 0, source, 1, 1, 2, 1, kKey);
-    EXPECT_EQ(offset.At(0, 0), kFill);
-    EXPECT_EQ(offset.At(1, 0), RGB(0x10, 0x20, 0x30));
+    ExpectPixels(offset, {{0, 0, kFill}, {1, 0, 0x302010}}, "source offset");
     DeleteObject(source);
     // No bitmap: nothing drawn.
     TransparentBlit(offset.Dc(), 0, 0, nullptr, 0, 0, 2, 1, kKey);
@@ -184,23 +168,15 @@ TEST(FocusFrame, DrawsFourOnePixelLines) {
     const RECT r = {2, 2, 10, 8};
     Canvas grey(12, 10, kFill);
     DrawFocusFrame(grey.Dc(), r);
-    EXPECT_EQ(grey.At(5, 2), 0x909090u);   // top
-    EXPECT_EQ(grey.At(2, 5), 0x909090u);   // left
-    EXPECT_EQ(grey.At(5, 7), 0x909090u);   // bottom, one inside
-    EXPECT_EQ(grey.At(9, 5), 0x909090u);   // right, one inside
-    EXPECT_EQ(grey.At(5, 5), kFill);
-    EXPECT_EQ(grey.At(10, 5), kFill);
-    EXPECT_EQ(grey.At(5, 8), kFill);
-    EXPECT_EQ(grey.At(3, 3), kFill);
+    // Top, left, and bottom and right one inside.
+    ExpectPixels(grey, {{5, 2, 0x909090}, {2, 5, 0x909090}, {5, 7, 0x909090}, {9, 5, 0x909090}, {5, 5, kFill},
+                        {10, 5, kFill}, {5, 8, kFill}, {3, 3, kFill}}, "grey");
 
     Canvas red(12, 10, kFill);
     DrawEditFocusFrame(red.Dc(), r);
-    EXPECT_EQ(red.At(5, 2), RGB(225, 0, 0));
-    EXPECT_EQ(red.At(2, 5), RGB(225, 0, 0));
-    EXPECT_EQ(red.At(5, 7), RGB(200, 0, 0));
-    EXPECT_EQ(red.At(9, 5), RGB(200, 0, 0));
-    EXPECT_EQ(red.At(9, 2), RGB(200, 0, 0));  // the right line is drawn last
-    EXPECT_EQ(red.At(5, 5), kFill);
+    // The right line is drawn last.
+    ExpectPixels(red, {{5, 2, RGB(225, 0, 0)}, {2, 5, RGB(225, 0, 0)}, {5, 7, RGB(200, 0, 0)}, {9, 5, RGB(200, 0, 0)},
+                       {9, 2, RGB(200, 0, 0)}, {5, 5, kFill}}, "red");
 }
 
 }  // namespace

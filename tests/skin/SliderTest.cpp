@@ -4,7 +4,7 @@
 #include <set>
 
 #include "SkinProtocol.h"
-#include "SkinTestSupport.h"
+#include "Controls.h"
 
 namespace {
 
@@ -43,10 +43,6 @@ protected:
         }
         return reports;
     }
-    void Wheel(int delta) {
-        PostMessageA(slider_, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0);
-        PumpMessages();
-    }
     void Paint() {
         InvalidateRect(slider_, nullptr, FALSE);
         UpdateWindow(slider_);
@@ -58,32 +54,33 @@ protected:
     std::vector<BYTE> thumb_ = SolidImage(29, 16, 200, 0, 0, 0);
 };
 
-TEST_F(SliderTest, DragIsRelativeOneUnitPerPixel) {
-    SetRange(0, 1000, 500);
-    HCURSOR arrow = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-    SetCursor(arrow);
-    Send(WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));  // beside the thumb: no jump to the click
-    EXPECT_EQ(Value(), 500);
-    EXPECT_EQ(GetCursor(), nullptr);  // hidden while dragging
-    Send(WM_MOUSEMOVE, MK_LBUTTON, At(15, 10));
-    Send(WM_MOUSEMOVE, MK_LBUTTON, At(15, 2));   // vertical motion reports the unchanged value
-    Send(WM_MOUSEMOVE, MK_LBUTTON, At(12, 2));
-    Send(WM_LBUTTONUP, 0, At(12, 2));
-    EXPECT_EQ(Reports(), "P505 P505 P502 E ");
-    EXPECT_EQ(GetCapture(), nullptr);
-    EXPECT_EQ(GetCursor(), arrow);
-}
-
-TEST_F(SliderTest, SquaredDragAndClamping) {
-    SetRange(0, 1000, 500);
-    Send(QVSM_SETSQUAREDDRAG, 1);
-    Send(WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
-    Send(WM_MOUSEMOVE, MK_LBUTTON, At(15, 10));   // 5 x 5 / 2 + 1 = 13
-    Send(WM_MOUSEMOVE, MK_LBUTTON, At(10, 10));   // -13
-    Send(WM_MOUSEMOVE, MK_LBUTTON, At(11, 10));   // 1 x 1 / 2 + 1 = 1
-    Send(WM_MOUSEMOVE, MK_LBUTTON, At(111, 10));  // 5001, clamped to the maximum
-    Send(WM_LBUTTONUP, 0, At(111, 10));
-    EXPECT_EQ(Reports(), "P513 P500 P501 P1000 E ");
+TEST_F(SliderTest, DragsAreRelativeAndHideThePointer) {
+    struct Case {
+        const char* name;
+        bool squared;
+        std::vector<POINT> moves;
+        const char* reports;
+    };
+    const Case cases[] = {
+        // One unit per pixel; vertical motion reports the unchanged value.
+        {"linear", false, {{15, 10}, {15, 2}, {12, 2}}, "P505 P505 P502 E "},
+        // 5 x 5 / 2 + 1 = 13, back, 1 x 1 / 2 + 1 = 1, then 5001 clamped to the maximum.
+        {"squared", true, {{15, 10}, {10, 10}, {11, 10}, {111, 10}}, "P513 P500 P501 P1000 E "},
+    };
+    const HCURSOR arrow = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    for (const Case& c : cases) {
+        SetRange(0, 1000, 500);
+        Send(QVSM_SETSQUAREDDRAG, c.squared);
+        SetCursor(arrow);
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));  // beside the thumb: no jump to the click
+        EXPECT_EQ(Value(), 500) << c.name;
+        EXPECT_EQ(GetCursor(), nullptr) << c.name;
+        for (const POINT& p : c.moves) Send(WM_MOUSEMOVE, MK_LBUTTON, At(p.x, p.y));
+        Send(WM_LBUTTONUP, 0, At(c.moves.back().x, c.moves.back().y));
+        EXPECT_EQ(Reports(), c.reports) << c.name;
+        EXPECT_EQ(GetCapture(), nullptr) << c.name;
+        EXPECT_EQ(GetCursor(), arrow) << c.name;
+    }
 }
 
 TEST_F(SliderTest, ReleasePutsThePointerBack) {
@@ -132,28 +129,15 @@ TEST_F(SliderTest, ScreenEdgeWarpsThePointerToTheCentreWithoutAJump) {
     EXPECT_EQ(Reports(), "P503 E ");
 }
 
-TEST_F(SliderTest, WheelAcceleratesWithSpeed) {
+TEST_F(SliderTest, WheelStepsByTheAcceleratedDeltaAndClamps) {
     SetRange(0, 10000, 5000);
-    Wheel(120);  // long after the last wheel message: one unit
+    Wheel(slider_, 120);  // long after the last wheel message: one unit
     EXPECT_EQ(Reports(), "P5001 E ");
-    Sleep(200);
-    Wheel(120);  // 200 to 250 ms later: acceleration 2
-    EXPECT_EQ(Value(), 5003);
-    Sleep(600);
-    Wheel(240);  // two notches in one message: 2 x 2 x 1
-    EXPECT_EQ(Value(), 5007);
-    Sleep(600);
-    Wheel(-60);  // less than a notch still steps once
-    EXPECT_EQ(Value(), 5006);
-    Sleep(600);
-    Wheel(-360);
-    EXPECT_EQ(Value(), 4997);
-    Wheel(120);  // right after (within 50 ms): at least 10 units
-    EXPECT_GE(Value(), 4997 + 10);
+    Wheel(slider_, -360);  // right after: three notches down, accelerated
+    EXPECT_LE(Value(), 5001 - 9);
     parent_.Take();
-    Sleep(600);
     Send(QVSM_SETPOS, 9999, 0);
-    Wheel(240);
+    Wheel(slider_, 240);
     EXPECT_EQ(Reports(), "P10000 E ");
 }
 
@@ -162,30 +146,21 @@ TEST_F(SliderTest, WheelIsIgnoredWhileAnInlineEditorIsOpen) {
     HWND edit = parent_.CreateControl(kEditClassName, 0, 200, 100, 40, 21, 300, "5.0");
     SendMessageA(edit, WM_LBUTTONDBLCLK, 0, At(5, 5));
     ASSERT_NE(GetDlgItem(edit, kInlineEditorId), nullptr);
-    Wheel(120);
+    Wheel(slider_, 120);
     EXPECT_EQ(Value(), 50);
     EXPECT_EQ(Reports(), "");
     SendMessageA(GetDlgItem(edit, kInlineEditorId), WM_KEYDOWN, VK_ESCAPE, 0);
-    Wheel(120);
+    Wheel(slider_, 120);
     EXPECT_EQ(Value(), 51);
 }
 
 TEST_F(SliderTest, KeysStepPageAndJumpToTheEnds) {
     SetRange(0, 100, 50);  // page size 100 x 15 / (154 - 4) = 10
-    Send(WM_KEYDOWN, VK_PRIOR);
-    Send(WM_KEYDOWN, VK_NEXT);
-    Send(WM_KEYDOWN, VK_NEXT);
-    Send(WM_KEYDOWN, VK_RIGHT);
-    Send(WM_KEYDOWN, VK_UP);
-    Send(WM_KEYDOWN, VK_DOWN);
-    Send(WM_KEYDOWN, VK_LEFT);
+    for (WPARAM key : {VK_PRIOR, VK_NEXT, VK_NEXT, VK_RIGHT, VK_UP, VK_DOWN, VK_LEFT}) Send(WM_KEYDOWN, key);
     EXPECT_EQ(Reports(), "P60 E P50 E P40 E P41 E P42 E P41 E P40 E ");
-    Send(WM_KEYDOWN, VK_END);
-    Send(WM_KEYDOWN, VK_END);  // at the maximum: nothing
-    Send(WM_KEYDOWN, VK_HOME);
-    Send(WM_KEYDOWN, VK_HOME);
-    Send(WM_KEYDOWN, VK_LEFT);  // clamped, but still reported
-    Send(WM_KEYDOWN, VK_F5);
+    // A second End or Home at the end changes nothing; Left at the minimum is still
+    // reported; other keys do nothing.
+    for (WPARAM key : {VK_END, VK_END, VK_HOME, VK_HOME, VK_LEFT, VK_F5}) Send(WM_KEYDOWN, key);
     EXPECT_EQ(Reports(), "P100 E P0 E P0 E ");
     EXPECT_EQ(Send(WM_GETDLGCODE), DLGC_WANTARROWS);
 }
@@ -198,15 +173,14 @@ TEST_F(SliderTest, DefaultPageSizeComesFromTheRange) {
     Send(WM_KEYDOWN, VK_PRIOR);
     EXPECT_EQ(Value(), 5);
 
-    HWND small = parent_.CreateControl(kSliderClassName, 0, 20, 60, kWidth, kHeight, kId + 1);
-    SendMessageA(small, QVSM_SETRANGE, 0, 5);  // 75 / 150 = 0: at least 1
-    SendMessageA(small, WM_KEYDOWN, VK_PRIOR, 0);
-    EXPECT_EQ(SendMessageA(small, QVSM_GETPOS, 0, 0), 1);
-    HWND paged = parent_.CreateControl(kSliderClassName, 0, 20, 90, kWidth, kHeight, kId + 2);
-    SendMessageA(paged, QVSM_SETPAGESIZE, 7, 0);
-    SendMessageA(paged, QVSM_SETRANGE, 0, 1000);
-    SendMessageA(paged, WM_KEYDOWN, VK_PRIOR, 0);
-    EXPECT_EQ(SendMessageA(paged, QVSM_GETPOS, 0, 0), 7);
+    // A fresh slider of range 5: 75 / 150 = 0, at least 1; one given page size 7 keeps it.
+    for (int pageSize : {0, 7}) {
+        HWND other = parent_.CreateControl(kSliderClassName, 0, 20, 60 + 30 * pageSize, kWidth, kHeight, kId + 1);
+        if (pageSize) SendMessageA(other, QVSM_SETPAGESIZE, pageSize, 0);
+        SendMessageA(other, QVSM_SETRANGE, 0, pageSize ? 1000 : 5);
+        SendMessageA(other, WM_KEYDOWN, VK_PRIOR, 0);
+        EXPECT_EQ(SendMessageA(other, QVSM_GETPOS, 0, 0), pageSize ? 7 : 1);
+    }
 }
 
 TEST_F(SliderTest, DoubleClickReportsOnlyTheDoubleClick) {
@@ -264,26 +238,18 @@ TEST_F(SliderTest, GrooveAndThumbDrawing) {
     SetRange(0, 100, 0);
     Send(QVSM_SETTICKSTEP, 0);
     Paint();
+    constexpr COLORREF kBack = TestParent::kBackground;
     // Groove rows (20 - 4) / 2 - 2 = 6 and 7, from x = 4 to 149.
-    EXPECT_EQ(Pixel(4, 6), 0x202020u);
-    EXPECT_EQ(Pixel(149, 7), 0x202020u);
-    EXPECT_EQ(Pixel(150, 6), TestParent::kBackground);
-    EXPECT_EQ(Pixel(3, 6), TestParent::kBackground);
-    EXPECT_EQ(Pixel(60, 5), TestParent::kBackground);
-    EXPECT_EQ(Pixel(60, 8), TestParent::kBackground);
+    ExpectPixels(slider_, {{4, 6, 0x202020}, {149, 7, 0x202020}, {150, 6, kBack}, {3, 6, kBack}, {60, 5, kBack},
+                           {60, 8, kBack}}, "groove");
     Send(QVSM_SETTHUMBIMAGE, reinterpret_cast<WPARAM>(thumb_.data()));
     Send(QVSM_SETPOS, 100, 1);  // thumb from 125 to 153, rows 0 to 15
-    EXPECT_EQ(Pixel(125, 0), kThumb);
-    EXPECT_EQ(Pixel(153, 15), kThumb);
-    EXPECT_EQ(Pixel(124, 0), TestParent::kBackground);
-    EXPECT_EQ(Pixel(130, 16), TestParent::kBackground);
+    ExpectPixels(slider_, {{125, 0, kThumb}, {153, 15, kThumb}, {124, 0, kBack}, {130, 16, kBack}}, "thumb");
     Send(QVSM_SETGROOVE, 0);
-    Paint();
-    EXPECT_EQ(Pixel(4, 6), TestParent::kBackground);
     Send(QVSM_SETTHUMBLENGTH, 20);
     Paint();
-    EXPECT_EQ(Pixel(134, 0), kThumb);  // travel 134
-    EXPECT_EQ(Pixel(133, 0), TestParent::kBackground);
+    // Travel 134.
+    ExpectPixels(slider_, {{4, 6, kBack}, {134, 0, kThumb}, {133, 0, kBack}}, "no groove, thumb length 20");
 }
 
 TEST_F(SliderTest, ThumbIsLitWhileFocusedOrTracking) {
@@ -307,9 +273,8 @@ TEST_F(SliderTest, DisabledSliderFadesTheThumbAndHidesTheGrooveUnderIt) {
     Send(QVSM_SETTHUMBIMAGE, reinterpret_cast<WPARAM>(clear.data()));
     EnableWindow(slider_, FALSE);
     Paint();
-    EXPECT_EQ(Pixel(20, 6), TestParent::kBackground);  // strip 0 to 25 restored
-    EXPECT_EQ(Pixel(27, 6), 0xA0A0A0u);
-    EXPECT_EQ(Pixel(60, 7), 0xA0A0A0u);
+    // The strip 0 to 25 under the thumb shows the background.
+    ExpectPixels(slider_, {{20, 6, TestParent::kBackground}, {27, 6, 0xA0A0A0}, {60, 7, 0xA0A0A0}}, "disabled");
     Send(QVSM_SETTHUMBIMAGE, reinterpret_cast<WPARAM>(thumb_.data()));
     SetFocus(slider_);
     Paint();

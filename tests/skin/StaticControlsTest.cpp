@@ -1,9 +1,8 @@
 // qv:StaticText and qv:StaticImage: their clicks and what they draw.
 #include <gtest/gtest.h>
 
-#include "PointerTestSupport.h"
 #include "SkinProtocol.h"
-#include "SkinTestSupport.h"
+#include "Controls.h"
 #include "StaticImage.h"
 #include "StaticText.h"
 #include "TextInk.h"
@@ -15,11 +14,6 @@ constexpr int kTestBitmap = 9002;  // 2 x 2: (70,80,90) (100,110,120) over (10,2
 
 class StaticControlsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        RegisterStaticTextClass(GetModuleHandleA(nullptr));
-        RegisterStaticImageClass(GetModuleHandleA(nullptr));
-    }
-
     TestParent parent;
 };
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "SkinBlend.h"
-#include "SkinTestSupport.h"
+#include "Controls.h"
 #include "TargetPixels.h"
 
 namespace {

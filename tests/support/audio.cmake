@@ -1,1 +1,10 @@
-# WAV bytes and test signals (both trees).
+# WAV bytes, test signals and an engine harness (both trees).
+add_library(test_audio STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/EngineHarness.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Signals.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WavBytes.cpp
+)
+target_include_directories(test_audio PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(test_audio PUBLIC ruvoda_core GTest::gtest)
+# The name the graph tests still link by.
+add_library(render_test_wavs ALIAS test_audio)

@@ -1,18 +1,10 @@
-#include "SkinTestSupport.h"
+#include "Controls.h"
 
 #include <gtest/gtest.h>
 
-#include "Edit.h"
-#include "PushButton.h"
-#include "Slider.h"
+#include "SkinClasses.h"
+#include "SkinProtocol.h"
 #include "TargetPixels.h"
-
-void RegisterTestControlClasses() {
-    HINSTANCE module = GetModuleHandleA(nullptr);
-    RegisterPushButtonClass(module);
-    RegisterSliderClass(module);
-    RegisterEditClass(module);
-}
 
 void PumpMessages() {
     MSG message;
@@ -32,6 +24,7 @@ HWND SharedParentWindow(WNDPROC procedure) {
     static HWND window = nullptr;
     if (window) return window;
     HINSTANCE module = GetModuleHandleA(nullptr);
+    RegisterSkinClasses(module);
     WNDCLASSA description = {};
     description.lpfnWndProc = procedure;
     description.hInstance = module;
@@ -53,7 +46,6 @@ BOOL CALLBACK DestroyChild(HWND child, LPARAM parent) {
 }  // namespace
 
 TestParent::TestParent() {
-    RegisterTestControlClasses();
     window_ = SharedParentWindow(Procedure);
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetFocus(window_);
@@ -90,6 +82,7 @@ HWND TestParent::CreateControl(const char* className, DWORD style, int x, int y,
     HWND control = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
                                    window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleA(nullptr), background_);
+    EXPECT_NE(control, nullptr) << className;
     PumpMessages();
     log_.clear();
     return control;
@@ -104,9 +97,11 @@ std::vector<Notification> TestParent::Take() {
 
 LRESULT CALLBACK TestParent::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<TestParent*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    LRESULT result = 0;
+    if (self && self->answer && self->answer(message, wParam, lParam, result)) return result;
     if (self && (message == WM_COMMAND || message >= WM_USER)) {
         self->log_.push_back({message, wParam, lParam});
-        return message == 0x7EF /* right click */ ? self->rightClickResult_ : 0;
+        return message == QVBN_RCLICK ? self->rightClickResult_ : 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -150,4 +145,106 @@ COLORREF WindowPixel(HWND window, int x, int y) {
     const COLORREF colour = GetPixel(dc, x, y);
     ReleaseDC(window, dc);
     return colour;
+}
+
+int CountPixels(HWND window, int width, int height, COLORREF colour) {
+    HDC dc = GetDC(window);
+    int count = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) count += GetPixel(dc, x, y) == colour;
+    ReleaseDC(window, dc);
+    return count;
+}
+
+void PrintInto(HWND control, Canvas& canvas) {
+    SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
+}
+
+namespace {
+
+template <typename Read>
+void ExpectSpots(const Read& read, const std::vector<Spot>& spots, const std::string& what) {
+    for (const Spot& s : spots)
+        EXPECT_EQ(read(s.x, s.y), s.colour) << what << " at (" << s.x << ", " << s.y << ")";
+}
+
+}  // namespace
+
+void ExpectPixels(const Canvas& canvas, const std::vector<Spot>& spots, const std::string& what) {
+    ExpectSpots([&](int x, int y) { return canvas.At(x, y); }, spots, what);
+}
+
+void ExpectPixels(HWND window, const std::vector<Spot>& spots, const std::string& what) {
+    ExpectSpots([&](int x, int y) { return WindowPixel(window, x, y); }, spots, what);
+}
+
+void Press(HWND control, int x, int y) { SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y)); }
+
+void MoveTo(HWND control, int x, int y) { SendMessageA(control, WM_MOUSEMOVE, MK_LBUTTON, At(x, y)); }
+
+void Release(HWND control, int x, int y) { SendMessageA(control, WM_LBUTTONUP, 0, At(x, y)); }
+
+void DoubleClick(HWND control, int x, int y) {
+    Press(control, x, y);
+    Release(control, x, y);
+    SendMessageA(control, WM_LBUTTONDBLCLK, MK_LBUTTON, At(x, y));
+    Release(control, x, y);
+}
+
+int DoubleClickReport(TestParent& parent, HWND control, UINT notification, int x, int y) {
+    DoubleClick(control, x, y);
+    int part = -99;
+    for (const Notification& n : parent.Take()) {
+        if (n.message != notification) continue;
+        EXPECT_EQ(n.wParam, static_cast<WPARAM>(GetDlgCtrlID(control)));
+        part = static_cast<int>(n.lParam);
+    }
+    return part;
+}
+
+void Wheel(HWND control, int delta) {
+    PostMessageA(control, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0);
+    PumpMessages();
+}
+
+namespace {
+
+// Moving the pointer queues real mouse messages, possibly a little later; dispatch them all
+// now, before a test presses and drags, so that none of them lands in the drag. Returns once
+// no mouse message has come for a while.
+void SettlePointer() {
+    for (int round = 0; round < 10; ++round) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 30, QS_MOUSE);
+        int mouseMessages = 0;
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST) ++mouseMessages;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        if (mouseMessages == 0) return;
+    }
+}
+
+}  // namespace
+
+HCURSOR PointAt(HWND control, int x, int y) {
+    POINT screen = {x, y};
+    ClientToScreen(control, &screen);
+    // Test programs share the display's one pointer; try again if another one moved it.
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        SetCursorPos(screen.x, screen.y);
+        SettlePointer();
+        SendMessageA(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        HCURSOR shape = GetCursor();
+        POINT now;
+        GetCursorPos(&now);
+        if (now.x == screen.x && now.y == screen.y) return shape;
+    }
+    return nullptr;
+}
+
+HCURSOR ExpectedCursor(int id, LPCTSTR fallback) {
+    if (HCURSOR own = LoadCursor(GetModuleHandleA(nullptr), MAKEINTRESOURCE(id))) return own;
+    return LoadCursor(nullptr, fallback);
 }

@@ -41,9 +41,9 @@ std::string FormatChunk(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t
 }
 
 std::string ExtensibleFormatChunk(uint16_t subTag, uint16_t channels, uint32_t rate,
-                                  uint16_t bits) {
+                                  uint16_t bits, uint16_t validBits) {
     static const char kGuidTail[] = "\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71";
-    const std::string body = FormatBody(0xFFFE, channels, rate, bits) + Le16(22) + Le16(bits) +
+    const std::string body = FormatBody(0xFFFE, channels, rate, bits) + Le16(22) + Le16(validBits ? validBits : bits) +
                              Le32(channels == 1 ? 0x4 : 0x3) + Le16(subTag) +
                              std::string(kGuidTail, 14);
     return Chunk("fmt ", body);
@@ -58,16 +58,20 @@ std::string Wav(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits,
     return Riff(FormatChunk(tag, channels, rate, bits) + Chunk("data", data));
 }
 
-std::string Pcm16Data(const std::vector<float>& samples) {
+namespace {
+std::string IntegerData(const std::vector<float>& samples, int bits) {
+    const double scale = bits == 16 ? 32768.0 : 8388608.0;
     std::string data;
     for (float s : samples) {
-        long v = std::lround(s * 32768.0);
-        if (v > 32767) v = 32767;
-        if (v < -32768) v = -32768;
-        data += Le16(static_cast<uint16_t>(static_cast<int16_t>(v)));
+        const double v = std::fmax(-scale, std::fmin(std::round(s * scale), scale - 1));
+        data += bits == 16 ? Le16(static_cast<uint16_t>(static_cast<int16_t>(v))) : Le24(static_cast<int32_t>(v));
     }
     return data;
 }
+}  // namespace
+
+std::string Pcm16Data(const std::vector<float>& samples) { return IntegerData(samples, 16); }
+std::string Pcm24Data(const std::vector<float>& samples) { return IntegerData(samples, 24); }
 
 std::string FloatData(const std::vector<float>& samples) {
     std::string data;

@@ -14,16 +14,18 @@ std::string Float32(float v);
 // A chunk with its header, padded to an even size.
 std::string Chunk(const char* id, const std::string& body);
 std::string FormatChunk(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits);
+// `validBits` 0: all of `bits`.
 std::string ExtensibleFormatChunk(uint16_t subTag, uint16_t channels, uint32_t rate,
-                                  uint16_t bits);
+                                  uint16_t bits, uint16_t validBits = 0);
 std::string Riff(const std::string& chunks);
 
 // A complete file: format chunk and data chunk.
 std::string Wav(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits,
                 const std::string& data);
 
-// Interleaved 16-bit PCM of the given float samples (full scale 1.0).
+// Interleaved 16- or 24-bit PCM of the given float samples (full scale 1.0), or floats.
 std::string Pcm16Data(const std::vector<float>& samples);
+std::string Pcm24Data(const std::vector<float>& samples);
 std::string FloatData(const std::vector<float>& samples);
 
 // A deterministic test signal: decaying tone bursts with a little noise, interleaved.

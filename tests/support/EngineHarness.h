@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ReverbEngine.h"
+#include "Signals.h"
 
 WaveFormat FloatFormat(uint32_t rate, int channels);
 
@@ -26,15 +27,3 @@ struct EngineHarness {
     // The same for `frames` frames of digital silence.
     std::vector<float> RenderSilence(uint32_t frames, uint32_t block = 4096);
 };
-
-// An impulse of `amplitude` at frame 0 followed by silence, `channels` wide.
-std::vector<float> Impulse(uint32_t frames, int channels, float amplitude = 1.0f);
-
-// Deterministic noise in [-0.5, 0.5).
-std::vector<float> Noise(uint32_t samples, uint32_t seed);
-
-// Sum of squares.
-double Energy(const std::vector<float>& samples);
-
-// The samples of one channel of an interleaved buffer.
-std::vector<float> Channel(const std::vector<float>& frames, int channels, int which);

@@ -1,0 +1,148 @@
+// filter_bench.exe: what the filter costs over the bare engine it holds. For each format,
+// one 4096-frame media sample pushed through the filter's input pin (Receive: the sample
+// handling, the conversion to and from floats, the output sample and its delivery) beside
+// the same frames through a ReverbEngine's ProcessBlock, and beside the work of the stand-in
+// pins around the filter, which is not the filter's: the source takes a sample from its
+// allocator, copies the frames in and releases it after Receive, and the sink copies the
+// filter's output. Prints one Markdown table of the timings and one line per format: the
+// filter's own cost, Receive less engine and stand-ins, against the engine. For integer
+// formats the conversions are also timed alone.
+//   filter_bench [--repetitions N]
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "BenchCase.h"
+#include "FilterHarness.h"
+#include "SampleConversion.h"
+#include "TimingTable.h"
+
+namespace {
+
+constexpr uint32_t kRate = 44100;
+constexpr uint32_t kFrames = 4096;
+
+struct Format {
+    const char* name;
+    uint16_t tag, channels, bits;
+};
+
+// Noise in -0.5 .. 0.5, in the sample format of `f`.
+std::vector<uint8_t> NoiseBytes(const Format& f) {
+    const std::vector<float> noise = TestSignal(size_t(kFrames) * f.channels, 3);
+    std::vector<uint8_t> bytes(noise.size() * (f.bits / 8));
+    for (size_t i = 0; i < noise.size(); ++i) {
+        if (f.bits == 16) {
+            const int16_t v = int16_t(noise[i] * 16384.0f);
+            std::memcpy(&bytes[i * 2], &v, 2);
+        } else {
+            const float v = noise[i] * 0.5f;
+            std::memcpy(&bytes[i * 4], &v, 4);
+        }
+    }
+    return bytes;
+}
+
+WaveFormat Float(uint16_t channels) { return MakeWaveFormat(3, channels, kRate, 32); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int repetitions = 3000;
+    if (argc == 3 && std::strcmp(argv[1], "--repetitions") == 0) repetitions = std::atoi(argv[2]);
+    const Format formats[] = {
+        {"float stereo", 3, 2, 32},
+        {"16-bit stereo", 1, 2, 16},
+        {"float mono to stereo", 3, 1, 32},
+    };
+    std::vector<TimingRow> rows;
+    std::string shares;
+    for (const Format& f : formats) {
+        const std::vector<uint8_t> input = NoiseBytes(f);
+        const long inBytes = long(input.size());
+        const long outBytes = long(kFrames) * 2 * (f.bits / 8);
+
+        FilterHarness harness;
+        AudioType type(f.tag, f.channels, kRate, f.bits);
+        if (harness.filter == nullptr || FAILED(harness.ConnectAndPause(type.mt, inBytes, inBytes))) {
+            std::fprintf(stderr, "filter_bench: the filter did not start streaming (%s)\n", f.name);
+            return 1;
+        }
+        std::vector<float> floats = TestSignal(size_t(kFrames) * f.channels, 3);
+        for (float& v : floats) v *= 0.5f;
+        std::vector<float> rendered(size_t(kFrames) * 2);
+        ReverbEngine engine;
+        const WaveFormat in = Float(f.channels), out = Float(2);
+        if (engine.PrepareStreaming(&in, &out) != 0) {
+            std::fprintf(stderr, "filter_bench: the engine did not prepare\n");
+            return 1;
+        }
+        // An allocator like the stand-in source's, and a copy like the stand-in sink's.
+        IMemAllocator* upstream = nullptr;
+        ALLOCATOR_PROPERTIES want = {2, inBytes, 1, 0}, got = {};
+        if (FAILED(CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator,
+                                    reinterpret_cast<void**>(&upstream))) ||
+            FAILED(upstream->SetProperties(&want, &got)) || FAILED(upstream->Commit())) {
+            std::fprintf(stderr, "filter_bench: no memory allocator\n");
+            return 1;
+        }
+        std::vector<uint8_t> sinkCopy;
+        const std::vector<uint8_t> filterOutput(static_cast<size_t>(outBytes));
+
+        const std::string name = f.name;
+        const size_t first = rows.size();
+        const std::vector<BenchCase> cases = {
+            {"Receive, " + name, repetitions, 0, [&](int) { harness.sink.samples.clear(); },
+             [&] { harness.source.Push(input.data(), inBytes); }, false},
+            {"engine, " + name, repetitions, 0, [](int) {},
+             [&] {
+                 uint32_t n = kFrames, capacity = kFrames;
+                 engine.ProcessBlock(ReverbEngine::kModeContinue, floats.data(), &n, rendered.data(), &capacity);
+             },
+             false},
+            {"stand-in pins, " + name, repetitions, 0, [&](int) { sinkCopy = std::vector<uint8_t>(); },
+             [&] {
+                 IMediaSample* sample = nullptr;
+                 BYTE* data = nullptr;
+                 if (FAILED(upstream->GetBuffer(&sample, nullptr, nullptr, 0))) return;
+                 sample->GetPointer(&data);
+                 std::memcpy(data, input.data(), input.size());
+                 sample->Release();
+                 sinkCopy.assign(filterOutput.begin(), filterOutput.end());
+             },
+             false},
+        };
+        for (const BenchCase& c : cases) RunCase(c, 0, rows);
+        // Of the filter's own work, the conversions to and from integers.
+        std::vector<uint8_t> converted(static_cast<size_t>(outBytes));
+        if (f.tag == 1)
+            RunCase({"conversions alone, " + name, repetitions, 0, [](int) {},
+                     [&] {
+                         const PcmLayout layout = {uint16_t(f.bits / 8), f.bits};
+                         PcmToFloat(input.data(), layout, floats.data(), floats.size());
+                         FloatToPcm(rendered.data(), layout, converted.data(), rendered.size());
+                     },
+                     false},
+                    0, rows);
+        if (harness.sink.samples.empty()) {
+            std::fprintf(stderr, "filter_bench: no output came from the filter (%s)\n", f.name);
+            return 1;
+        }
+        const double receive = rows[first].summary.median, bare = rows[first + 1].summary.median;
+        const double copies = rows[first + 2].summary.median;
+        upstream->Decommit();
+        upstream->Release();
+        char line[160];
+        std::snprintf(line, sizeof line, "- %s: the filter's own cost %.1f %% of the engine's (%.4f ms a sample)\n",
+                      f.name, 100.0 * (receive - copies - bare) / bare, receive - copies - bare);
+        shares += line;
+    }
+    std::printf("%d-frame samples at %u Hz, stereo output; median of each case:\n\n", kFrames, kRate);
+    std::fputs(FormatTimingTable(rows).c_str(), stdout);
+    std::printf("\n%s", shares.c_str());
+    return 0;
+}

@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdint>
+
+// The run kernels (RunKernels.h) compiled for one instruction set. Every set computes each
+// element with the same operations in the same order (no fused multiply-add, no
+// reassociation), so all sets give the same bits; wider vectors only take more frames at once.
+namespace kernels {
+
+struct KernelSet {
+    void (*allpass)(float* slots, const float* x, float* y, uint32_t n, float a, float b);
+    void (*copy)(const float* x, float* y, uint32_t n);
+    void (*exchangeTimes)(float* slots, const float* x, float* y, uint32_t n, float gain);
+    void (*exchangePlus)(float* slots, const float* x, float* y, uint32_t n, float offset);
+    void (*times)(const float* x, float* y, uint32_t n, float gain);
+    void (*plus)(const float* x, float* y, uint32_t n, float offset);
+    void (*tapSum)(const float* const* slots, const float* gains, int count, float scale, float* acc,
+                   uint32_t n);
+    float (*peak)(const float* v, uint32_t n, float peak);
+};
+
+extern const KernelSet kBaseline;  // baseline x86-64 (SSE2, 4 lanes)
+extern const KernelSet kAvx2;      // AVX2 (8 lanes); only where the processor has it
+
+// Whether this processor (and its system) runs AVX2 code.
+bool HasAvx2();
+
+// The set the kernels use: AVX2 where the processor has it, else the baseline. Measurements
+// may choose the baseline to compare the two.
+const KernelSet& CurrentKernels();
+void UseKernels(const KernelSet& set);
+
+}  // namespace kernels

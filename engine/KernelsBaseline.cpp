@@ -1,0 +1,7 @@
+#include "KernelBodies.h"
+
+namespace kernels {
+
+const KernelSet kBaseline = kThisSet;
+
+}  // namespace kernels

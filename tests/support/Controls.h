@@ -1,0 +1,114 @@
+#pragma once
+// Drives skinned controls in real windows: a host window that records the notifications it
+// receives over a background picture of one colour, real mouse, key and wheel messages,
+// skin images built in memory and 32-bit canvases whose pixels the tests read back.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct Notification {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// The editor's stand-in: a visible top-level window (shared by all tests of the program) at
+// (100, 100) on the screen, 400 x 240, with a background picture of one colour. Registers
+// the eight control classes with the test program's module.
+class TestParent {
+public:
+    static constexpr COLORREF kBackground = RGB(40, 80, 120);
+
+    TestParent();
+    virtual ~TestParent();  // destroys the controls created through it
+    TestParent(const TestParent&) = delete;
+    TestParent& operator=(const TestParent&) = delete;
+
+    HWND Window() const { return window_; }
+    HBITMAP Background() const { return background_; }
+    // A child control at (x, y), created with the background picture as creation parameter.
+    HWND CreateControl(const char* className, DWORD style, int x, int y, int width, int height, int id,
+                       const char* text = nullptr);
+    // Dispatches everything posted so far, then hands over (and forgets) what was recorded.
+    std::vector<Notification> Take();
+    // What QVBN_RCLICK returns.
+    void SetRightClickResult(LRESULT result) { rightClickResult_ = result; }
+    // When set, answers each message it returns true for (with the result it sets) instead
+    // of recording it.
+    std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)> answer;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND window_ = nullptr;
+    HBITMAP background_ = nullptr;
+    LRESULT rightClickResult_ = 0;
+    std::vector<Notification> log_;
+};
+
+// Dispatches every message waiting for this thread.
+void PumpMessages();
+
+// A width x height skin image with every pixel (r, g, b, t).
+std::vector<BYTE> SolidImage(int width, int height, BYTE r, BYTE g, BYTE b, BYTE t);
+
+// A memory DC holding a 32-bit top-down DIB section filled with one colour.
+class Canvas {
+public:
+    Canvas(int width, int height, COLORREF fill);
+    virtual ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    HDC Dc() const { return dc_; }
+    COLORREF At(int x, int y) const;
+    void Set(int x, int y, COLORREF colour);
+
+private:
+    int width_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+    uint32_t* bits_ = nullptr;
+};
+
+// The colour of a window's client pixel as it shows on screen.
+COLORREF WindowPixel(HWND window, int x, int y);
+// How many pixels of the window's top-left width x height show `colour`.
+int CountPixels(HWND window, int width, int height, COLORREF colour);
+// Draws the control's client area into `canvas` through WM_PRINTCLIENT.
+void PrintInto(HWND control, Canvas& canvas);
+
+// A pixel expected at (x, y).
+struct Spot {
+    int x, y;
+    COLORREF colour;
+};
+// Each spot of the canvas or window must show its colour; a failure names `what` and the spot.
+void ExpectPixels(const Canvas& canvas, const std::vector<Spot>& spots, const std::string& what);
+void ExpectPixels(HWND window, const std::vector<Spot>& spots, const std::string& what);
+
+// Mouse message position.
+inline LPARAM At(int x, int y) {
+    return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
+}
+// Mouse messages with a client position, sent the way a real mouse delivers them.
+void Press(HWND control, int x, int y);
+void MoveTo(HWND control, int x, int y);
+void Release(HWND control, int x, int y);
+// The full sequence of a double-click: down, up, double-click, up.
+void DoubleClick(HWND control, int x, int y);
+// Double-clicks at (x, y) and returns the part that the control's `notification` reported
+// (its lParam; the wParam must be the control's id), or -99 when nothing was reported.
+int DoubleClickReport(TestParent& parent, HWND control, UINT notification, int x, int y);
+// Posts a wheel message (so that it carries a message time) and dispatches it.
+void Wheel(HWND control, int delta);
+
+// Puts the pointer over client point (x, y) and lets the control choose its shape; returns
+// the cursor it set. Retries when another program moved the pointer in between.
+HCURSOR PointAt(HWND control, int x, int y);
+// The test module's cursor `id`, or the system shape `fallback` when the module has none.
+HCURSOR ExpectedCursor(int id, LPCTSTR fallback);
