@@ -5,6 +5,8 @@
 #include "AudioFormat.h"
 
 FilterHarness::FilterHarness() {
+    // Its own hold on COM, for programs and benchmarks whose main does not start it.
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     HRESULT hr = S_OK;
     IUnknown* unknown = ReverbFilter::Create(nullptr, &hr);
     if (unknown == nullptr) return;
@@ -14,12 +16,14 @@ FilterHarness::FilterHarness() {
 }
 
 FilterHarness::~FilterHarness() {
-    if (base == nullptr) return;
-    base->Stop();
-    source.Unplug();
-    filter->OutputPin()->Disconnect();
-    control->Release();
-    base->Release();
+    if (base != nullptr) {
+        base->Stop();
+        source.Unplug();
+        filter->OutputPin()->Disconnect();
+        control->Release();
+        base->Release();
+    }
+    CoUninitialize();
 }
 
 HRESULT FilterHarness::ConnectAndPause(const MediaType& input, long notifiedBytes, long pushBytes) {

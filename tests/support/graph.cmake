@@ -3,7 +3,6 @@
 if(WIN32)
   add_library(test_graph STATIC
     ${CMAKE_CURRENT_LIST_DIR}/ClassesRoot.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ComMain.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RegisteredServer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StandInPins.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TestGraph.cpp
@@ -11,4 +10,7 @@ if(WIN32)
   )
   target_include_directories(test_graph PUBLIC ${CMAKE_CURRENT_LIST_DIR})
   target_link_libraries(test_graph PUBLIC ruvoda_base ruvoda_render_graph render_test_wavs GTest::gtest)
+  # The entry of test programs whose every test needs COM; others bring their own main.
+  add_library(test_com_main STATIC ${CMAKE_CURRENT_LIST_DIR}/ComMain.cpp)
+  target_link_libraries(test_com_main PUBLIC GTest::gtest ole32)
 endif()
