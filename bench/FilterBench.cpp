@@ -19,6 +19,7 @@
 #include "BenchCase.h"
 #include "FilterHarness.h"
 #include "SampleConversion.h"
+#include "Signals.h"
 #include "TimingTable.h"
 
 namespace {
@@ -33,7 +34,7 @@ struct Format {
 
 // Noise in -0.5 .. 0.5, in the sample format of `f`.
 std::vector<uint8_t> NoiseBytes(const Format& f) {
-    const std::vector<float> noise = TestSignal(size_t(kFrames) * f.channels, 3);
+    const std::vector<float> noise = Noise(kFrames * f.channels, 3);
     std::vector<uint8_t> bytes(noise.size() * (f.bits / 8));
     for (size_t i = 0; i < noise.size(); ++i) {
         if (f.bits == 16) {
@@ -47,7 +48,7 @@ std::vector<uint8_t> NoiseBytes(const Format& f) {
     return bytes;
 }
 
-WaveFormat Float(uint16_t channels) { return MakeWaveFormat(3, channels, kRate, 32); }
+WaveFormat Float(uint16_t channels) { return EngineFormat(3, channels, kRate, 32); }
 
 }  // namespace
 
@@ -67,12 +68,12 @@ int main(int argc, char** argv) {
         const long outBytes = long(kFrames) * 2 * (f.bits / 8);
 
         FilterHarness harness;
-        AudioType type(f.tag, f.channels, kRate, f.bits);
-        if (harness.filter == nullptr || FAILED(harness.ConnectAndPause(type.mt, inBytes, inBytes))) {
+        const MediaType type = WaveType(f.tag, f.channels, kRate, f.bits);
+        if (harness.filter == nullptr || FAILED(harness.ConnectAndPause(type, inBytes, inBytes))) {
             std::fprintf(stderr, "filter_bench: the filter did not start streaming (%s)\n", f.name);
             return 1;
         }
-        std::vector<float> floats = TestSignal(size_t(kFrames) * f.channels, 3);
+        std::vector<float> floats = Noise(kFrames * f.channels, 3);
         for (float& v : floats) v *= 0.5f;
         std::vector<float> rendered(size_t(kFrames) * 2);
         ReverbEngine engine;

@@ -8,7 +8,7 @@
 //    thread puts parameters, and the same graph without the filter for comparison (the
 //    platform's own filters use memory of their own there).
 // Handles, GDI and USER objects, windows and private memory are read at the start, after a
-// warm-up and at the end. The run fails when a step hangs, and when parts 1 or 2 grow.
+// warm-up and at the end. The run fails when a step hangs, and when the first two grow.
 // Usage: resource_cycles WAVE-FILE [graph cycles] [page cycles]
 #include <windows.h>
 
@@ -71,7 +71,7 @@ private:
     std::thread thread_;
 };
 
-// Part 3; `withFilter` false connects the WAVE Parser straight to the renderer. Only a hang
+// The platform graph's cycles; `withFilter` false connects the WAVE Parser straight to the renderer. Only a hang
 // or a graph that cannot be built fails it.
 int PlatformGraphCycles(const std::string& wavePath, int cycles, bool withFilter, Watchdog& watchdog) {
     std::string error;
@@ -150,16 +150,16 @@ int PlatformGraphCycles(const std::string& wavePath, int cycles, bool withFilter
     return 0;
 }
 
-// Part 1.
+// The filter's cycles between stand-in pins.
 int FilterCycles(int cycles, Watchdog& watchdog) {
     ComApartment com(ComApartment::kMultithreaded);
     Readings readings(cycles);
     int failures = 0;
     {
         FilterHarness harness;
-        AudioType stereo(WAVE_FORMAT_IEEE_FLOAT, 2, 44100, 32);
+        const MediaType stereo = WaveType(WAVE_FORMAT_IEEE_FLOAT, 2, 44100, 32);
         IPin* input = harness.filter != nullptr ? harness.filter->InputPin() : nullptr;
-        if (input == nullptr || FAILED(harness.ConnectAndPause(stereo.mt, 8192, 8192))) {
+        if (input == nullptr || FAILED(harness.ConnectAndPause(stereo, 8192, 8192))) {
             std::fprintf(stderr, "resource_cycles: the filter does not connect to the stand-in pins\n");
             return 1;
         }
@@ -213,7 +213,7 @@ int FilterCycles(int cycles, Watchdog& watchdog) {
     return failures;
 }
 
-// Part 2.
+// The editor page's cycles on a streaming filter.
 int PageCycles(int cycles, Watchdog& watchdog) {
     ComApartment com(ComApartment::kOleUserInterface);
     Readings readings(cycles);

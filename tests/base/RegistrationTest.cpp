@@ -1,41 +1,12 @@
 // Self-registration of this test program's class table, in the build tree's own Wine prefix.
 #include <gtest/gtest.h>
 #include <string>
+#include "ClassesRoot.h"
 #include "HalfGainFilter.h"
 #include "ServerRegistration.h"
 #include "TestTemplates.h"
 
 namespace {
-
-std::wstring GuidText(REFGUID guid) {
-    wchar_t text[40] = {};
-    StringFromGUID2(guid, text, 40);
-    return text;
-}
-
-std::wstring ClassKey(REFCLSID clsid) {
-    return L"CLSID\\" + GuidText(clsid);
-}
-
-// The filter mapper's entry for a filter in the legacy DirectShow category.
-std::wstring MapperKey(REFCLSID clsid) {
-    return ClassKey(CLSID_LegacyAmFilterCategory) + L"\\Instance\\" + GuidText(clsid);
-}
-
-bool KeyExists(const std::wstring& path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
-
-std::wstring StringValue(const std::wstring& path, const wchar_t* name) {
-    wchar_t text[MAX_PATH] = {};
-    DWORD bytes = sizeof text;
-    if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &bytes) != ERROR_SUCCESS)
-        return L"<missing>";
-    return text;
-}
 
 TEST(ServerRegistration, RegistersUnregistersAndReplacesStaleEntries) {
     HMODULE self = GetModuleHandleW(nullptr);

@@ -75,7 +75,7 @@ void EditorPageHost::Close() {
     Pump();
 }
 
-HRESULT EditorPageHost::ConnectStereo() { return filter.ConnectAndPause(stereo.mt, 1024 * 8, 1024 * 8); }
+HRESULT EditorPageHost::ConnectStereo() { return filter.ConnectAndPause(stereo, 1024 * 8, 1024 * 8); }
 
 HRESULT EditorPageHost::Push(float left, float right, int frames) {
     std::vector<float> samples;

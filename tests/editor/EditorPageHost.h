@@ -30,7 +30,7 @@ public:
     IPropertyPage* pageObject = nullptr;
     HWND host = nullptr;
     HWND page = nullptr;
-    AudioType stereo{WAVE_FORMAT_IEEE_FLOAT, 2, 44100, 32};
+    MediaType stereo = WaveType(WAVE_FORMAT_IEEE_FLOAT, 2, 44100, 32);
 };
 
 // Dispatches every message waiting for this thread.

@@ -5,13 +5,82 @@
 
 namespace {
 
+// Each field's put and get, in the record's order.
+struct Accessors {
+    HRESULT (STDMETHODCALLTYPE IReverbControl::*put)(int);
+    HRESULT (STDMETHODCALLTYPE IReverbControl::*get)(int*);
+};
+#define FIELD(name) {&IReverbControl::put_##name, &IReverbControl::get_##name}
+const Accessors kAccessors[kParamCount] = {
+    FIELD(InputGain), FIELD(LowCut), FIELD(HighCut), FIELD(PreDelay), FIELD(RoomSize),
+    FIELD(Diffusion), FIELD(BassMultiply), FIELD(Crossover), FIELD(DecayTime), FIELD(Damping),
+    FIELD(DryLevel), FIELD(ReverbLevel), FIELD(InputMute), FIELD(DryMute), FIELD(ReverbMute),
+    FIELD(EarlyLevel), FIELD(EarlyMute), FIELD(Width), FIELD(Tail),
+};
+#undef FIELD
+
+TEST(Control, EachPutReachesItsOwnFieldClamped) {
+    FilterHarness h;
+    IReverbControl* c = h.control;
+    for (int field = 0; field < kParamCount; ++field) {
+        const ParamInfo& info = GetParamInfo(field);
+        for (int32_t target : {info.minimum - 1000, info.maximum + 1000}) {
+            ReverbParams expected = h.Params();
+            EXPECT_EQ(S_OK, (c->*kAccessors[field].put)(target));
+            SetParam(expected, field, ClampParam(field, target));
+            EXPECT_EQ(expected, h.Params()) << info.name << " = " << target;
+        }
+    }
+    EXPECT_EQ(E_POINTER, c->GetAllParams(nullptr));
+    EXPECT_EQ(E_POINTER, c->SetAllParams(nullptr));
+    EXPECT_EQ(E_POINTER, c->GetPeakLevels(nullptr));
+}
+
+TEST(Control, EachGetReadsItsOwnField) {
+    FilterHarness h;
+    for (int field = 0; field < kParamCount; ++field) {
+        // The field at one end of its range, every other one at the other end.
+        for (bool atMinimum : {true, false}) {
+            ReverbParams record = h.Params();
+            for (int other = 0; other < kParamCount; ++other) {
+                const ParamInfo& info = GetParamInfo(other);
+                SetParam(record, other, (other == field) == atMinimum ? info.minimum : info.maximum);
+            }
+            h.control->SetAllParams(&record);
+            int value = 12345;
+            EXPECT_EQ(S_OK, (h.control->*kAccessors[field].get)(&value));
+            EXPECT_EQ(GetParam(record, field), value) << GetParamInfo(field).name;
+        }
+        EXPECT_EQ(E_POINTER, (h.control->*kAccessors[field].get)(nullptr));
+    }
+}
+
+TEST(Control, SetupsAndUndoActOnTheLiveRecord) {
+    FilterHarness h;
+    IReverbControl* c = h.control;
+    const ReverbParams a = h.Params();
+    c->SelectSetup(1);
+    c->put_DecayTime(120);
+    EXPECT_EQ(1, c->GetCurrentSetup());
+    c->SelectSetup(2);  // no such setup: nothing changes
+    EXPECT_EQ(1, c->GetCurrentSetup());
+    c->SelectSetup(0);
+    EXPECT_EQ(a, h.Params());
+    c->CopySetup(1, 0);  // B into the live record
+    EXPECT_EQ(120, h.Params().DecayTime);
+    c->MarkUndo(5);
+    c->put_Width(10);
+    c->SwapUndo();
+    EXPECT_EQ(a.Width, h.Params().Width);
+    c->SwapUndo();  // redo
+    EXPECT_EQ(10, h.Params().Width);
+}
+
 // A real top-level window that collects the WM_COMMAND notifications posted to it.
 class NotifyWindow {
 public:
-    NotifyWindow() {
-        window_ = CreateWindowExW(0, L"STATIC", L"notify", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
-    }
+    NotifyWindow()
+        : window_(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr)) {}
     ~NotifyWindow() { Destroy(); }
     void Destroy() {
         if (window_ != nullptr) DestroyWindow(window_);
@@ -27,126 +96,12 @@ public:
     }
 
 private:
-    HWND window_ = nullptr;
+    HWND window_;
 };
 
-}  // namespace
+using Commands = std::vector<WPARAM>;
 
-TEST(Control, PutsClampAndReportThroughGets) {
-    FilterHarness h;
-    IReverbControl* c = h.control;
-    int value = 0;
-    EXPECT_EQ(S_OK, c->put_EarlyLevel(999));
-    EXPECT_EQ(S_OK, c->get_EarlyLevel(&value));
-    EXPECT_EQ(60, value);
-    c->put_RoomSize(0);
-    c->get_RoomSize(&value);
-    EXPECT_EQ(1, value);
-    c->put_Tail(7);
-    c->get_Tail(&value);
-    EXPECT_EQ(1, value);
-    c->put_StereoOutput(-5);
-    c->get_StereoOutput(&value);
-    EXPECT_EQ(0, value);
-    EXPECT_EQ(E_POINTER, c->get_Width(nullptr));
-    EXPECT_EQ(E_POINTER, c->GetAllParams(nullptr));
-    EXPECT_EQ(E_POINTER, c->SetAllParams(nullptr));
-    EXPECT_EQ(E_POINTER, c->GetPeakLevels(nullptr));
-}
-
-TEST(Control, EachPairReachesItsOwnField) {
-    FilterHarness h;
-    IReverbControl* c = h.control;
-    using Put = HRESULT (STDMETHODCALLTYPE IReverbControl::*)(int);
-    const Put puts[kParamCount] = {
-        &IReverbControl::put_InputGain, &IReverbControl::put_LowCut, &IReverbControl::put_HighCut,
-        &IReverbControl::put_PreDelay, &IReverbControl::put_RoomSize, &IReverbControl::put_Diffusion,
-        &IReverbControl::put_BassMultiply, &IReverbControl::put_Crossover, &IReverbControl::put_DecayTime,
-        &IReverbControl::put_Damping, &IReverbControl::put_DryLevel, &IReverbControl::put_ReverbLevel,
-        &IReverbControl::put_InputMute, &IReverbControl::put_DryMute, &IReverbControl::put_ReverbMute,
-        &IReverbControl::put_EarlyLevel, &IReverbControl::put_EarlyMute, &IReverbControl::put_Width,
-        &IReverbControl::put_Tail};
-    for (int field = 0; field < kParamCount; ++field) {
-        ReverbParams before;
-        c->GetAllParams(&before);
-        const ParamInfo& info = GetParamInfo(field);
-        const int32_t target = GetParam(before, field) == info.minimum ? info.maximum : info.minimum;
-        (c->*puts[field])(target);
-        ReverbParams after;
-        c->GetAllParams(&after);
-        SetParam(before, field, target);
-        EXPECT_EQ(before, after) << GetParamInfo(field).name;
-    }
-}
-
-TEST(Control, SetupsSwapAndCopy) {
-    FilterHarness h;
-    IReverbControl* c = h.control;
-    ReverbParams a;
-    c->GetAllParams(&a);
-    EXPECT_EQ(0, c->GetCurrentSetup());
-    c->SelectSetup(1);
-    c->put_DecayTime(120);
-    EXPECT_EQ(1, c->GetCurrentSetup());
-    c->SelectSetup(1);  // already current: nothing changes
-    int value = 0;
-    c->get_DecayTime(&value);
-    EXPECT_EQ(120, value);
-    c->SelectSetup(0);
-    ReverbParams back;
-    c->GetAllParams(&back);
-    EXPECT_EQ(a, back);
-    c->SelectSetup(2);  // no such setup: nothing changes
-    EXPECT_EQ(0, c->GetCurrentSetup());
-    c->GetAllParams(&back);
-    EXPECT_EQ(a, back);
-    c->CopySetup(1, 0);  // B into the live record
-    c->get_DecayTime(&value);
-    EXPECT_EQ(120, value);
-}
-
-TEST(Control, UndoKeysGroupChangesOfOneControl) {
-    FilterHarness h;
-    IReverbControl* c = h.control;
-    ReverbParams original;
-    c->GetAllParams(&original);
-    c->MarkUndo(5);
-    c->put_Width(10);
-    c->MarkUndo(5);
-    c->put_Width(20);
-    c->SwapUndo();
-    ReverbParams undone;
-    c->GetAllParams(&undone);
-    EXPECT_EQ(original, undone);
-    c->SwapUndo();  // redo
-    int width = 0;
-    c->get_Width(&width);
-    EXPECT_EQ(20, width);
-    c->MarkUndo(-2);  // forced snapshot at 20
-    c->put_Width(30);
-    c->SwapUndo();
-    c->get_Width(&width);
-    EXPECT_EQ(20, width);
-}
-
-TEST(Control, SimpleValuesAreStoredUnchanged) {
-    FilterHarness h;
-    IReverbControl* c = h.control;
-    EXPECT_EQ(-1, c->GetPresetIndex());
-    c->SetPresetIndex(42);
-    EXPECT_EQ(42, c->GetPresetIndex());
-    EXPECT_EQ(0, c->GetBypass());
-    c->SetBypass(3);
-    EXPECT_EQ(3, c->GetBypass());
-    c->SetClipHoldLeft(2, 3);
-    c->SetClipHoldRight(1, 2);
-    EXPECT_EQ(3, c->GetClipHoldLeft(2));
-    EXPECT_EQ(0, c->GetClipHoldRight(2));
-    EXPECT_EQ(2, c->GetClipHoldRight(1));
-    EXPECT_EQ(0, c->GetClipHoldLeft(9));
-}
-
-TEST(Control, NotificationSlotsHoldTwoLiveWindows) {
+TEST(Control, NotificationsReachTwoLiveWindows) {
     FilterHarness h;
     IReverbControl* c = h.control;
     NotifyWindow first, second, third;
@@ -156,36 +111,31 @@ TEST(Control, NotificationSlotsHoldTwoLiveWindows) {
     EXPECT_EQ(E_OUTOFMEMORY, c->SetNotifyWindow(third.Handle(), 42));
     EXPECT_EQ(S_OK, c->SetNotifyWindow(second.Handle(), 43));  // same window: new identifier
 
-    // Setting the input type notifies both windows with code 0 in the high word.
-    AudioType mono(WAVE_FORMAT_IEEE_FLOAT, 1, 44100, 32);
-    ASSERT_EQ(S_OK, h.source.ConnectTo(h.filter->InputPin(), mono.mt, 4096, 4096));
-    EXPECT_EQ(std::vector<WPARAM>{MAKEWPARAM(ID_FILTER_NOTIFY, kNotifyCodeInputFormat)}, first.TakeCommands());
-    EXPECT_EQ(std::vector<WPARAM>{MAKEWPARAM(43, kNotifyCodeInputFormat)}, second.TakeCommands());
-
+    MediaType mono = WaveType(WAVE_FORMAT_IEEE_FLOAT, 1, 44100, 32);
+    ASSERT_EQ(S_OK, h.source.ConnectTo(h.filter->InputPin(), mono.Get(), 4096, 4096));
+    EXPECT_EQ(Commands{MAKEWPARAM(ID_FILTER_NOTIFY, kNotifyCodeInputFormat)}, first.TakeCommands());
+    EXPECT_EQ(Commands{MAKEWPARAM(43, kNotifyCodeInputFormat)}, second.TakeCommands());
     // A destroyed window is dropped at the next notification, freeing its slot.
     second.Destroy();
     ASSERT_EQ(S_OK, h.filter->OutputPin()->Connect(&h.sink, nullptr));
-    EXPECT_EQ(std::vector<WPARAM>{MAKEWPARAM(ID_FILTER_NOTIFY, kNotifyCodeOutputFormat)}, first.TakeCommands());
+    EXPECT_EQ(Commands{MAKEWPARAM(ID_FILTER_NOTIFY, kNotifyCodeOutputFormat)}, first.TakeCommands());
     EXPECT_EQ(S_OK, c->SetNotifyWindow(third.Handle(), 44));
+    EXPECT_EQ(S_OK, c->SetNotifyWindow(first.Handle(), 0));  // identifier 0 removes a window
 
-    // Identifier 0 removes a window.
-    EXPECT_EQ(S_OK, c->SetNotifyWindow(first.Handle(), 0));
-    h.source.Unplug();
-    ASSERT_EQ(S_OK, h.source.ConnectTo(h.filter->InputPin(), mono.mt, 4096, 4096));
-    EXPECT_TRUE(first.TakeCommands().empty());
-    EXPECT_EQ(std::vector<WPARAM>{MAKEWPARAM(44, kNotifyCodeInputFormat)}, third.TakeCommands());
-
-    // Loading persisted parameters tells the editor to reload its controls.
+    // Loading persisted parameters tells the editor to reload its controls; saving tells nobody.
     IPersistStream* persist = nullptr;
     ASSERT_EQ(S_OK, h.base->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(&persist)));
     IStream* stream = nullptr;
     ASSERT_EQ(S_OK, CreateStreamOnHGlobal(nullptr, TRUE, &stream));
     ASSERT_EQ(S_OK, persist->Save(stream, FALSE));
-    LARGE_INTEGER zero = {};
+    EXPECT_TRUE(third.TakeCommands().empty());
+    const LARGE_INTEGER zero = {};
     stream->Seek(zero, STREAM_SEEK_SET, nullptr);
-    EXPECT_TRUE(third.TakeCommands().empty());  // saving tells nobody
     ASSERT_EQ(S_OK, persist->Load(stream));
-    EXPECT_EQ(std::vector<WPARAM>{MAKEWPARAM(44, kNotifyCodeLoaded)}, third.TakeCommands());
+    EXPECT_TRUE(first.TakeCommands().empty());
+    EXPECT_EQ(Commands{MAKEWPARAM(44, kNotifyCodeLoaded)}, third.TakeCommands());
     stream->Release();
     persist->Release();
 }
+
+}  // namespace

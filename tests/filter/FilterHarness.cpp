@@ -1,9 +1,11 @@
 #include "FilterHarness.h"
 
-#include "TransformInputPin.h"
-#include "TransformOutputPin.h"
+#include <gtest/gtest.h>
+
+#include "AudioFormat.h"
 
 FilterHarness::FilterHarness() {
+    // Its own hold on COM, for programs and benchmarks whose main does not start it.
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     HRESULT hr = S_OK;
     IUnknown* unknown = ReverbFilter::Create(nullptr, &hr);
@@ -24,12 +26,16 @@ FilterHarness::~FilterHarness() {
     CoUninitialize();
 }
 
-HRESULT FilterHarness::ConnectAndPause(const AM_MEDIA_TYPE& input, long notifiedBytes, long pushBytes) {
-    HRESULT hr = source.ConnectTo(filter->InputPin(), input, notifiedBytes, pushBytes);
-    if (FAILED(hr)) return hr;
-    hr = filter->OutputPin()->Connect(&sink, nullptr);
-    if (FAILED(hr)) return hr;
-    return base->Pause();
+HRESULT FilterHarness::ConnectAndPause(const MediaType& input, long notifiedBytes, long pushBytes) {
+    HRESULT hr = source.ConnectTo(filter->InputPin(), input.Get(), notifiedBytes, pushBytes);
+    if (SUCCEEDED(hr)) hr = filter->OutputPin()->Connect(&sink, nullptr);
+    return FAILED(hr) ? hr : base->Pause();
+}
+
+ReverbParams FilterHarness::Params() const {
+    ReverbParams params;
+    control->GetAllParams(&params);
+    return params;
 }
 
 std::vector<float> ReferenceRender(const ReverbParams& params, const WaveFormat& in, const WaveFormat& out,
@@ -47,28 +53,17 @@ std::vector<float> ReferenceRender(const ReverbParams& params, const WaveFormat&
         uint32_t capacity = 4096;
         int result = engine.ProcessBlock(ReverbEngine::kModeTail, nullptr, nullptr, block.data(), &capacity);
         rendered.insert(rendered.end(), block.begin(), block.begin() + capacity * out.channels);
-        if (result != 0) break;
+        if (result != 0) return rendered;
     }
-    return rendered;
 }
 
-WaveFormat MakeWaveFormat(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits) {
-    WaveFormat f = {};
-    f.formatTag = tag;
-    f.channels = channels;
-    f.sampleRate = rate;
-    f.bitsPerSample = bits;
-    f.blockAlign = static_cast<uint16_t>(bits / 8 * channels);
-    f.avgBytesPerSec = f.blockAlign * rate;
-    return f;
+WaveFormat EngineFormat(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits) {
+    WaveFormat format = {};
+    ReadWaveFormat(WaveType(tag, channels, rate, bits).Get(), &format);
+    return format;
 }
 
-std::vector<float> TestSignal(size_t count, unsigned seed) {
-    std::vector<float> signal(count);
-    uint32_t state = seed * 2654435761u + 1;
-    for (float& s : signal) {
-        state = state * 1664525u + 1013904223u;
-        s = (static_cast<float>(state >> 8) / 16777216.0f - 0.5f) * 1.8f;
-    }
-    return signal;
+void ExpectSameSamples(const std::vector<float>& expected, const std::vector<float>& actual, float tolerance) {
+    ASSERT_EQ(expected.size(), actual.size());
+    for (size_t i = 0; i < expected.size(); ++i) ASSERT_NEAR(expected[i], actual[i], tolerance) << "sample " << i;
 }

@@ -8,9 +8,10 @@
 
 #include "ReverbEngine.h"
 #include "ReverbFilter.h"
-#include "TestPins.h"
+#include "StandInPins.h"
 #include "TransformInputPin.h"
 #include "TransformOutputPin.h"
+#include "WaveTypes.h"
 
 class FilterHarness {
 public:
@@ -18,13 +19,15 @@ public:
     ~FilterHarness();
 
     // Connects source -> filter -> sink with `input` and pauses the filter (streaming starts).
-    HRESULT ConnectAndPause(const AM_MEDIA_TYPE& input, long notifiedBytes, long pushBytes);
+    HRESULT ConnectAndPause(const MediaType& input, long notifiedBytes, long pushBytes);
+    ReverbParams Params() const;
 
+    // The stand-ins first: they outlive the filter.
+    SourcePin source;
+    SinkPin sink;
     ReverbFilter* filter = nullptr;  // owned through `base`
     IBaseFilter* base = nullptr;
     IReverbControl* control = nullptr;
-    SourcePin source;
-    SinkPin sink;
 };
 
 // Renders `input` (interleaved, `in.channels` wide) through an engine of its own with
@@ -32,7 +35,9 @@ public:
 std::vector<float> ReferenceRender(const ReverbParams& params, const WaveFormat& in, const WaveFormat& out,
                                    const std::vector<float>& input);
 
-WaveFormat MakeWaveFormat(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits);
+// The engine's record of a plain wave format.
+WaveFormat EngineFormat(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits);
 
-// Deterministic test signal in -0.9 .. 0.9.
-std::vector<float> TestSignal(size_t count, unsigned seed);
+// Each expected value within `tolerance` of the actual one, the first miss named.
+void ExpectSameSamples(const std::vector<float>& expected, const std::vector<float>& actual,
+                       float tolerance = 1e-6f);

@@ -42,10 +42,10 @@ TEST(HostOfferedType, EveryChangeOfATakenTypeThatItCannotRenderIsRefused) {
     FilterHarness h;
     for (const OfferedType& o : offered) {
         SCOPED_TRACE(o.what);
-        AudioType type(o.tag, 2, 44100, o.bits);
-        ASSERT_EQ(S_OK, h.filter->CheckInputType(&type.mt));
-        o.change(type.wave);
-        EXPECT_EQ(E_INVALIDARG, h.filter->CheckInputType(&type.mt));
+        MediaType type = WaveType(o.tag, 2, 44100, o.bits);
+        ASSERT_EQ(S_OK, h.filter->CheckInputType(type.Raw()));
+        o.change(WaveOf(type));
+        EXPECT_EQ(E_INVALIDARG, h.filter->CheckInputType(type.Raw()));
     }
 }
 

@@ -6,6 +6,8 @@
 
 namespace {
 
+constexpr int kFaceBitmap = 103;
+
 // Longer than any run a test asks for; a host that hangs fails instead of stalling the suite.
 constexpr DWORD kRunLimitMs = 120000;
 
@@ -84,8 +86,7 @@ HostRun RunHost(const std::string& arguments) {
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
+    return static_cast<bool>(out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())));
 }
 
 bool ReadBmp(const std::string& path, Image& image) {
@@ -109,4 +110,31 @@ bool ReadBmp(const std::string& path, Image& image) {
         std::memcpy(&image.pixels[static_cast<size_t>(y) * image.width * 3], &rows[(image.height - 1 - y) * stride],
                     static_cast<size_t>(image.width) * 3);
     return true;
+}
+
+bool LoadFace(const std::string& dllPath, Image& face) {
+    HMODULE module = LoadLibraryExA(dllPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module) return false;
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageW(module, MAKEINTRESOURCEW(kFaceBitmap), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    FreeLibrary(module);
+    if (!bitmap) return false;
+    BITMAP header{};
+    GetObjectW(bitmap, sizeof header, &header);
+    // Read back top row first as 24-bit blue-green-red, whatever depth the resource has.
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, header.bmWidth, -header.bmHeight, 1, 24, BI_RGB};
+    face.width = header.bmWidth;
+    face.height = header.bmHeight;
+    const size_t stride = (static_cast<size_t>(face.width) * 3 + 3) & ~size_t{3};
+    std::vector<uint8_t> rows(stride * face.height);
+    HDC screen = GetDC(nullptr);
+    const int read = GetDIBits(screen, bitmap, 0, face.height, rows.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    face.pixels.resize(static_cast<size_t>(face.width) * face.height * 3);
+    for (int y = 0; y < face.height; ++y)
+        std::memcpy(&face.pixels[static_cast<size_t>(y) * face.width * 3], &rows[y * stride],
+                    static_cast<size_t>(face.width) * 3);
+    return read == face.height;
 }

@@ -38,3 +38,6 @@ struct Image {
 
 // Reads an uncompressed 24-bit BMP file; false when it is not one.
 bool ReadBmp(const std::string& path, Image& image);
+
+// The page's face as the module at `dllPath` holds it (its BITMAP 103); false without one.
+bool LoadFace(const std::string& dllPath, Image& face);
