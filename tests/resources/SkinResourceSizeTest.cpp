@@ -39,34 +39,4 @@ TEST(SkinResourceSize, SkinImagesHoldFourBytesPerPixelOfTheirSize) {
         << expected.id;
 }
 
-TEST(SkinResourceSize, CursorsAndIconsLoadWithTheirHotSpotsAndSizes) {
-  const struct {
-    int id;
-    UINT type;
-    int size;
-  } expectations[] = {{117, IMAGE_CURSOR, 0}, {118, IMAGE_CURSOR, 0}, {257, IMAGE_CURSOR, 0}, {258, IMAGE_CURSOR, 0},
-                      {231, IMAGE_ICON, 16},  {235, IMAGE_ICON, 16},  {236, IMAGE_ICON, 16},  {506, IMAGE_ICON, 16},
-                      {231, IMAGE_ICON, 32},  {235, IMAGE_ICON, 32},  {236, IMAGE_ICON, 32},  {506, IMAGE_ICON, 32}};
-  for (const auto& expected : expectations) {
-    SCOPED_TRACE(testing::Message() << expected.id << " at " << expected.size);
-    HANDLE image = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(expected.id), expected.type, expected.size,
-                              expected.size, 0);
-    ASSERT_NE(image, nullptr);
-    ICONINFO info{};
-    ASSERT_TRUE(GetIconInfo(static_cast<HICON>(image), &info));
-    EXPECT_EQ(info.fIcon != FALSE, expected.type == IMAGE_ICON);
-    BITMAP mask{};
-    ASSERT_NE(GetObjectA(info.hbmMask, sizeof mask, &mask), 0);
-    if (expected.type == IMAGE_CURSOR) {
-      EXPECT_LT(static_cast<LONG>(info.xHotspot), mask.bmWidth);
-      EXPECT_LT(static_cast<LONG>(info.yHotspot), mask.bmWidth);  // the mask is twice as high
-    } else {
-      EXPECT_EQ(mask.bmWidth, expected.size);
-    }
-    DeleteObject(info.hbmMask);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    DestroyIcon(static_cast<HICON>(image));
-  }
-}
-
 }  // namespace
