@@ -3,9 +3,30 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "ResourceAccess.h"
-
 namespace {
+
+struct ResourceBytes {
+  const BYTE* data = nullptr;
+  DWORD size = 0;
+};
+
+// The resource `id` of `type` as this program carries it; empty when it is missing.
+ResourceBytes FindResourceBytes(int id, LPCSTR type) {
+  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), type);
+  HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
+  if (!loaded) return {};
+  return {static_cast<const BYTE*>(LockResource(loaded)), SizeofResource(nullptr, found)};
+}
+
+// The header of a packed BITMAP resource whose pixel rows fit into it, or null.
+const BITMAPINFOHEADER* CompleteDib(ResourceBytes bytes) {
+  if (!bytes.data || bytes.size < sizeof(BITMAPINFOHEADER)) return nullptr;
+  const auto* h = reinterpret_cast<const BITMAPINFOHEADER*>(bytes.data);
+  if (h->biSize < sizeof(BITMAPINFOHEADER) || h->biWidth <= 0 || h->biHeight <= 0) return nullptr;
+  const DWORD table = h->biBitCount > 8 ? 0 : (h->biClrUsed ? h->biClrUsed : 1u << h->biBitCount);
+  const DWORD stride = ((h->biWidth * h->biBitCount + 31) / 32) * 4;
+  return bytes.size >= h->biSize + table * sizeof(RGBQUAD) + stride * h->biHeight ? h : nullptr;
+}
 
 TEST(SkinResourceSize, BitmapsHaveTheirSizesAndDepthsAndIndexedOnesAFullTable) {
   const struct {
