@@ -7,7 +7,6 @@
 #   OUTPUT    output file name inside WORKDIR (default out.wav; may name a missing folder)
 #   PIPE      if set, RENDER reads standard input and writes standard output ("-" for both)
 #   EXPECT    "error"             non-zero exit, one line on stderr, nothing left behind
-#             "layout"            success; the output has FRAMES frames of CHANNELS channels
 #             "same"              success; also rendered by RENDER_B with ARGS_B, the two
 #                                 outputs agree within TOLERANCE
 #   MESSAGE   with "error": a regular expression the line must match; otherwise one the
@@ -95,17 +94,7 @@ if(EXISTS ${WORKDIR}/${OUTPUT}.tmp)
   fail("the temporary file is still there")
 endif()
 
-if(EXPECT STREQUAL "layout")
-  execute_process(COMMAND ${TOOL} info ${WORKDIR}/${OUTPUT} RESULT_VARIABLE rc OUTPUT_VARIABLE info)
-  string(STRIP "${info}" info)
-  if(NOT rc EQUAL 0 OR NOT info MATCHES "^${FRAMES} ${CHANNELS} ")
-    fail("expected ${FRAMES} frames of ${CHANNELS} channels, got '${info}'")
-  endif()
-  if(NOT render_err MATCHES " ${FRAMES} frames out;")
-    fail("the summary does not report ${FRAMES} frames out: ${render_err}")
-  endif()
-  message(STATUS "${info}: ${render_err}")
-elseif(EXPECT STREQUAL "same")
+if(EXPECT STREQUAL "same")
   if(NOT RENDER_B)
     set(RENDER_B "${RENDER}")
   endif()

@@ -1,7 +1,6 @@
-// Test helper: writes the WAVE files the renderer's program tests feed it, describes a
-// WAVE file, and compares two of them sample by sample.
+// Test helper: writes the WAVE files the renderer's program tests feed it, and compares two
+// of them sample by sample.
 //   render_wav_tool make CASE PATH
-//   render_wav_tool info PATH                 prints "FRAMES CHANNELS RATE"
 //   render_wav_tool compare A B TOLERANCE     exit 0 when every sample is within TOLERANCE
 #include <cmath>
 #include <cstdio>
@@ -56,15 +55,6 @@ int Make(const char* name, const char* path) {
     return out ? 0 : 1;
 }
 
-int Info(const char* path) {
-    WavLayout layout;
-    std::vector<float> samples;
-    if (!ReadAll(path, layout, samples)) return 1;
-    std::printf("%llu %u %u\n", static_cast<unsigned long long>(layout.frames), layout.channels,
-                layout.sampleRate);
-    return 0;
-}
-
 int Compare(const char* a, const char* b, double tolerance) {
     WavLayout la, lb;
     std::vector<float> sa, sb;
@@ -96,8 +86,7 @@ int Compare(const char* a, const char* b, double tolerance) {
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "make" && argc == 4) return Make(argv[2], argv[3]);
-    if (command == "info" && argc == 3) return Info(argv[2]);
     if (command == "compare" && argc == 5) return Compare(argv[2], argv[3], std::atof(argv[4]));
-    std::fprintf(stderr, "usage: render_wav_tool make CASE PATH | info PATH | compare A B TOLERANCE\n");
+    std::fprintf(stderr, "usage: render_wav_tool make CASE PATH | compare A B TOLERANCE\n");
     return 2;
 }
