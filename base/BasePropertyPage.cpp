@@ -3,8 +3,6 @@
 
 namespace {
 
-const wchar_t kPageClassName[] = L"qvRuvodaPropertyPage";
-
 // The module this code lives in: the server's when set, else whatever holds this function.
 HINSTANCE PageInstance() {
     if (ServerModule()) return ServerModule();
@@ -15,6 +13,11 @@ HINSTANCE PageInstance() {
 }
 
 }  // namespace
+
+BasePropertyPage::BasePropertyPage(IUnknown* outer, const wchar_t* title, int width, int height,
+                                   const wchar_t* windowClass)
+    : UnknownObject(outer), title_(title ? title : L""), size_{width, height},
+      windowClass_(windowClass ? windowClass : L"") {}
 
 BasePropertyPage::BasePropertyPage(IUnknown* outer, const wchar_t* title, int width, int height, int dialogId)
     : UnknownObject(outer), title_(title ? title : L""), size_{width, height}, dialogId_(dialogId) {}
@@ -64,9 +67,9 @@ HWND BasePropertyPage::CreatePageWindow(HWND parent, const RECT& rect) {
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    wc.lpszClassName = kPageClassName;
+    wc.lpszClassName = windowClass_.c_str();
     RegisterClassExW(&wc);  // fails harmlessly when a page registered it before
-    CreateWindowExW(WS_EX_CONTROLPARENT, kPageClassName, L"", WS_CHILD | WS_CLIPCHILDREN | WS_TABSTOP, rect.left,
+    CreateWindowExW(WS_EX_CONTROLPARENT, windowClass_.c_str(), L"", WS_CHILD | WS_CLIPCHILDREN | WS_TABSTOP, rect.left,
                     rect.top, size_.cx, size_.cy, parent, nullptr, instance, this);
     return window_;
 }

@@ -1,9 +1,10 @@
 #pragma once
 // IPropertyPage for a page whose face is one child window of a fixed size, created in
 // Activate and destroyed in Deactivate. Every message the window receives goes to
-// PageMessage of the page object. The window is either of a window class of this library,
-// or, when a dialog template is named, a dialog made from it (PageMessage is then its
-// dialog procedure: nonzero for a message it handled, WM_INITDIALOG included).
+// PageMessage of the page object. The window is either of a window class the concrete page
+// names (registered on first use), or a dialog made from a template the page names
+// (PageMessage is then its dialog procedure: nonzero for a message it handled,
+// WM_INITDIALOG included).
 #include <windows.h>
 #include <ocidl.h>
 #include <olectl.h>
@@ -12,8 +13,10 @@
 
 class BasePropertyPage : public UnknownObject, public IPropertyPage {
 public:
-    // dialogId: a DIALOG resource of the server module, or 0 for a plain window.
-    BasePropertyPage(IUnknown* outer, const wchar_t* title, int width, int height, int dialogId = 0);
+    // A plain window of the class named windowClass.
+    BasePropertyPage(IUnknown* outer, const wchar_t* title, int width, int height, const wchar_t* windowClass);
+    // A dialog from the DIALOG resource dialogId of the server module.
+    BasePropertyPage(IUnknown* outer, const wchar_t* title, int width, int height, int dialogId);
     ~BasePropertyPage() override;
 
     FORWARD_IUNKNOWN_TO_OWNER
@@ -58,7 +61,8 @@ private:
 
     std::wstring title_;
     SIZE size_;
-    int dialogId_;
+    std::wstring windowClass_;
+    int dialogId_ = 0;
     IPropertyPageSite* site_ = nullptr;
     HWND window_ = nullptr;
     bool objectSet_ = false;

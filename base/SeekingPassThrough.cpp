@@ -19,9 +19,9 @@ ULONG STDMETHODCALLTYPE SeekingPassThrough::Release() {
 template <typename Call>
 HRESULT SeekingPassThrough::Forward(Call call) {
     TransformInputPin* input = filter_->InputPin();
-    // Not through ConnectedTo, which takes the filter lock: renderers ask for the stop
-    // position on the streaming thread at end of stream, while Stop may hold the filter lock
-    // and wait for the streaming one. A connection changes only while the graph is stopped.
+    // No lock: renderers ask for the stop position on the streaming thread at end of stream,
+    // while Stop may hold the filter lock and wait for that thread. A connection changes
+    // only while the graph is stopped.
     IPin* upstream = input ? input->ConnectedPin() : nullptr;
     if (!upstream) return E_NOTIMPL;
     upstream->AddRef();

@@ -2,6 +2,7 @@
 #include <dshow.h>
 #include <string>
 #include "ClassFactory.h"
+#include "GuidKeyPath.h"
 
 namespace {
 
@@ -17,12 +18,6 @@ private:
     HRESULT hr_;
 };
 
-std::wstring ClassKeyPath(const CLSID& clsid) {
-    wchar_t text[40] = {};
-    StringFromGUID2(clsid, text, 40);
-    return std::wstring(L"CLSID\\") + text;
-}
-
 LONG SetStringValue(HKEY key, const wchar_t* name, const std::wstring& value) {
     return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
@@ -30,7 +25,7 @@ LONG SetStringValue(HKEY key, const wchar_t* name, const std::wstring& value) {
 
 HRESULT RegisterClassKey(const FactoryTemplate& entry, const std::wstring& modulePath) {
     HKEY classKey = nullptr;
-    LONG err = RegCreateKeyExW(HKEY_CLASSES_ROOT, ClassKeyPath(*entry.clsid).c_str(), 0, nullptr, 0,
+    LONG err = RegCreateKeyExW(HKEY_CLASSES_ROOT, GuidKeyPath(L"CLSID", *entry.clsid).c_str(), 0, nullptr, 0,
                                KEY_WRITE, nullptr, &classKey, nullptr);
     if (err != ERROR_SUCCESS) return HRESULT_FROM_WIN32(err);
     err = SetStringValue(classKey, nullptr, entry.name ? entry.name : L"");
@@ -102,7 +97,7 @@ HRESULT ServerUnregister() {
     }
     if (mapper) mapper->Release();
     for (int i = 0; i < g_FactoryTemplateCount; ++i) {
-        LONG err = RegDeleteTreeW(HKEY_CLASSES_ROOT, ClassKeyPath(*g_FactoryTemplates[i].clsid).c_str());
+        LONG err = RegDeleteTreeW(HKEY_CLASSES_ROOT, GuidKeyPath(L"CLSID", *g_FactoryTemplates[i].clsid).c_str());
         HRESULT hr = HRESULT_FROM_WIN32(err);
         if (FAILED(hr) && !IsNotFound(hr) && SUCCEEDED(result)) result = hr;
     }

@@ -154,7 +154,7 @@ int ParameterControl::SetNotifyWindow(uintptr_t window, uint16_t id) {
     return 0;
 }
 
-void ParameterControl::Notify(int code) {
+void ParameterControl::Notify(NotifyCode code) {
     std::lock_guard<std::mutex> guard(lock_);
     for (NotifySlot& slot : slots_) {
         if (slot.window == 0) continue;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <mutex>
 
+#include "NotifyCode.h"
 #include "ReverbParams.h"
 #include "WaveFormat.h"
 
@@ -15,7 +16,6 @@
 // Window handles are opaque here; the filter supplies how to reach a window.
 class ParameterControl {
 public:
-    enum NotifyCode : int { kNotifyInputFormat = 0, kNotifyOutputFormat = 1, kNotifyLoaded = 100 };
     enum Meter : int { kMeterInLeft, kMeterInRight, kMeterOutLeft, kMeterOutRight, kMeterCount };
     enum Side : int { kLeft = 0, kRight = 1 };
     static constexpr int kClipSlots = 4;
@@ -52,13 +52,14 @@ public:
     bool IsDirty() const;
     void SetDirty(bool dirty);
 
-    // Points at the filter's stored pin formats; null means that pin has no format yet.
+    // Points at the filter's stored pin formats; null means that pin has no format yet. The
+    // filter reads them through GetConnectionFormat under the lock it rewrites them under.
     void SetConnectionFormat(int which, const WaveFormat* format);
     bool GetConnectionFormat(int which, WaveFormat& out) const;
 
     // Returns 0, or -1 when both slots hold other windows and id != 0.
     int SetNotifyWindow(uintptr_t window, uint16_t id);
-    void Notify(int code);
+    void Notify(NotifyCode code);
 
     // The streaming side's copy of the live record; returns the change flag and clears it.
     bool TakeSnapshot(ReverbParams& out);

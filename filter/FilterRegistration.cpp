@@ -3,9 +3,11 @@
 #include <dshow.h>
 #include <uuids.h>
 
-#include <cwchar>
+#include <cstring>
+#include <string>
 
 #include "ClassFactory.h"
+#include "GuidKeyPath.h"
 #include "ReverbFilter.h"
 #include "ReverbEditor.h"
 #include "qvRuvodaR3.h"
@@ -21,13 +23,6 @@ const REGFILTERPINS kPins[2] = {
 };
 const REGFILTER2 kFilterSetup = {1, MERIT_DO_NOT_USE, {{2, kPins}}};
 
-// "CLSID\{...}" or "Filter\{...}" for a class identifier.
-void ClassKeyPath(const wchar_t* prefix, const CLSID& clsid, wchar_t* path, size_t size) {
-    wchar_t text[40] = L"";
-    StringFromGUID2(clsid, text, ARRAYSIZE(text));
-    swprintf(path, size, L"%ls\\%ls", prefix, text);
-}
-
 void SetDword(HKEY key, const wchar_t* name, DWORD value) {
     RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
 }
@@ -41,12 +36,9 @@ void WritePinKey(HKEY pins, const wchar_t* name, DWORD direction) {
     SetDword(pin, L"AllowedZero", 0);
     SetDword(pin, L"Direction", direction);
     SetDword(pin, L"IsRendered", 0);
-    wchar_t major[40] = L"", minor[40] = L"", path[100];
-    StringFromGUID2(MEDIATYPE_Audio, major, ARRAYSIZE(major));
-    StringFromGUID2(GUID_NULL, minor, ARRAYSIZE(minor));
-    swprintf(path, ARRAYSIZE(path), L"Types\\%ls\\%ls", major, minor);
+    const std::wstring path = GuidKeyPath(GuidKeyPath(L"Types", MEDIATYPE_Audio).c_str(), GUID_NULL);
     HKEY types = nullptr;
-    if (RegCreateKeyExW(pin, path, 0, nullptr, 0, KEY_WRITE, nullptr, &types, nullptr) == ERROR_SUCCESS)
+    if (RegCreateKeyExW(pin, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &types, nullptr) == ERROR_SUCCESS)
         RegCloseKey(types);
     RegCloseKey(pin);
 }
@@ -60,10 +52,9 @@ const FactoryTemplate g_FactoryTemplates[] = {
 const int g_FactoryTemplateCount = ARRAYSIZE(g_FactoryTemplates);
 
 void RegisterLegacyFilterKeys() {
-    wchar_t path[80];
-    ClassKeyPath(L"CLSID", CLSID_RuvodaR3, path, ARRAYSIZE(path));
     HKEY classKey = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path, 0, KEY_WRITE, &classKey) == ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, GuidKeyPath(L"CLSID", CLSID_RuvodaR3).c_str(), 0, KEY_WRITE,
+                      &classKey) == ERROR_SUCCESS) {
         HKEY pins = nullptr;
         if (RegCreateKeyExW(classKey, L"Pins", 0, nullptr, 0, KEY_WRITE, nullptr, &pins, nullptr) ==
             ERROR_SUCCESS) {
@@ -74,10 +65,9 @@ void RegisterLegacyFilterKeys() {
         RegCloseKey(classKey);
     }
 
-    ClassKeyPath(L"Filter", CLSID_RuvodaR3, path, ARRAYSIZE(path));
     HKEY filterKey = nullptr;
-    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path, 0, nullptr, 0, KEY_WRITE, nullptr, &filterKey,
-                        nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, GuidKeyPath(L"Filter", CLSID_RuvodaR3).c_str(), 0, nullptr, 0,
+                        KEY_WRITE, nullptr, &filterKey, nullptr) != ERROR_SUCCESS)
         return;
     char name[260] = "";
     WideCharToMultiByte(CP_ACP, 0, kFilterName, -1, name, sizeof(name), nullptr, nullptr);
@@ -87,9 +77,6 @@ void RegisterLegacyFilterKeys() {
 }
 
 void UnregisterLegacyFilterKeys() {
-    for (int i = 0; i < g_FactoryTemplateCount; ++i) {
-        wchar_t path[80];
-        ClassKeyPath(L"Filter", *g_FactoryTemplates[i].clsid, path, ARRAYSIZE(path));
-        RegDeleteKeyW(HKEY_CLASSES_ROOT, path);
-    }
+    for (int i = 0; i < g_FactoryTemplateCount; ++i)
+        RegDeleteKeyW(HKEY_CLASSES_ROOT, GuidKeyPath(L"Filter", *g_FactoryTemplates[i].clsid).c_str());
 }

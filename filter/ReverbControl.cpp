@@ -2,7 +2,10 @@
 
 #include <vfwmsgs.h>
 
-ReverbControl::ReverbControl(IUnknown* owner) : owner_(owner) {}
+#include "AutoLock.h"
+
+ReverbControl::ReverbControl(IUnknown* owner, CRITICAL_SECTION* formatLock)
+    : owner_(owner), formatLock_(formatLock) {}
 
 STDMETHODIMP ReverbControl::QueryInterface(REFIID riid, void** object) {
     return owner_->QueryInterface(riid, object);
@@ -25,7 +28,11 @@ STDMETHODIMP ReverbControl::SetAllParams(const ReverbParams* params) {
 STDMETHODIMP ReverbControl::GetConnectionFormat(WAVEFORMATEX* format, int which) {
     if (format == nullptr) return E_POINTER;
     WaveFormat stored;
-    if (!ParameterControl::GetConnectionFormat(which, stored)) return VFW_E_NOT_CONNECTED;
+    {
+        // The streaming thread may rewrite the output format on a layout change.
+        AutoLock lock(formatLock_);
+        if (!ParameterControl::GetConnectionFormat(which, stored)) return VFW_E_NOT_CONNECTED;
+    }
     format->wFormatTag = stored.formatTag;
     format->nChannels = stored.channels;
     format->nSamplesPerSec = stored.sampleRate;

@@ -6,10 +6,11 @@
 
 // The engine as the filter's parameter interface. It is a part of the filter object: its
 // IUnknown belongs to the filter (owner), so a host holding IReverbControl keeps the whole
-// filter alive. Every operation maps onto the engine's control state.
+// filter alive. Every operation maps onto the engine's control state. The formats the
+// engine refers to are the filter's, rewritten under `formatLock` (the filter lock).
 class ReverbControl : public ReverbEngine, public IReverbControl {
 public:
-    explicit ReverbControl(IUnknown* owner);
+    ReverbControl(IUnknown* owner, CRITICAL_SECTION* formatLock);
 
     STDMETHODIMP QueryInterface(REFIID riid, void** object) override;
     STDMETHODIMP_(ULONG) AddRef() override;
@@ -74,4 +75,5 @@ private:
     HRESULT ReadField(int field, int* value);
 
     IUnknown* owner_;  // not counted: the owner holds this object
+    CRITICAL_SECTION* formatLock_;
 };

@@ -18,7 +18,7 @@ IUnknown* ReverbFilter::Create(IUnknown* outer, HRESULT* hr) {
 }
 
 ReverbFilter::ReverbFilter(IUnknown* outer)
-    : TransformFilter(L"", outer, CLSID_RuvodaR3), engine_(Owner()) {}
+    : TransformFilter(L"", outer, CLSID_RuvodaR3), engine_(Owner(), FilterLock()) {}
 
 HRESULT STDMETHODCALLTYPE ReverbFilter::NonDelegatingQueryInterface(REFIID iid, void** out) {
     if (out == nullptr) return E_POINTER;

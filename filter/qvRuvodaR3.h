@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <mmreg.h>
 
+#include "NotifyCode.h"
 #include "ReverbParams.h"
 
 // The filter (registered as "Quillorn qv:Ruvoda R3").
@@ -24,12 +25,6 @@ inline constexpr GUID CLSID_RuvodaR3Plugin =
 // filter posts WM_COMMAND with this identifier in the low word and a NotifyCode in the high
 // word of wParam.
 constexpr WORD ID_FILTER_NOTIFY = 32700;
-
-enum NotifyCode : int {
-    kNotifyCodeInputFormat = 0,   // the input pin's media type was set
-    kNotifyCodeOutputFormat = 1,  // the output pin's media type was set
-    kNotifyCodeLoaded = 100,      // parameters were loaded from a persisted stream
-};
 
 // GetConnectionFormat hands out the plain 18-byte wave format record.
 static_assert(sizeof(WAVEFORMATEX) == 18, "wave format record must be 18 bytes");

@@ -22,7 +22,9 @@ constexpr int kLineTolerance = 2;  // half height of a level line's grab zone, h
 
 enum ValueIndex { kMultiplier = 0, kCrossover = 1, kReverbTime = 2, kDamping = 3 };
 enum DragGroup { kNoGroup = -1, kLowGroup = 0, kMidGroup = 1 };
-enum ZoneBits { kCrossoverEdge = 1, kDampingEdge = 2, kLowLevel = 4, kMidLevel = 8, kNoZone = 15 };
+// Off every line and edge the zone holds all four bits: a handle pressed there moves both
+// values of its group.
+enum ZoneBits { kCrossoverEdge = 1, kDampingEdge = 2, kLowLevel = 4, kMidLevel = 8, kAllZones = 15 };
 
 // Colours 1 and 2 fill the mid and the low band, 4 and 5 do so while disabled.
 const COLORREF kFullColours[6] = {0xEAD6B2, 0xD6AB6A, 0xA7856D, 0xC0C0C0, 0x989898, 0x808080};
@@ -137,7 +139,7 @@ int ZoneAt(const Geometry& g, int x, int y) {
     if (g.x1 < x && x < g.x2 - kHandleSize && Near(y, g.y2)) return kMidLevel;
     if (Near(x, g.x1) && y > g.y1 + kHandleSize) return kCrossoverEdge;
     if (Near(x, g.x2) && y > g.y2 + kHandleSize) return kDampingEdge;
-    return kNoZone;
+    return kAllZones;
 }
 
 // The handle hangs left of and below its corner.
@@ -256,7 +258,7 @@ void RevTime::PostValue(int index, int value) const {
     PostMessageA(GetParent(window_), QVRN_CHANGED, MAKEWPARAM(id, index), value);
 }
 
-// The zone of the press picks the values: a line moves one, a handle (no zone) both of its group.
+// The zone of the press picks the values: a line moves one, a handle (all zones) both of its group.
 void RevTime::Drag(POINT at) {
     const Geometry g = MouseGeometry();
     const int gx = std::min(static_cast<int>(at.x), g.width + kDragSlack) - s.grabX;

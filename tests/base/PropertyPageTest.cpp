@@ -10,7 +10,8 @@ constexpr int kMarkControl = 1020;
 
 class RecordingPage : public BasePropertyPage {
 public:
-    explicit RecordingPage(int dialogId = 0) : BasePropertyPage(nullptr, L"Test Page", 321, 123, dialogId) {}
+    RecordingPage() : BasePropertyPage(nullptr, L"Test Page", 321, 123, L"BaseTestPage") {}
+    explicit RecordingPage(int dialogId) : BasePropertyPage(nullptr, L"Test Page", 321, 123, dialogId) {}
     HRESULT OnConnect(IUnknown* object) override {
         connected = object;
         return refuse ? E_NOINTERFACE : S_OK;

@@ -103,17 +103,17 @@ TEST(ParameterControl, NotificationsGoToTwoLiveSlots) {
     EXPECT_EQ(c.SetNotifyWindow(33, 9), -1);  // both slots taken
     EXPECT_EQ(c.SetNotifyWindow(33, 0), 0);   // removing an unknown window is harmless
     EXPECT_EQ(c.SetNotifyWindow(22, 6), 0);   // same window: new identifier only
-    c.Notify(ParameterControl::kNotifyLoaded);
+    c.Notify(kNotifyCodeLoaded);
     // A new window takes the last free slot, so 11 sits in the second slot and 22 in the first.
     EXPECT_EQ(c.posts, (std::vector<std::pair<uintptr_t, uint32_t>>{{22, 100 * 65536 + 6}, {11, 100 * 65536 + 32700}}));
     c.alive = {22};  // window 11 was destroyed: dropped at the next notification
     c.posts.clear();
-    c.Notify(ParameterControl::kNotifyOutputFormat);
+    c.Notify(kNotifyCodeOutputFormat);
     EXPECT_EQ(c.posts, (std::vector<std::pair<uintptr_t, uint32_t>>{{22, 65536 + 6}}));
     EXPECT_EQ(c.SetNotifyWindow(33, 9), 0);  // the freed slot is available again
     EXPECT_EQ(c.SetNotifyWindow(22, 0), 0);  // unregister
     c.posts.clear();
     c.alive = {22, 33};
-    c.Notify(ParameterControl::kNotifyInputFormat);
+    c.Notify(kNotifyCodeInputFormat);
     EXPECT_EQ(c.posts, (std::vector<std::pair<uintptr_t, uint32_t>>{{33, 9}}));
 }

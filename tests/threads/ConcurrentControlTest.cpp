@@ -29,7 +29,7 @@ protected:
         bool known = false;
         for (uintptr_t w : kWindows) known = known || w == window;
         const uint32_t code = wParam >> 16;
-        if (!known || (wParam & 0xFFFF) != kNotifyId || (code != kNotifyLoaded && code != kNotifyInputFormat))
+        if (!known || (wParam & 0xFFFF) != kNotifyId || (code != kNotifyCodeLoaded && code != kNotifyCodeInputFormat))
             ++badPosts;
         ++posts;
     }
@@ -90,7 +90,7 @@ TEST(ConcurrentControl, StreamingAlongsideEditorHostAndPresets) {
         engine.SetPresetIndex(int32_t(r() % 30));
         engine.GetPresetIndex();
         engine.SetNotifyWindow(kWindows[r() % 3], r() % 2 ? kNotifyId : 0);
-        engine.Notify(ParameterControl::kNotifyLoaded);
+        engine.Notify(kNotifyCodeLoaded);
     }));
 
     // The streaming thread: loud noise in 256-frame blocks, a discontinuity now and then.
@@ -101,7 +101,7 @@ TEST(ConcurrentControl, StreamingAlongsideEditorHostAndPresets) {
     for (int run = 0; run < 200; ++run) {
         const std::vector<float> out = h.Render(loud, 256, run % 10 == 0);
         for (float sample : out) finite = finite && std::isfinite(sample);
-        engine.Notify(ParameterControl::kNotifyInputFormat);
+        engine.Notify(kNotifyCodeInputFormat);
     }
     stop.store(true);
     for (std::thread& t : others) t.join();

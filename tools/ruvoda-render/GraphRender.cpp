@@ -7,7 +7,6 @@
 #include <wrl/client.h>
 
 #include <chrono>
-#include <vector>
 
 #include "ComApartment.h"
 #include "FilterModule.h"
@@ -84,17 +83,6 @@ int OutputFormat(IBaseFilter* reverb, WAVEFORMATEX& format, std::string& error) 
     return 0;
 }
 
-// Counts the input frames for the summary; the graph reads the file on its own.
-int CountInput(WavReader& input, RenderStats& stats, std::string& error) {
-    std::vector<float> block(4096u * input.Channels());
-    for (;;) {
-        uint32_t got = 0;
-        if (input.Read(block.data(), 4096, &got, error) != 0) return -1;
-        if (got == 0) return 0;
-        stats.AddInput(block.data(), got);
-    }
-}
-
 // Runs the graph until it reports completion, an error, a stall or the collector fails.
 int RunToCompletion(IGraphBuilder* graph, SampleCollector& collector, std::string& error) {
     ComPtr<IMediaFilter> clock;
@@ -142,7 +130,7 @@ int RunToCompletion(IGraphBuilder* graph, SampleCollector& collector, std::strin
 
 }  // namespace
 
-int RenderThroughGraph(const RenderOptions& options, WavReader& input, WavWriter& writer,
+int RenderThroughGraph(const RenderOptions& options, const WavReader& input, WavWriter& writer,
                        FrameSink& output, RenderStats& stats, std::string& error) {
     // Declared first, so that the DLL is unloaded after every object it made is gone.
     FilterModule module;
@@ -180,8 +168,8 @@ int RenderThroughGraph(const RenderOptions& options, WavReader& input, WavWriter
     if (FAILED(hr)) return GraphFailure(error, "the sample grabber takes no callback", hr);
 
     stats.Start(format.nSamplesPerSec, input.Channels(), format.nChannels);
-    int result = CountInput(input, stats, error);
-    if (result == 0) result = RunToCompletion(graph.Get(), collector, error);
+    stats.SetInputFrames(input.Layout().frames);
+    const int result = RunToCompletion(graph.Get(), collector, error);
     grab->SetCallback(nullptr, 0);
     stats.Stop();
     return result;

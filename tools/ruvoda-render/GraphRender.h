@@ -16,8 +16,9 @@ struct RenderOptions;
 // connected. Opens `writer` on the output path with the filter's output format (16- and
 // 24-bit output keep their width; --pcm16 and --pcm24 choose one for any output) and hands
 // every frame the filter delivers to `output` (the writer, or what passes frames on to it)
-// until the graph reports completion; the caller commits the writer. `input`
-// is read only for the statistics. Initialises COM on this thread for the duration.
+// until the graph reports completion; the caller commits the writer. The graph reads the
+// input file itself: `input` only gives its layout and length, and the statistics have no
+// input levels. Initialises COM on this thread for the duration.
 // 0, or -1 with a one-line `error`.
-int RenderThroughGraph(const RenderOptions& options, WavReader& input, WavWriter& writer,
+int RenderThroughGraph(const RenderOptions& options, const WavReader& input, WavWriter& writer,
                        FrameSink& output, RenderStats& stats, std::string& error);

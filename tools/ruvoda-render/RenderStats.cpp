@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 void RenderStats::Start(uint32_t sampleRate, int inputChannels, int outputChannels) {
     *this = RenderStats();
@@ -32,6 +33,7 @@ void RenderStats::Add(Side& side, const float* frames, uint32_t count) {
 }
 
 std::string RenderStats::Peaks(const Side& side) {
+    if (!side.measured) return " n/a";
     std::string text;
     for (int c = 0; c < side.channels; ++c) {
         char buf[32];
@@ -44,6 +46,10 @@ std::string RenderStats::Peaks(const Side& side) {
     return text + " dBFS";
 }
 
+std::string RenderStats::Overloads(const Side& side) {
+    return side.measured ? std::to_string(side.overloads) : "n/a";
+}
+
 std::string RenderStats::Summary() const {
     const double audioSeconds = sampleRate_ ? static_cast<double>(out_.frames) / sampleRate_ : 0.0;
     char speed[48];
@@ -53,11 +59,11 @@ std::string RenderStats::Summary() const {
         std::snprintf(speed, sizeof speed, "realtime factor unmeasurable");
     char line[320];
     std::snprintf(line, sizeof line,
-                  "%llu frames in, %llu frames out; peak in%s, out%s; overloads in %llu, out %llu "
+                  "%llu frames in, %llu frames out; peak in%s, out%s; overloads in %s, out %s "
                   "samples; %.3f s, %s",
                   static_cast<unsigned long long>(in_.frames),
                   static_cast<unsigned long long>(out_.frames), Peaks(in_).c_str(),
-                  Peaks(out_).c_str(), static_cast<unsigned long long>(in_.overloads),
-                  static_cast<unsigned long long>(out_.overloads), seconds_, speed);
+                  Peaks(out_).c_str(), Overloads(in_).c_str(), Overloads(out_).c_str(), seconds_,
+                  speed);
     return line;
 }

@@ -14,6 +14,12 @@ public:
     // Output samples that were saturated before they arrived here (integer output at its
     // extremes), which the float values alone cannot show.
     void AddOutputOverloads(uint64_t count) { out_.overloads += count; }
+    // The input's length where its samples never pass here (graph mode, in which the graph
+    // reads the file): the summary then shows its levels as "n/a".
+    void SetInputFrames(uint64_t count) {
+        in_.frames = count;
+        in_.measured = false;
+    }
 
     uint64_t FramesIn() const { return in_.frames; }
     uint64_t FramesOut() const { return out_.frames; }
@@ -32,9 +38,11 @@ private:
         int channels = 0;
         float peak[2] = {0.0f, 0.0f};
         uint64_t overloads = 0;
+        bool measured = true;  // peaks and overloads seen, not only the length
     };
     static void Add(Side& side, const float* frames, uint32_t count);
     static std::string Peaks(const Side& side);
+    static std::string Overloads(const Side& side);
 
     uint32_t sampleRate_ = 0;
     std::chrono::steady_clock::time_point started_;
