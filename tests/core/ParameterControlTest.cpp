@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "ParameterControl.h"
 
 TEST(ParameterControl, PutsClampAndFlagOnlyRealChanges) {
@@ -53,28 +51,4 @@ TEST(ParameterControl, SetupsSwapOnSelectionAndCopyBothWays) {
     c.CopySetup(1, 1);  // ignored
     c.CopySetup(0, 7);
     EXPECT_EQ(c.GetField(kDecayTime), 40);
-}
-
-TEST(ParameterControl, UndoGroupsEditsOfOneControl) {
-    ParameterControl c;
-    // Each step: the undo key, then the value put; the value one undo returns to.
-    const struct {
-        std::vector<std::pair<int, int32_t>> steps;
-        int32_t undone;
-    } cases[] = {
-        {{{5, 20}, {5, 30}}, 15},            // one control's edits form one step
-        {{{5, 30}, {-2, 31}}, 30},           // forced snapshot even with a repeated key
-        {{{6, 50}, {-1, 60}, {6, 70}}, 60},  // -1 only resets the key
-    };
-    for (const auto& row : cases) {
-        for (auto [key, value] : row.steps) {
-            c.MarkUndo(key);
-            c.PutField(kDecayTime, value);
-        }
-        const int32_t last = c.GetField(kDecayTime);
-        c.SwapUndo();
-        EXPECT_EQ(c.GetField(kDecayTime), row.undone) << row.steps.size();
-        c.SwapUndo();  // redo
-        EXPECT_EQ(c.GetField(kDecayTime), last);
-    }
 }
