@@ -40,6 +40,9 @@ bool ReadWaveFormat(const AM_MEDIA_TYPE& type, WaveFormat* out) {
     WAVEFORMATEX wave = {};
     std::memcpy(&wave, type.pbFormat, type.cbFormat < sizeof(wave) ? type.cbFormat : sizeof(wave));
     if (type.cbFormat < sizeof(wave)) wave.cbSize = 0;
+    // Samples are read frame by frame as the channels and bits say; a block alignment that
+    // disagrees would have every frame read from the wrong place.
+    if (wave.nBlockAlign != wave.wBitsPerSample / 8 * wave.nChannels) return false;
     out->formatTag = EffectiveTag(type, wave);
     out->channels = wave.nChannels;
     out->sampleRate = wave.nSamplesPerSec;

@@ -2,42 +2,38 @@
 // through the profile functions so that everything else in it survives.
 #include <windows.h>
 
-#include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "PresetFileLocation.h"
+#include "PresetSections.h"
 #include "PresetStore.h"
 #include "StoreText.h"
 
 namespace {
-constexpr char kHeader[] = "Plug-in";
-constexpr char kMissing[] = "KEY_NOT_FOUND";
+// The file through the platform's profile functions.
+class SystemProfileFile : public ProfileFile {
+public:
+    explicit SystemProfileFile(const char* path) : path_(path) {}
+    void ReadString(const char* section, const char* key, const char* fallback, char* buffer,
+                    size_t size) override {
+        GetPrivateProfileStringA(section, key, fallback, buffer, static_cast<DWORD>(size), path_);
+    }
+    bool WriteString(const char* section, const char* key, const char* value) override {
+        return WritePrivateProfileStringA(section, key, value, path_) != FALSE;
+    }
+    bool DeleteSection(const char* section) override {
+        return WritePrivateProfileStringA(section, nullptr, nullptr, path_) != FALSE;
+    }
 
-std::string SectionName(int number) { return FormatText("Preset%d", number); }
-
-// Reads a key into a buffer of `size` bytes; false when the key (or its section) is
-// missing, or holds the missing marker itself.
-bool ReadKey(const std::string& section, const char* key, char* buffer, DWORD size,
-             const char* path) {
-    GetPrivateProfileStringA(section.c_str(), key, kMissing, buffer, size, path);
-    return std::string(buffer) != kMissing;
-}
+private:
+    const char* path_;
+};
 
 // The file's class key; empty when the file, its header or the value is missing.
 std::string ReadFileClassKey(const char* path) {
     if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return std::string();
-    char classKey[100] = {};
-    GetPrivateProfileStringA(kHeader, "CLSID", "", classKey, sizeof classKey, path);
-    return classKey;
-}
-
-// The leading decimal number of a version text; 0 when there is none.
-int32_t ParseVersion(const char* text) {
-    const long long value = std::strtoll(text, nullptr, 10);
-    if (value > INT32_MAX) return INT32_MAX;
-    if (value < INT32_MIN) return INT32_MIN;
-    return static_cast<int32_t>(value);
+    SystemProfileFile file(path);
+    return ReadPresetClassKey(file);
 }
 
 bool HasPath(const char* path) { return path != nullptr && path[0] != '\0'; }
@@ -69,19 +65,11 @@ void PresetStore::Load(const char* classKey, const char* fileName, const char* e
 
 void PresetStore::ReadPresets(const char* path, bool importMode) {
     if (!HasPath(path)) return;
-    for (int number = 1;; ++number) {
-        const std::string section = SectionName(number);
-        char version[16];
-        char name[Preset::kTextField];
-        char bank[Preset::kTextField];
-        char data[4096];
-        if (!ReadKey(section, "Version", version, sizeof version, path) ||
-            !ReadKey(section, "Name", name, sizeof name, path) ||
-            !ReadKey(section, "Bank", bank, sizeof bank, path) ||
-            !ReadKey(section, "Data", data, sizeof data, path)) {
-            return;
-        }
-        Preset* preset = NewPreset(ParseVersion(version), name, bank, data, NextId());
+    SystemProfileFile file(path);
+    PresetSection section;
+    for (int number = 1; ReadPresetSection(file, number, section); ++number) {
+        Preset* preset =
+            NewPreset(section.version, section.name, section.bank, section.data, NextId());
         if (preset == nullptr) continue;
         if (importMode && Exists(*preset)) {
             const std::string question = FormatText(
@@ -114,41 +102,18 @@ bool PresetStore::Import(const char* path) {
     return false;
 }
 
-void PresetStore::DeleteConsecutiveSections(const char* path) const {
-    for (int number = 1;; ++number) {
-        const std::string section = SectionName(number);
-        char version[16];
-        if (!ReadKey(section, "Version", version, sizeof version, path)) return;
-        WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, path);
-    }
-}
-
-void PresetStore::WriteHeader(const char* classKeyText, const char* path,
-                              bool withDefault) const {
-    WritePrivateProfileStringA(kHeader, "PluginName", pluginName_, path);
-    WritePrivateProfileStringA(kHeader, "CLSID", classKeyText != nullptr ? classKeyText : "",
-                               path);
-    if (withDefault) WritePrivateProfileStringA(kHeader, "DefaultPreset", "1", path);
-}
-
-void PresetStore::WriteSection(int number, const Preset& preset, const char* path) const {
-    const std::string section = SectionName(number);
-    WritePrivateProfileStringA(section.c_str(), "Version",
-                               FormatText("%d", static_cast<int>(preset.version)).c_str(), path);
-    WritePrivateProfileStringA(section.c_str(), "Name", preset.name, path);
-    WritePrivateProfileStringA(section.c_str(), "Bank", preset.bank, path);
-    WritePrivateProfileStringA(section.c_str(), "Data", preset.data, path);
-}
-
+// Profile writes that fail (a read-only or locked file, a drive that is not there) go
+// unreported: the presets stay in memory and the next write tries again.
 void PresetStore::WriteAll(const char* classKeyText, const char* path) {
     // Without a path the profile functions would fall back to the system's own INI file.
     if (!HasPath(path)) return;
-    DeleteConsecutiveSections(path);
-    WriteHeader(classKeyText, path, true);
+    SystemProfileFile file(path);
+    DeletePresetSections(file);
+    WritePresetHeader(file, pluginName_, classKeyText, true);
     for (int i = 0; i < Count(); ++i) {
         const Preset* preset = PresetAt(i);
         if (preset == nullptr) break;
-        WriteSection(i + 1, *preset, path);
+        WritePresetSection(file, i + 1, *preset);
     }
 }
 
@@ -161,17 +126,17 @@ void PresetStore::ExportSelection(const PresetSelection& selection, const char* 
     }
     const Preset* chosen = FindById(selection.presetId);
     if (chosen == nullptr) return;
-    WriteHeader(classKeyText, path, false);
+    SystemProfileFile file(path);
+    WritePresetHeader(file, pluginName_, classKeyText, false);
     if (selection.kind == PresetSelection::kPreset) {
-        WriteSection(1, *chosen, path);
-        return;
-    }
-    if (selection.kind != PresetSelection::kBank) return;
-    int written = 0;
-    for (int i = 0; i < Count(); ++i) {
-        const Preset* preset = PresetAt(i);
-        if (preset != nullptr && EqualFolded(preset->bank, chosen->bank)) {
-            WriteSection(++written, *preset, path);
+        WritePresetSection(file, 1, *chosen);
+    } else if (selection.kind == PresetSelection::kBank) {
+        int count = 0;
+        for (int i = 0; i < Count(); ++i) {
+            const Preset* preset = PresetAt(i);
+            if (preset != nullptr && EqualFolded(preset->bank, chosen->bank)) {
+                WritePresetSection(file, ++count, *preset);
+            }
         }
     }
 }

@@ -7,7 +7,8 @@
 #include "StoreText.h"
 
 namespace {
-// A string value of an HKLM key, at most 260 bytes; false when the key or value is missing.
+// A string value of an HKLM key, at most 260 bytes; false when the key or value is missing,
+// empty or not a string (an empty folder would put the file at the root of the drive).
 bool ReadMachineString(const std::string& keyPath, const char* valueName, std::string& out) {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_QUERY_VALUE, &key) !=
@@ -20,7 +21,10 @@ bool ReadMachineString(const std::string& keyPath, const char* valueName, std::s
     const LONG result = RegQueryValueExA(key, valueName, nullptr, &type,
                                          reinterpret_cast<BYTE*>(buffer), &size);
     RegCloseKey(key);
-    if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
+    if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ) ||
+        buffer[0] == '\0') {
+        return false;
+    }
     out = buffer;
     return true;
 }

@@ -105,9 +105,6 @@ public:
     int SaveDialogsConfirmed() const { return saveDialogs_; }
 
 private:
-    void WriteHeader(const char* classKeyText, const char* path, bool withDefault) const;
-    void WriteSection(int number, const Preset& preset, const char* path) const;
-    void DeleteConsecutiveSections(const char* path) const;
     static void FreeAll(PresetList* list);
 
     PresetList* active_;

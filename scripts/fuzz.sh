@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs every fuzz target for a longer time than the test command does (default 600 s each,
 # one after the other), from its committed seeds and the corpus it grew before, and prints
-# each one's executions. Usage: scripts/fuzz.sh [seconds] [target...]
+# each one's executions; FUZZ_RUNS=N also ends a target after N executions.
+# Usage: [FUZZ_RUNS=N] scripts/fuzz.sh [seconds] [target...]
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-600}
@@ -15,7 +16,9 @@ status=0
 for target in $targets; do
   work="$tree/tests/fuzz/work/$target"
   mkdir -p "$work/corpus"
-  if "$tree/bin/$target" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$work/" \
+  start=$(date +%s)
+  if "$tree/bin/$target" -max_total_time="$seconds" -runs="${FUZZ_RUNS:--1}" -print_final_stats=1 \
+      -artifact_prefix="$work/" \
       "$work/corpus" "$root/tests/fuzz/seeds/$target" >"$work/long.log" 2>&1; then
     result=clean
   else
@@ -23,6 +26,6 @@ for target in $targets; do
     status=1
   fi
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/long.log")
-  echo "$target: ${runs:-?} executions in $seconds s, corpus $(ls "$work/corpus" | wc -l) inputs, $result"
+  echo "$target: ${runs:-?} executions in $(($(date +%s) - start)) s, corpus $(ls "$work/corpus" | wc -l) inputs, $result"
 done
 exit $status
