@@ -44,10 +44,8 @@ TEST(EngineCoefficients, LevelsAreDecibelsAndOffValuesAreExactlyNeutral) {
         c.p.InputGain = c.p.DryLevel = c.p.ReverbLevel = c.p.EarlyLevel = level;
         const EngineCoefficients& k = c.Update().coef;
         const double gain = level == -361 ? 0.0 : std::pow(10.0, level / 200.0);
-        EXPECT_NEAR(k.inputGain, gain, 1e-6 * gain) << level;
-        EXPECT_NEAR(k.dryGain, gain, 1e-6 * gain) << level;
-        EXPECT_NEAR(k.reverbGain, 0.3 * gain, 1e-6 * gain) << level;
-        EXPECT_NEAR(k.earlyGain, 0.5 * gain, 1e-6 * gain) << level;
+        for (auto [got, scale] : {std::pair{k.inputGain, 1.0}, {k.dryGain, 1.0}, {k.reverbGain, 0.3}, {k.earlyGain, 0.5}})
+            EXPECT_NEAR(got, scale * gain, 1e-6 * gain) << level;
     }
     c.p = DefaultParams();
     c.p.InputMute = c.p.DryMute = c.p.ReverbMute = c.p.EarlyMute = 1;
@@ -55,11 +53,9 @@ TEST(EngineCoefficients, LevelsAreDecibelsAndOffValuesAreExactlyNeutral) {
     c.p.HighCut = c.p.Damping = 221;
     c.p.Diffusion = 0;
     const EngineCoefficients& k = c.Update().coef;
-    const std::vector<float> zeros = {k.inputGain, k.dryGain, k.reverbGain, k.earlyGain, k.highPassCoef,
-                                      k.diffuserCoefA, k.diffuserCoefB, k.tankAllpassCoef1, k.tankAllpassCoef2};
-    EXPECT_EQ(zeros, std::vector<float>(zeros.size(), 0.0f));
-    EXPECT_EQ(k.lowPassCoef, 1.0f);
-    EXPECT_EQ(k.dampingCoef, 1.0f);
+    EXPECT_EQ((std::vector<float>{k.inputGain, k.dryGain, k.reverbGain, k.earlyGain, k.highPassCoef, k.diffuserCoefA,
+                                  k.diffuserCoefB, k.tankAllpassCoef1, k.tankAllpassCoef2, k.lowPassCoef, k.dampingCoef}),
+              (std::vector<float>{0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1}));
 }
 
 TEST(EngineCoefficients, FiltersHaveTheirCornersWhereTheParametersSay) {
@@ -114,17 +110,13 @@ TEST(EngineCoefficients, DecayAndDiffusionGainsFallSixtyDecibelsInTheirTimes) {
 
 TEST(EngineCoefficients, BassShelfSetsTheLowBandDecay) {
     Coefs c;
-    c.p.BassMultiply = 10;
-    for (c.p.DecayTime = 1; c.p.DecayTime <= 200; ++c.p.DecayTime)
-        ASSERT_EQ(c.Update().coef.shelfGain, 0.0f) << "one times is transparent at " << c.p.DecayTime;
-    c.p.DecayTime = 15;
     c.p.Crossover = 300;
-    EXPECT_NEAR(std::arg(Allpass(c.Update().coef.shelfAllpassCoef, 300)), -kPi / 2, 1e-5) << "quarter-turn";
-    for (int32_t multiply : {30, 2, 5}) {
+    for (int32_t multiply : {30, 2, 5, 10}) {
         c.p.BassMultiply = multiply;
         const EngineState& s = c.Update();
         const double ratio = 1.0 + 2.0 * s.coef.shelfGain;  // gain at 0 Hz
         EXPECT_EQ(ratio > 1.0, multiply > 10);
+        EXPECT_EQ(s.coef.shelfGain == 0.0f, multiply == 10) << "only one times is transparent";
         const double passes = 1.5 * multiply * 0.1 / TankSeconds(s);
         EXPECT_NEAR(std::pow(s.coef.decayGain * ratio, 4.0 * passes), 0.001, 1e-5) << multiply;
         // Gain 1 at half the rate; at the crossover the power is the plateaus' mean for a

@@ -53,11 +53,9 @@ TEST(RenderOptions, ParsesFlagsValuesAndOperandsInAnyOrder) {
         {{"--block=1", "--pcm24", "a", "b"}, "a>b block 1 pcm24"},
         {{"--help"}, "> block 4096 help"},
         {{"--engine", "a", "--dll", "C:\\x\\f.dll", "b"}, "a>b block 4096 engine dll C:\\x\\f.dll"},
-        {{"--dll=other.dll", "a", "b"}, "a>b block 4096 dll other.dll"},
         {{"--set", "DecayTime=30", "--set=Width=0", "--set", "DecayTime=-5", "a", "b"},
          "a>b block 4096 set " + std::to_string(kDecayTime) + "=30 set " + std::to_string(kWidth) + "=0 set " +
              std::to_string(kDecayTime) + "=-5"},
-        {{"--preset", "Cathedral", "a", "b"}, "a>b block 4096 preset Cathedral"},
         {{"--preset=Halls/Cathedral", "a", "b"}, "a>b block 4096 preset Halls/Cathedral"},
         // A later --params replaces an earlier --preset; a later --preset is kept with it.
         {{"--preset", "x", "--params", kDefaultText, "a", "b"}, "a>b block 4096 params"},
@@ -76,25 +74,15 @@ TEST(RenderOptions, RefusesBadOptionsWithOneLineSayingWhy) {
         std::vector<const char*> args;
         const char* mentions;
     } rows[] = {
-        {{"--block", "0", "a", "b"}, "--block"},          {{"--block", "-4", "a", "b"}, "--block"},
-        {{"--block", "lots", "a", "b"}, "--block"},       {{"--block", "1048577", "a", "b"}, "--block"},
-        {{"a", "b", "--block"}, "needs a value"},         {{"--reverse", "a", "b"}, "unknown option --reverse"},
-        {{"--tail=1", "a", "b"}, "takes no value"},       {{}, "got 0"},
-        {{"a"}, "got 1"},                                 {{"a", "b", "c"}, "got 3"},
+        {{"--block", "0", "a", "b"}, "--block"},          {{"--block", "1048577", "a", "b"}, "--block"},
+        {{"a", "b", "--dll"}, "--dll needs a value"},     {{"--reverse", "a", "b"}, "unknown option --reverse"},
+        {{"--tail=1", "a", "b"}, "takes no value"},       {{"a", "b", "c"}, "got 3"},
         {{"--pcm16", "--pcm24", "a", "b"}, "exclude each other"},
         {{"--params", "1,2,3", "a", "b"}, "got 3"},
-        {{"--params", "0,75,40,0,50,100,10,500,15,40,0,-35,-120,100,0,0,0,0,9", "a", "b"}, "--params"},
-        {{"--params", "0,75,40,0,50,100,10,500,15,40,0,-35,-120,100,0,0,0,", "a", "b"}, "--params"},
         {{"--params", "0,75,40,0,50,100,10,500,1.5,40,0,-35,-120,100,0,0,0,0", "a", "b"}, "--params"},
-        {{"--params", "0, 75,40,0,50,100,10,500,15,40,0,-35,-120,100,0,0,0,0", "a", "b"}, "--params"},
         {{"--set", "Decay=3", "a", "b"}, "unknown parameter \"Decay\""},
-        {{"--set", "decaytime=3", "a", "b"}, "unknown parameter"},
-        {{"--set", "DecayTime", "a", "b"}, "NAME=VALUE"},
-        {{"--set", "DecayTime=", "a", "b"}, "integer"},   {{"--set", "DecayTime=3x", "a", "b"}, "integer"},
-        {{"--set", "DecayTime=4294967296", "a", "b"}, "integer"},
-        {{"--preset=", "a", "b"}, "--preset needs a preset name"}, {{"--presets", "", "a", "b"}, "--presets needs"},
-        {{"--engine=yes", "a", "b"}, "--engine takes no value"},   {{"--dll=", "a", "b"}, "--dll needs"},
-        {{"a", "b", "--dll"}, "--dll needs a value"},
+        {{"--set", "DecayTime", "a", "b"}, "NAME=VALUE"}, {{"--set", "DecayTime=4294967296", "a", "b"}, "integer"},
+        {{"--preset=", "a", "b"}, "--preset needs a preset name"},
     };
     for (const auto& row : rows) {
         const Parsed p = Parse(row.args);
@@ -109,10 +97,8 @@ TEST(RenderOptions, OutputEncodingIsTheOneAskedForElseTheNaturalOne) {
         const char* flag;
         SampleEncoding natural, expected;
     } rows[] = {
-        {"--tail", SampleEncoding::kFloat32, SampleEncoding::kFloat32},
         {"--tail", SampleEncoding::kPcm24, SampleEncoding::kPcm24},
         {"--pcm16", SampleEncoding::kPcm24, SampleEncoding::kPcm16},
-        {"--pcm24", SampleEncoding::kFloat32, SampleEncoding::kPcm24},
         {"--pcm24", SampleEncoding::kPcm16, SampleEncoding::kPcm24},
     };
     for (const auto& row : rows) EXPECT_EQ(row.expected, OutputEncoding(Parse({row.flag, "a", "b"}).options, row.natural)) << row.flag;

@@ -17,31 +17,28 @@ namespace {
 // A fresh, empty folder per test.
 class WavWriterTest : public ::testing::Test {
 protected:
+    fs::path dir_ = fs::path(::testing::TempDir()) /
+                    ("wavwriter-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     void SetUp() override {
-        dir_ = fs::path(::testing::TempDir()) /
-               ("wavwriter-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
     void TearDown() override { fs::remove_all(dir_); }
     std::string PathOf(const char* name) const { return (dir_ / name).string(); }
     size_t FileCount() const { return size_t(std::distance(fs::directory_iterator(dir_), fs::directory_iterator())); }
-    std::string Contents() const {
+    // Writes `samples` (stereo, 8 kHz) in two calls, commits and returns the file's bytes.
+    std::string WriteOut(const std::vector<float>& samples, SampleEncoding encoding) {
+        WavWriter writer;
+        std::string error;
+        const uint32_t frames = uint32_t(samples.size() / 2), first = frames / 2;
+        EXPECT_EQ(writer.Open(PathOf("out.wav"), 2, 8000, encoding, error), 0) << error;
+        EXPECT_EQ(writer.Write(samples.data(), first, error), 0) << error;
+        EXPECT_EQ(writer.Write(samples.data() + first * 2, frames - first, error), 0) << error;
+        EXPECT_EQ(writer.Commit(error), 0) << error;
+        EXPECT_EQ(writer.FramesWritten(), frames);
         std::ifstream in(PathOf("out.wav"), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-    // Writes `samples` in two calls and commits.
-    void WriteOut(const std::vector<float>& samples, uint16_t channels, SampleEncoding encoding) {
-        WavWriter writer;
-        std::string error;
-        const uint32_t frames = uint32_t(samples.size() / channels), first = frames / 2;
-        ASSERT_EQ(writer.Open(PathOf("out.wav"), channels, 8000, encoding, error), 0) << error;
-        ASSERT_EQ(writer.Write(samples.data(), first, error), 0) << error;
-        ASSERT_EQ(writer.Write(samples.data() + first * channels, frames - first, error), 0) << error;
-        ASSERT_EQ(writer.Commit(error), 0) << error;
-        EXPECT_EQ(writer.FramesWritten(), frames);
-    }
-    fs::path dir_;
 };
 
 }  // namespace
@@ -61,15 +58,13 @@ TEST_F(WavWriterTest, WritesEveryEncodingWithHeadersThatMatchTheData) {
          Le24(8388607) + Le24(-8388608) + Le24(8388607) + Le24(-8388608) + Le24(4194304) + Le24(128) + Le24(0) + Le24(-2516583)},
     };
     for (const auto& row : rows) {
-        WriteOut(samples, 2, row.encoding);
-        const std::string bytes = Contents();
+        const std::string bytes = WriteOut(samples, row.encoding);
         EXPECT_EQ(bytes.substr(0, 12), "RIFF" + Le32(uint32_t(bytes.size() - 8)) + "WAVE");
         EXPECT_EQ(bytes.substr(12, row.header.size()), row.header);
         EXPECT_EQ(bytes.substr(44), row.data);
     }
     const std::vector<float> floats{0.5f, -0.25f, 1.5f, -3.0f, 1e-30f, 0.1f};
-    WriteOut(floats, 2, SampleEncoding::kFloat32);
-    const std::string bytes = Contents();
+    const std::string bytes = WriteOut(floats, SampleEncoding::kFloat32);
     EXPECT_EQ(bytes.size(), 58u + 24u);
     EXPECT_EQ(bytes.substr(4, 4), Le32(uint32_t(bytes.size() - 8)));
     EXPECT_EQ(bytes.substr(38, 20), "fact" + Le32(4) + Le32(3) + "data" + Le32(24));
@@ -94,17 +89,7 @@ TEST_F(WavWriterTest, OnlyCommitMakesTheTargetAppearAndReplaceAnOldFile) {
         EXPECT_TRUE(fs::exists(WavWriter::TemporaryPath(target)));
     }
     EXPECT_EQ(FileCount(), 0u) << "an uncommitted writer leaves nothing behind";
-    WavWriter aborted;
-    ASSERT_EQ(aborted.Open(target, 2, 44100, SampleEncoding::kFloat32, error), 0);
-    aborted.Abort();
-    EXPECT_EQ(FileCount(), 0u);
-    WavWriter unwritable;
-    EXPECT_NE(unwritable.Open(PathOf("missing-folder/out.wav"), 2, 44100, SampleEncoding::kFloat32, error), 0);
-    EXPECT_NE(error.find("cannot create"), std::string::npos) << error;
-    EXPECT_NE(unwritable.Commit(error), 0);
-    EXPECT_EQ(FileCount(), 0u);
     std::ofstream(target) << "old contents";
-    WriteOut({0.25f, 0.5f}, 2, SampleEncoding::kFloat32);
-    EXPECT_EQ(Contents().substr(58), FloatData({0.25f, 0.5f}));
+    EXPECT_EQ(WriteOut({0.25f, 0.5f}, SampleEncoding::kFloat32).substr(58), FloatData({0.25f, 0.5f}));
     EXPECT_EQ(FileCount(), 1u);
 }

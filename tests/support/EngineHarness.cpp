@@ -36,15 +36,3 @@ std::vector<float> EngineHarness::Render(const std::vector<float>& input, uint32
     }
     return result;
 }
-
-std::vector<float> EngineHarness::RenderSilence(uint32_t frames, uint32_t block) {
-    std::vector<float> silence(size_t(block) * in.channels, 0.0f);
-    std::vector<float> result;
-    result.reserve(size_t(frames) * out.channels);
-    for (uint32_t done = 0; done < frames; done += block) {
-        silence.resize(size_t(std::min(block, frames - done)) * in.channels);
-        const std::vector<float> part = Render(silence, block, false);
-        result.insert(result.end(), part.begin(), part.end());
-    }
-    return result;
-}

@@ -24,6 +24,4 @@ struct EngineHarness {
     // Renders `input` (interleaved, in.channels wide) in blocks of `block` frames, the first
     // in mode 0 when `first` is set, and returns the interleaved output.
     std::vector<float> Render(const std::vector<float>& input, uint32_t block, bool first = true);
-    // The same for `frames` frames of digital silence.
-    std::vector<float> RenderSilence(uint32_t frames, uint32_t block = 4096);
 };
