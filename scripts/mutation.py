@@ -48,8 +48,8 @@ WINDOWS_SOURCES = [
 FOLDERS = {
     "engine": ("native", ["engine_tests"], [("exe", "engine_tests")]),
     "core": ("native", ["core_tests"], [("exe", "core_tests")]),
-    "render": ("native", ["render_tests", "render_engine_tests", "ruvoda-render", "render_wav_tool"],
-               [("exe", "render_tests"), ("exe", "render_engine_tests"), ("ctest", "render")]),
+    "render": ("native", ["render_tests", "ruvoda-render", "render_wav_tool"],
+               [("exe", "render_tests"), ("ctest", "render")]),
     "base": ("win", ["base_tests"], [("exe", "base_tests")]),
     "filter": ("win", ["filter_tests", "filter_com_tests"],
                [("exe", "filter_tests"), ("exe", "filter_com_tests")]),
