@@ -1,0 +1,20 @@
+# Cross-compile for Windows x86 (32-bit) with Debian's MinGW-w64 (posix thread model, so that
+# std::mutex and std::thread exist), and run the resulting programs under Wine.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# Everything stands alone: no libgcc, libstdc++ or winpthread DLLs beside our files.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# Exported stdcall entry points keep their plain names (DllGetClassObject, not @12), as
+# regsvr32 and COM look them up.
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -Wl,--kill-at")
+set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")
+
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run)
