@@ -10,6 +10,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
+# SSE2 arithmetic, as in the 64-bit build: with the x87 unit's wider intermediates the same
+# source renders samples that differ from the other build's, and even between two inlined
+# copies of the same code in one program.
+set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
+set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
+
 # Everything stands alone: no libgcc, libstdc++ or winpthread DLLs beside our files.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 # Exported stdcall entry points keep their plain names (DllGetClassObject, not @12), as

@@ -32,8 +32,8 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) ${MAKER}"
 
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
-!insertmacro MUI_UNPAGE_CONFIRM
 UninstPage custom un.PresetsPage un.PresetsPageLeave
+!insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 

@@ -6,8 +6,9 @@
 # drives the editor's menus for the presets' pictures. clang brings libFuzzer and the thread
 # sanitizer's runtime for the fuzz and thread trees.
 # With --win32 it also readies the 32-bit Windows tree and the installer: the i686 compiler,
-# NSIS, and Wine's 32-bit loader from the i386 architecture (added to dpkg first), which
-# runs the 32-bit programs in the same 64-bit prefixes.
+# NSIS, and Wine's 32-bit loader and GStreamer plugins (its WAVE parser) from the i386
+# architecture (added to dpkg first), which run the 32-bit programs in the same 64-bit
+# prefixes.
 set -e
 packages="cmake ninja-build g++ clang googletest libbenchmark-dev g++-mingw-w64-x86-64 wine wine64
   xvfb xauth xdotool imagemagick sox gstreamer1.0-plugins-good python3 python3-pil
@@ -15,7 +16,7 @@ packages="cmake ninja-build g++ clang googletest libbenchmark-dev g++-mingw-w64-
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo=sudo
 if [ "$1" = "--win32" ]; then
-  packages="$packages g++-mingw-w64-i686 nsis wine32:i386"
+  packages="$packages g++-mingw-w64-i686 nsis wine32:i386 gstreamer1.0-plugins-good:i386"
   dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
 fi
 missing=""

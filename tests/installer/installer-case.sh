@@ -2,7 +2,8 @@
 # One installer case in a Wine prefix of its own, made fresh for the case:
 #   installer-case.sh CASE SETUP.exe WIN64_BUILD WIN32_BUILD WORKDIR
 # install_render_uninstall: a silent install registers each DLL in its own registry view
-#   (class, filter mapper entry, Filter key), the DLL each view names renders the demo sound
+#   (class, filter mapper entry, Filter key), both DLLs carry the version in VERSION, the DLL
+#   each view names renders the demo sound
 #   through a graph with the renderer of the same bitness, and a silent uninstall leaves no
 #   key and no file behind.
 # reinstall_keeps_presets: a preset the user added survives a reinstall and an uninstall,
@@ -14,6 +15,7 @@ clsid="{7A3E1C20-5D7A-4C31-9E0B-7155A0C3D2E1}"
 legacy_category="{083863F1-70DE-11d0-BD40-00A0C911CE86}"
 instdir_unix="$WINEPREFIX/drive_c/Program Files/Quillorn/qvRuvodaR3"
 instdir='C:\Program Files\Quillorn\qvRuvodaR3'
+sources=$(cd "$(dirname "$0")/../.." && pwd)
 failures=0
 fail() { printf 'FAIL: %s\n' "$*"; failures=$((failures + 1)); }
 # Runs a Windows program and waits until every process of the prefix has ended (the
@@ -44,12 +46,14 @@ install_render_uninstall)
     name=$(reg_value "HKLM\\Software\\Classes\\CLSID\\$legacy_category\\Instance\\$clsid" "$view" FriendlyName)
     [ "$name" = "Quillorn qv:Ruvoda R3" ] || fail "view $view: no filter mapper entry (got '$name')"
     reg_exists "HKLM\\Software\\Classes\\Filter\\$clsid" "$view" || fail "view $view: no Filter key"
+    strings -el "$instdir_unix/$folder/qvRuvodaR3.dll" | grep -qx "$(head -n 1 "$sources/VERSION")" \
+      || fail "$folder: the DLL's version resource lacks the version in VERSION"
     for file in qvRuvodaR3.ini deZovuvi.chm ruvoda-host.exe; do
       [ -f "$instdir_unix/$folder/$file" ] || fail "$folder: no $file beside the DLL"
     done
     [ -n "$server" ] || continue
     out="$work/wet-$folder.wav"
-    wine "$build/bin/ruvoda-render.exe" --dll "$server" --tail "$(winepath -w "$(dirname "$0")/../../resources/demo/demo-dry.wav")" \
+    wine "$build/bin/ruvoda-render.exe" --dll "$server" --tail "$(winepath -w "$sources/resources/demo/demo-dry.wav")" \
       "$(winepath -w "$out")" </dev/null >"$work/render-$folder.txt" 2>&1 \
       && [ -s "$out" ] || fail "$folder: the registered DLL did not render: $(cat "$work/render-$folder.txt")"
   done
