@@ -16,7 +16,7 @@ packages="cmake ninja-build g++ clang googletest libbenchmark-dev g++-mingw-w64-
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo=sudo
 if [ "$1" = "--win32" ]; then
-  packages="$packages g++-mingw-w64-i686 nsis wine32:i386 gstreamer1.0-plugins-good:i386"
+  packages="$packages g++-mingw-w64-i686-posix nsis wine32:i386 gstreamer1.0-plugins-good:i386"
   dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
 fi
 missing=""
