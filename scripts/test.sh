@@ -45,5 +45,5 @@ xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
   trap "exit 130" INT TERM HUP
   "$1/scripts/wine-server.sh" "$1/build/win32" || exit 1
   ctest --test-dir "$1/build/win32" -j "$2" --output-on-failure --repeat until-pass:2 \
-    -L "^(filter|render|host|installer)$"' sh "$root" "$jobs" || status=1
+    -L "^(base|filter|render|host|installer)$"' sh "$root" "$jobs" || status=1
 exit $status
