@@ -18,21 +18,23 @@ std::string ClassOf(HWND window) {
     return name;
 }
 
+struct WindowSearch {
+    const char* className;
+    std::vector<HWND> found;
+};
+
+// A named CALLBACK, not a lambda: in 32-bit builds a lambda converts only to a cdecl pointer.
+BOOL CALLBACK CollectWindowOfClass(HWND window, LPARAM lParam) {
+    auto* s = reinterpret_cast<WindowSearch*>(lParam);
+    if (IsWindowVisible(window) && ClassOf(window) == s->className) {
+        s->found.push_back(window);
+    }
+    return TRUE;
+}
+
 std::vector<HWND> ThreadWindows(const char* className) {
-    struct Search {
-        const char* className;
-        std::vector<HWND> found;
-    } search = {className, {}};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            if (IsWindowVisible(window) && ClassOf(window) == s->className) {
-                s->found.push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search = {className, {}};
+    EnumThreadWindows(GetCurrentThreadId(), CollectWindowOfClass, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
