@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "PresetCommands.h"
 #include "PresetResources.h"
 #include "PresetTree.h"
 #include "PresetsMenu.h"
@@ -287,19 +286,11 @@ void SettleFocus(HWND window) {
 
 std::string PressPresetsButton(PresetStore& store, HWND editor, int* version) {
     SettleFocus(editor);
-    HMENU menu = CreatePopupMenu();
-    AppendMenuA(menu, MF_STRING, kCommandAddPreset, "Add Preset...");
-    AppendMenuA(menu, MF_STRING, kCommandPresetManager, "Preset Manager...");
-    BuildPresetsMenu(store, menu);
     RECT button;
     GetWindowRect(editor, &button);
-    int chosen = TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RETURNCMD, button.left + 20,
-                                button.top + 60, 0, editor, nullptr);
-    DestroyMenu(menu);
-    if (chosen == kCommandPresetManager) chosen = ShowPresetManager(store);
-    if (chosen == kCommandAddPreset) AddPresetFromMenu(store);
-    if (chosen <= 0) return "";
-    const char* data = PresetsMenuCommand(store, chosen, version);
+    const char* data = RunPresetsMenu(store, [&](HMENU menu) {
+        return TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RETURNCMD, button.left + 20, button.top + 60, 0, editor, nullptr);
+    }, version);
     return data != nullptr ? data : "";
 }
 

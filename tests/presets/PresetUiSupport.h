@@ -82,9 +82,8 @@ void SelectTreeItem(HWND tree, const std::vector<std::string>& path);
 void DoubleClickTreeItem(HWND tree, const std::vector<std::string>& path);
 void RightClickTreeItem(HWND tree, const std::vector<std::string>& path);
 
-// The editor's Presets button: the two fixed items, BuildPresetsMenu, the menu shown with
-// TrackPopupMenu, and the result handled as the editor does. Returns the data text the
-// editor applies ("" for none) and its version.
+// The editor's Presets button: RunPresetsMenu with the menu shown beside the stand-in editor.
+// Returns the data text the editor applies ("" for none) and its version.
 std::string PressPresetsButton(PresetStore& store, HWND editor, int* version = nullptr);
 
 // A preset's fields and identity, to compare a store before and after.
