@@ -215,12 +215,6 @@ void Type(HWND dialog, int id, const std::string& text) {
     SetDlgItemTextA(dialog, id, text.c_str());
 }
 
-std::string FieldText(HWND dialog, int id) {
-    char text[256] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
 HWND ManagerTree(HWND manager) { return GetDlgItem(manager, kManagerTree); }
 
 HTREEITEM FindTreeItem(HWND tree, const std::vector<std::string>& path) {
@@ -256,14 +250,6 @@ void SelectTreeItem(HWND tree, const std::vector<std::string>& path) {
     HTREEITEM item = FindTreeItem(tree, path);
     EXPECT_NE(item, nullptr) << path.back();
     TreeView_SelectItem(tree, item);
-}
-
-void DoubleClickTreeItem(HWND tree, const std::vector<std::string>& path) {
-    const POINT p = ItemCentre(tree, path);
-    PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, At(p.x, p.y));
-    PostMessageA(tree, WM_LBUTTONUP, 0, At(p.x, p.y));
-    PostMessageA(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, At(p.x, p.y));
-    PostMessageA(tree, WM_LBUTTONUP, 0, At(p.x, p.y));
 }
 
 void RightClickTreeItem(HWND tree, const std::vector<std::string>& path) {
@@ -311,7 +297,6 @@ PresetUiTest::PresetUiTest()
     : store(GetModuleHandleA(nullptr), editor.Window(), "qv:Reverb", &messages, &fileDialogs) {
     editor.answer = [this](UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
         if (message != MSG_GET_PRESET_DATA) return false;
-        ++requests;
         *reinterpret_cast<char**>(wParam) = CopyPresetData(kEditorSettings);
         result = 0;
         return true;
