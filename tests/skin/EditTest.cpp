@@ -94,26 +94,6 @@ TEST_F(EditTest, WheelStepsReversesAndIsBlockedByAnOpenBox) {
     EXPECT_TRUE(Steps().empty());
 }
 
-TEST_F(EditTest, ReturnAppliesTheTextThenAsksForTheCanonicalOne) {
-    Create(kEditLinearDragStyle);
-    Send(WM_KEYDOWN, VK_SPACE);
-    HWND box = Box();
-    ASSERT_NE(box, nullptr);
-    SetWindowTextA(box, "7.25");
-    parent_.Take();
-    SendMessageA(box, WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_FALSE(IsWindow(box));
-    EXPECT_EQ(OpenInlineEditorWindow(), nullptr);
-    EXPECT_EQ(Text(edit_), "7.25");
-    const auto log = parent_.Take();
-    ASSERT_EQ(log.size(), 2u);
-    EXPECT_EQ(log[0].message, static_cast<UINT>(WM_COMMAND));
-    EXPECT_EQ(log[0].wParam, MAKEWPARAM(kId, EN_CHANGE));
-    EXPECT_EQ(log[0].lParam, reinterpret_cast<LPARAM>(edit_));
-    EXPECT_EQ(log[1].message, QVEN_STEP);
-    EXPECT_EQ(log[1].wParam, MAKEWPARAM(kId, 0));
-}
-
 TEST_F(EditTest, EscapeFocusLossAndAnotherFieldCancel) {
     Create(kEditLinearDragStyle);
     HWND other = parent_.CreateControl(kEditClassName, 0, 100, 50, kWidth, kHeight, kId + 1, "3");
