@@ -88,7 +88,11 @@ inline LPARAM At(int x, int y) {
 }
 // Mouse messages with a client position, sent the way a real mouse delivers them.
 void Press(HWND control, int x, int y);
+void MoveTo(HWND control, int x, int y);
 void Release(HWND control, int x, int y);
 // Posts a wheel message (so that it carries a message time) and dispatches it.
 void Wheel(HWND control, int delta);
 
+// Puts the pointer over client point (x, y) and lets the control choose its shape; returns
+// the cursor it set. Retries when another program moved the pointer in between.
+HCURSOR PointAt(HWND control, int x, int y);
