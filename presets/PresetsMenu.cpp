@@ -78,3 +78,16 @@ int ShowPresetManager(PresetStore& store) {
     store.SetModified(false);
     return PresetManagerDialog(store).Run();
 }
+
+const char* RunPresetsMenu(PresetStore& store, const std::function<int(HMENU)>& show, int* version) {
+    HMENU menu = CreatePopupMenu();
+    if (menu == nullptr) return nullptr;
+    AppendMenuA(menu, MF_STRING, kCommandAddPreset, "Add Preset...");
+    AppendMenuA(menu, MF_STRING, kCommandPresetManager, "Preset Manager...");
+    BuildPresetsMenu(store, menu);
+    int chosen = show(menu);
+    DestroyMenu(menu);
+    if (chosen == kCommandPresetManager) chosen = ShowPresetManager(store);
+    else if (chosen == kCommandAddPreset) AddPresetFromMenu(store);
+    return chosen > 0 ? PresetsMenuCommand(store, chosen, version) : nullptr;
+}

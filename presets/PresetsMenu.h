@@ -3,6 +3,8 @@
 // Manager, and the context menu of the editor's bottom strip.
 #include <windows.h>
 
+#include <functional>
+
 #include "PresetStore.h"
 
 // Completes a popup menu that already holds "Add Preset..." (10501) at position 0 and
@@ -24,6 +26,11 @@ void AddPresetFromMenu(PresetStore& store);
 // "Preset Manager...": runs the Manager modally over the editor; the id of the preset that
 // was double-clicked there, or 0. Returns 0 at once while the Manager is open.
 int ShowPresetManager(PresetStore& store);
+
+// The Presets button: the popup menu with the two fixed items and the presets, shown by
+// `show` (which returns the chosen identifier, 0 for none); the Manager or the add dialog
+// when chosen. Returns what PresetsMenuCommand returns for the choice, or null.
+const char* RunPresetsMenu(PresetStore& store, const std::function<int(HMENU)>& show, int* version);
 
 // Opens a web address in the user's browser.
 using OpenAddress = void (*)(HWND owner, const char* address);

@@ -38,26 +38,7 @@ LRESULT CALLBACK Recording(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     if (g_sent && message == QVRM_SETVALUE) g_sent->push_back(static_cast<UINT>(wParam));
     return CallWindowProcA(g_original, window, message, wParam, lParam);
 }
-
-struct FieldText {
-    int id;
-    const char* text;
-};
-
 }  // namespace
-
-TEST_F(EditorTest, OpensShowingTheFilter) {
-    const FieldText shown[] = {{kInputField, "0.0"},    {kLowCutField, "75"},        {kHighCutField, "4.0"},
-                               {kPreDelayField, "0"},   {kRoomSizeField, "50"},      {kDiffusionField, "100"},
-                               {kBassMultiplyField, "1.0"}, {kCrossoverField, "500"}, {kDecayTimeField, "1.5"},
-                               {kDampingField, "4.0"},  {kDryField, "0.0"},          {kEarlyField, "-3.5"},
-                               {kReverbField, "-12.0"}, {kWidthField, "100"},        {kSetupButton, "Setup A"},
-                               {kStereoButton, "Stereo"}};
-    for (const FieldText& f : shown) EXPECT_EQ(Text(f.id), f.text) << f.id;
-    EXPECT_EQ(SliderPosition(Item(kReverbSlider)), -120);
-    EXPECT_EQ(SliderPosition(Item(kRoomSizeSlider)), 50);
-    EXPECT_TRUE(IsWindowEnabled(Item(kWidthField)));
-}
 
 TEST_F(EditorTest, SlidersEditTheirFieldsAndDoubleClickRestoresTheDefault) {
     struct Row {

@@ -138,17 +138,15 @@ TEST(HelpPathTest, FileNamePartBecomesTheHelpFileCutToTheBuffer) {
     }
 }
 
-// --- Binding the viewer ---------------------------------------------------------------------
+// --- Binding the viewer and opening the help file -----------------------------------------
 
-class HelpViewerTest : public ::testing::Test {
+class OpenHelpFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        g_viewerCalls.clear();
-        g_viewerAnswer = kViewerWindow;
-    }
+    ServerModuleScope module_{GetModuleHandleA("kernel32.dll")};
+    std::string path_ = HelpPathInSystemFolder();
 };
 
-TEST_F(HelpViewerTest, BindsTheRegisteredControlOrTheControlByName) {
+TEST_F(OpenHelpFileTest, BindsTheViewerItFindsAndTellsTheUserWhichFileFailed) {
     const char kRegistered[] = "C:\\windows\\system32\\hhctrl.ocx";
     const char kGone[] = "C:\\Gone\\hhctrl.ocx";
     struct Case {
@@ -156,70 +154,38 @@ TEST_F(HelpViewerTest, BindsTheRegisteredControlOrTheControlByName) {
         const char* registered;
         std::vector<std::string> loadable;
         bool exportsEntry;
+        HWND answer;  // what the viewer entry returns
         std::vector<std::string> loads;
         bool bound;
     };
     const Case cases[] = {
-        {"registered control", kRegistered, {kRegistered}, true, {kRegistered}, true},
-        {"registered file does not load", kGone, {"hhctrl.ocx"}, true, {kGone, "hhctrl.ocx"}, true},
-        {"not registered", nullptr, {"hhctrl.ocx"}, true, {"hhctrl.ocx"}, true},
-        {"no control at all", nullptr, {}, true, {"hhctrl.ocx"}, false},
-        {"control without the entry", kRegistered, {kRegistered}, false, {kRegistered}, false},
+        {"registered control", kRegistered, {kRegistered}, true, kViewerWindow, {kRegistered}, true},
+        {"registered file does not load", kGone, {"hhctrl.ocx"}, true, kViewerWindow, {kGone, "hhctrl.ocx"}, true},
+        {"not registered", nullptr, {"hhctrl.ocx"}, true, kViewerWindow, {"hhctrl.ocx"}, true},
+        {"the viewer refuses the file", nullptr, {"hhctrl.ocx"}, true, nullptr, {"hhctrl.ocx"}, true},
+        {"no control at all", nullptr, {}, true, kViewerWindow, {"hhctrl.ocx"}, false},
+        {"control without the entry", kRegistered, {kRegistered}, false, kViewerWindow, {kRegistered}, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         g_viewerCalls.clear();
+        g_viewerAnswer = c.answer;
         StandInSystem system;
         system.registered = c.registered;
         system.loadable = c.loadable;
         system.exportsEntry = c.exportsEntry;
         HelpViewer viewer(system);
-
-        for (int call = 0; call < 2; ++call) {
-            EXPECT_EQ(viewer.Call(kPage, "Z:\\help.chm", 0, 0), c.bound ? kViewerWindow : nullptr);
-        }
-        // Bound or failed, the second call looks for nothing again.
+        RecordedMessages messages;
+        const HWND opened = c.bound ? c.answer : nullptr;
+        for (int press = 0; press < 2; ++press) EXPECT_EQ(OpenHelpFile(kPage, viewer, messages), opened);
+        // Bound or failed, the second press looks for nothing again. Command 0 is
+        // HH_DISPLAY_TOPIC: the file's default topic. Each failed press tells the user again.
         EXPECT_EQ(system.registryReads, 1);
         EXPECT_EQ(system.loads, c.loads);
         for (WORD ordinal : system.ordinals) EXPECT_EQ(ordinal, 14);  // HtmlHelpA
-        if (c.bound) {
-            EXPECT_EQ(system.ordinals.size(), 1u);
-        }
-        EXPECT_EQ(g_viewerCalls.size(), c.bound ? 2u : 0u);
-    }
-}
-
-// --- Opening the help file ------------------------------------------------------------------
-
-class OpenHelpFileTest : public HelpViewerTest {
-protected:
-    ServerModuleScope module_{GetModuleHandleA("kernel32.dll")};
-    std::string path_ = HelpPathInSystemFolder();
-    RecordedMessages messages_;
-};
-
-TEST_F(OpenHelpFileTest, OpensTheDefaultTopicOrTellsTheUserWhichFileFailed) {
-    struct Case {
-        const char* name;
-        bool viewerLoads;
-        HWND answer;
-    };
-    const Case cases[] = {{"opened", true, kViewerWindow}, {"the viewer refuses the file", true, nullptr},
-                          {"no viewer at all", false, nullptr}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        g_viewerCalls.clear();
-        g_viewerAnswer = c.answer;
-        messages_.shown.clear();
-        StandInSystem system;
-        if (c.viewerLoads) system.loadable = {"hhctrl.ocx"};
-        HelpViewer viewer(system);
-        for (int press = 0; press < 2; ++press) EXPECT_EQ(OpenHelpFile(kPage, viewer, messages_), c.answer);
-        // Command 0 is HH_DISPLAY_TOPIC: the file's default topic. Each failed press tells the
-        // user again; the registry is read for the first press only.
-        EXPECT_EQ(g_viewerCalls, std::vector<std::string>(c.viewerLoads ? 2 : 0, ViewerCallLine(kPage, path_, 0, 0)));
-        EXPECT_EQ(messages_.shown, std::vector<std::string>(c.answer ? 0 : 2, HelpFailureLine(kPage, path_)));
-        EXPECT_EQ(system.registryReads, 1);
+        if (c.bound) EXPECT_EQ(system.ordinals.size(), 1u);
+        EXPECT_EQ(g_viewerCalls, std::vector<std::string>(c.bound ? 2 : 0, ViewerCallLine(kPage, path_, 0, 0)));
+        EXPECT_EQ(messages.shown, std::vector<std::string>(opened ? 0 : 2, HelpFailureLine(kPage, path_)));
     }
 }
 

@@ -54,6 +54,9 @@ TEST_F(PresetExportTest, SelectionsWriteTheirPresetsInListOrder) {
          HeaderFor(OwnClassKey()) + "DefaultPreset=1\r\n" + SectionText(1, "3", "Large", "Halls", "1") +
              SectionText(2, "3", "Small", "Rooms", "2") + SectionText(3, "3", "Small", "HALLS", "3") +
              SectionText(4, "3", "Loose", "", "4")},
+        {"one preset", PresetSelection::OnePreset(room->id), true,
+         HeaderFor(OwnClassKey()) + "DefaultPreset=7\r\n" + SectionText(1, "3", "Small", "Rooms", "2") +
+             SectionText(2, "3", "Old2", "", kData) + old34},
         {"none", PresetSelection::None(), false, ""},
         {"unknown preset", PresetSelection::OnePreset(9999), false, ""},
         {"unknown bank", PresetSelection::Bank(9999), false, ""},
@@ -64,18 +67,6 @@ TEST_F(PresetExportTest, SelectionsWriteTheirPresetsInListOrder) {
         EXPECT_EQ(ReadBytes(path), c.expected) << c.name;
         DeleteFileA(path.c_str());
     }
-}
-
-TEST_F(PresetExportTest, OnePresetGoesOutAsTheFirstSection) {
-    const std::string path = ExistingFile();
-    store.ExportSelection(PresetSelection::OnePreset(room->id), store.ClassKey(), path.c_str());
-
-    PresetStore reader(nullptr, nullptr, "qv:Reverb", &messages);
-    reader.Load(OwnClassKey().c_str(), "qvRuvodaR3.ini", folder.Path("own.ini").c_str());
-    ASSERT_TRUE(reader.Import(path.c_str()));
-    EXPECT_EQ(NamesAndBanks(reader),
-              (std::vector<std::string>{"Small|Rooms", "Old2|", "Old3|", "Old4|"}));
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(PresetExportTest, SuggestedNamesReplaceCharactersUnfitForFileNames) {

@@ -70,21 +70,6 @@ TEST_F(PresetLocationTest, PluginPathThenTheRegisteredModuleThenTheLoadedModule)
     }
 }
 
-TEST_F(PresetLocationTest, LoadFindsTheFileThroughPluginPath) {
-    TempFolder folder;
-    const std::string path = folder.Path("qvRuvodaR3.ini");
-    WriteBytes(path, HeaderFor(key_) + SectionText(1, "3", "Found", "", "1,2"));
-    const std::string directory = path.substr(0, path.rfind('\\'));
-    SetPluginPath(directory);
-
-    ScriptedMessages messages;
-    PresetStore store(nullptr, nullptr, "qv:Reverb", &messages);
-    store.Load(key_.c_str(), "qvRuvodaR3.ini");
-    EXPECT_STREQ(store.FilePath(), path.c_str());
-    EXPECT_STREQ(store.ClassKey(), key_.c_str());
-    EXPECT_EQ(NamesAndBanks(store), (std::vector<std::string>{"Found|"}));
-}
-
 TEST_F(PresetLocationTest, LoadWithoutAnyPathStaysEmptyAndWritesNothing) {
     ScriptedMessages messages;
     PresetStore store(nullptr, nullptr, "qv:Reverb", &messages);

@@ -35,31 +35,6 @@ protected:
     HWND manager = nullptr;
 };
 
-TEST_F(PresetManagerUi, AnEmptyStoreShowsTheRootAloneWithFourButtonsGreyed) {
-    UiScript script;
-    std::string tree, buttons;
-    RECT placed = {};
-    Open(script);
-    script.Do("look", [&] {
-        tree = DescribeTree(ManagerTree(manager));
-        buttons = EnabledButtons(manager);
-        GetWindowRect(manager, &placed);
-        EXPECT_NE(SendMessageA(manager, WM_GETICON, ICON_SMALL, 0), 0);
-        EXPECT_EQ(ShowPresetManager(store), 0) << "a second Manager does not open";
-        Click(manager, kManagerCancel);
-    });
-    EXPECT_EQ(ShowPresetManager(store), 0);
-    EXPECT_EQ(tree, std::string("<") + kRoot + ">");
-    EXPECT_EQ(buttons, "10001011");
-    RECT owner;
-    GetWindowRect(editor.Window(), &owner);
-    const int width = placed.right - placed.left, height = placed.bottom - placed.top;
-    EXPECT_EQ(placed.left, owner.left + ((owner.right - owner.left) - width) / 2);
-    EXPECT_EQ(placed.top, owner.top + ((owner.bottom - owner.top) - height) / 2);
-    EXPECT_EQ(store.ManagerWindow(), nullptr);
-    EXPECT_EQ(store.TreeWindow(), nullptr);
-}
-
 TEST_F(PresetManagerUi, BanksJoinRegardlessOfCaseAndTheButtonsFollowTheSelection) {
     AddPreset(store, "Big", "hall", "1");
     AddPreset(store, "Alpha", "Hall", "2");
@@ -226,82 +201,6 @@ TEST_F(PresetManagerUi, TheSaveQuestionsAnswersSaveDiscardOrStay) {
         EXPECT_EQ(FileExists(FilePath()), c.written);
         EXPECT_EQ(stayed, c.answer == IDCANCEL);
     }
-}
-
-TEST_F(PresetManagerUi, DoubleClickingAppliesThePresetUnlessTheRestoredListLacksIt) {
-    AddFourPresets();
-    UiScript script;
-    script.Choose({"Preset Manager..."});
-    Open(script);
-    script.Do("double-click", [&] {
-        DoubleClickTreeItem(ManagerTree(manager), {kRoot, "Rooms", "Booth"});
-    });
-    EXPECT_EQ(PressPresetsButton(store, editor.Window()), "3");
-    EXPECT_EQ(store.NameById(store.CurrentId()), std::string("Booth"));
-
-    struct Case {
-        int answer;
-        const char* applied;
-        int presets;
-    };
-    for (const Case& c : {Case{IDNO, "", 4}, Case{IDYES, kEditorSettings, 5}}) {
-        messages.answers = {c.answer};
-        script.Choose({"Preset Manager..."});
-        Open(script);
-        script.Do("add", [&] { Click(manager, kManagerAdd); });
-        script.OnDialog("Add qv:Reverb preset", [](HWND dialog) {
-            Type(dialog, kNameField, "Added");
-            Click(dialog, IDOK);
-        });
-        script.Do("double-click", [&] {
-            DoubleClickTreeItem(ManagerTree(manager), {kRoot, "Added"});
-        });
-        EXPECT_EQ(PressPresetsButton(store, editor.Window()), c.applied);
-        EXPECT_EQ(store.Count(), c.presets);
-        EXPECT_EQ(FileExists(FilePath()), c.answer == IDYES);
-    }
-}
-
-TEST_F(PresetManagerUi, ExportAndImportRoundTripThroughFiles) {
-    AddFourPresets();
-    const std::string exported = folder.Path("halls.ini");
-    fileDialogs.chosenPath = exported;
-    fileDialogs.results = {FileDialogs::kChosen, FileDialogs::kChosen};
-    messages.answers = {IDYES};
-    std::string tree;
-    UiScript script;
-    Open(script);
-    script.Do("export the bank", [&] {
-        SelectTreeItem(ManagerTree(manager), {kRoot, "Halls"});
-        Click(manager, kManagerExport);
-    });
-    script.Do("delete the bank", [&] {
-        EXPECT_FALSE(store.IsModified());
-        SelectTreeItem(ManagerTree(manager), {kRoot, "Halls"});
-        Click(manager, kManagerDelete);
-    });
-    script.Do("import", [&] { Click(manager, kManagerImport); });
-    script.Do("save", [&] {
-        tree = DescribeTree(ManagerTree(manager));
-        Click(manager, IDOK);
-    });
-    ShowPresetManager(store);
-    ASSERT_EQ(fileDialogs.asked.size(), 2u);
-    EXPECT_TRUE(fileDialogs.asked[0].save);
-    EXPECT_EQ(fileDialogs.asked[0].title, "Export preset bank");
-    EXPECT_EQ(fileDialogs.asked[0].suggestion, "Halls.ini");
-    EXPECT_FALSE(fileDialogs.asked[1].save);
-    EXPECT_EQ(fileDialogs.asked[1].title, "Import Preset(s)");
-    EXPECT_EQ(fileDialogs.asked[1].suggestion, "");
-    EXPECT_EQ(ReadBytes(exported), HeaderFor(OwnClassKey()) +
-                                       SectionText(1, "3", "Big", "Halls", "1") +
-                                       SectionText(2, "3", "Small", "Halls", "2"));
-    EXPECT_EQ(tree, "<Available qv:Reverb presets>{ Halls{ Big Small } Rooms{ Booth } Loose }");
-    EXPECT_EQ(ReadBytes(FilePath()), HeaderFor(OwnClassKey()) + "DefaultPreset=1\r\n" +
-                                         SectionText(1, "3", "Big", "Halls", "1") +
-                                         SectionText(2, "3", "Small", "Halls", "2") +
-                                         SectionText(3, "3", "Booth", "Rooms", "3") +
-                                         SectionText(4, "3", "Loose", "", "4"));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "PresetTestSupport.h"
 
 namespace {
@@ -102,11 +104,9 @@ TEST_F(PresetStoreTest, BackupThenRestoreLeavesTheListRecordForRecord) {
         const Preset* copy = store.PresetAt(i);
         EXPECT_NE(copy, before[i]);
         EXPECT_NE(copy->data, before[i]->data);
-        EXPECT_EQ(copy->id, before[i]->id);
-        EXPECT_EQ(copy->version, before[i]->version);
-        EXPECT_STREQ(copy->name, before[i]->name);
-        EXPECT_STREQ(copy->bank, before[i]->bank);
-        EXPECT_STREQ(copy->data, before[i]->data);
+        EXPECT_EQ(std::tie(copy->id, copy->version), std::tie(before[i]->id, before[i]->version));
+        EXPECT_EQ(std::string(copy->name) + "|" + copy->bank + "|" + copy->data,
+                  std::string(before[i]->name) + "|" + before[i]->bank + "|" + before[i]->data);
     }
     // Edits during the Manager's session touch only the copies.
     std::snprintf(store.PresetAt(0)->name, sizeof(Preset::name), "Renamed");

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "PresetCommands.h"
 #include "PresetResources.h"
 #include "PresetTree.h"
 #include "PresetsMenu.h"
@@ -218,12 +217,6 @@ void Type(HWND dialog, int id, const std::string& text) {
     SetDlgItemTextA(dialog, id, text.c_str());
 }
 
-std::string FieldText(HWND dialog, int id) {
-    char text[256] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
 HWND ManagerTree(HWND manager) { return GetDlgItem(manager, kManagerTree); }
 
 HTREEITEM FindTreeItem(HWND tree, const std::vector<std::string>& path) {
@@ -261,14 +254,6 @@ void SelectTreeItem(HWND tree, const std::vector<std::string>& path) {
     TreeView_SelectItem(tree, item);
 }
 
-void DoubleClickTreeItem(HWND tree, const std::vector<std::string>& path) {
-    const POINT p = ItemCentre(tree, path);
-    PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, At(p.x, p.y));
-    PostMessageA(tree, WM_LBUTTONUP, 0, At(p.x, p.y));
-    PostMessageA(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, At(p.x, p.y));
-    PostMessageA(tree, WM_LBUTTONUP, 0, At(p.x, p.y));
-}
-
 void RightClickTreeItem(HWND tree, const std::vector<std::string>& path) {
     const POINT p = ItemCentre(tree, path);
     PostMessageA(tree, WM_RBUTTONDOWN, MK_RBUTTON, At(p.x, p.y));
@@ -289,19 +274,11 @@ void SettleFocus(HWND window) {
 
 std::string PressPresetsButton(PresetStore& store, HWND editor, int* version) {
     SettleFocus(editor);
-    HMENU menu = CreatePopupMenu();
-    AppendMenuA(menu, MF_STRING, kCommandAddPreset, "Add Preset...");
-    AppendMenuA(menu, MF_STRING, kCommandPresetManager, "Preset Manager...");
-    BuildPresetsMenu(store, menu);
     RECT button;
     GetWindowRect(editor, &button);
-    int chosen = TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RETURNCMD, button.left + 20,
-                                button.top + 60, 0, editor, nullptr);
-    DestroyMenu(menu);
-    if (chosen == kCommandPresetManager) chosen = ShowPresetManager(store);
-    if (chosen == kCommandAddPreset) AddPresetFromMenu(store);
-    if (chosen <= 0) return "";
-    const char* data = PresetsMenuCommand(store, chosen, version);
+    const char* data = RunPresetsMenu(store, [&](HMENU menu) {
+        return TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RETURNCMD, button.left + 20, button.top + 60, 0, editor, nullptr);
+    }, version);
     return data != nullptr ? data : "";
 }
 
@@ -322,7 +299,6 @@ PresetUiTest::PresetUiTest()
     : store(GetModuleHandleA(nullptr), editor.Window(), "qv:Reverb", &messages, &fileDialogs) {
     editor.answer = [this](UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
         if (message != MSG_GET_PRESET_DATA) return false;
-        ++requests;
         *reinterpret_cast<char**>(wParam) = CopyPresetData(kEditorSettings);
         result = 0;
         return true;

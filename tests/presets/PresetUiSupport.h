@@ -71,20 +71,17 @@ std::string DescribeMenu(HMENU menu);
 // Presses a dialog button as a click does (it must be enabled) and types into a field.
 void Click(HWND dialog, int id);
 void Type(HWND dialog, int id, const std::string& text);
-std::string FieldText(HWND dialog, int id);
 
 // Tree items by their texts from the root: {"Available qv:Reverb presets", "Halls", "Big"}.
 HTREEITEM FindTreeItem(HWND tree, const std::vector<std::string>& path);
 // The tree as "text{ children }" items joined by " ", selected item in <angle brackets>.
 std::string DescribeTree(HWND tree);
 void SelectTreeItem(HWND tree, const std::vector<std::string>& path);
-// Mouse clicks on an item, as posted messages that the dialog's loop delivers.
-void DoubleClickTreeItem(HWND tree, const std::vector<std::string>& path);
+// A right click on an item, as posted messages that the dialog's loop delivers.
 void RightClickTreeItem(HWND tree, const std::vector<std::string>& path);
 
-// The editor's Presets button: the two fixed items, BuildPresetsMenu, the menu shown with
-// TrackPopupMenu, and the result handled as the editor does. Returns the data text the
-// editor applies ("" for none) and its version.
+// The editor's Presets button: RunPresetsMenu with the menu shown beside the stand-in editor.
+// Returns the data text the editor applies ("" for none) and its version.
 std::string PressPresetsButton(PresetStore& store, HWND editor, int* version = nullptr);
 
 // A preset's fields and identity, to compare a store before and after.
@@ -92,7 +89,7 @@ std::vector<std::string> Snapshot(const PresetStore& store);
 
 // A store of the test module over the stand-in editor, its preset file in a fresh folder,
 // its messages and file dialogs answered from scripts. The editor answers
-// MSG_GET_PRESET_DATA with kEditorSettings and counts the requests.
+// MSG_GET_PRESET_DATA with kEditorSettings.
 class PresetUiTest : public ::testing::Test {
 protected:
     PresetUiTest();
@@ -102,6 +99,5 @@ protected:
     ScriptedMessages messages;
     ScriptedFileDialogs fileDialogs;
     TestParent editor;
-    int requests = 0;
     PresetStore store;
 };

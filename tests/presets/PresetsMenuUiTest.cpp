@@ -8,14 +8,6 @@ namespace {
 
 class PresetsMenuUi : public PresetUiTest {};
 
-TEST_F(PresetsMenuUi, AnEmptyStoreOffersOnlyTheTwoFixedItems) {
-    std::string menu;
-    UiScript script;
-    script.LookAtMenu(menu).Dismiss();
-    EXPECT_EQ(PressPresetsButton(store, editor.Window()), "");
-    EXPECT_EQ(menu, "Add Preset...=10501 | Preset Manager...=10500");
-}
-
 TEST_F(PresetsMenuUi, BanksDifferingInCaseAreTwoSubmenusAndTheChoiceIsApplied) {
     AddPreset(store, "Loose", "", "1");
     Preset* big = AddPreset(store, "Big", "hall", "2");
@@ -72,31 +64,6 @@ TEST_F(PresetsMenuUi, UpdateAsksAndOnYesTakesTheEditorsSettingsAndWritesTheFile)
         messages.shown.clear();
         store.DeleteAt(0);
     }
-}
-
-TEST_F(PresetsMenuUi, AddPresetMakesTheCurrentPresetAndWritesTheFileEvenWhenCancelled) {
-    AddPreset(store, "Unsaved", "Rooms", "1");
-    UiScript script;
-    script.Choose({"Add Preset..."}).OnDialog("Add qv:Reverb preset", [](HWND dialog) {
-        Click(dialog, IDCANCEL);
-    });
-    EXPECT_EQ(PressPresetsButton(store, editor.Window()), "");
-    EXPECT_EQ(ReadBytes(FilePath()), HeaderFor(OwnClassKey()) + "DefaultPreset=1\r\n" +
-                                         SectionText(1, "3", "Unsaved", "Rooms", "1"));
-
-    script.Choose({"Add Preset..."}).OnDialog("Add qv:Reverb preset", [](HWND dialog) {
-        Type(dialog, kNameField, "Fresh");
-        Type(dialog, kBankField, "rooms");
-        Click(dialog, IDOK);
-    });
-    EXPECT_EQ(PressPresetsButton(store, editor.Window()), "");
-    EXPECT_EQ(NamesAndBanks(store), (std::vector<std::string>{"Fresh|rooms", "Unsaved|Rooms"}));
-    EXPECT_EQ(store.NameById(store.CurrentId()), std::string("Fresh"));
-    EXPECT_EQ(store.PresetAt(0)->data, std::string(kEditorSettings));
-    EXPECT_EQ(requests, 1);
-    EXPECT_EQ(ReadBytes(FilePath()), HeaderFor(OwnClassKey()) + "DefaultPreset=1\r\n" +
-                                         SectionText(1, "3", "Fresh", "rooms", kEditorSettings) +
-                                         SectionText(2, "3", "Unsaved", "Rooms", "1"));
 }
 
 TEST_F(PresetsMenuUi, TheEditorsContextMenuOpensTheMakersHomePage) {

@@ -11,7 +11,6 @@ namespace {
 constexpr int kId = 101;
 constexpr int kWidth = 40, kHeight = 21;
 constexpr COLORREF kNormal = RGB(100, 100, 100);
-constexpr COLORREF kPressed = RGB(50, 50, 50);
 constexpr COLORREF kLit = RGB(108, 105, 51);  // kNormal under the default tint
 constexpr COLORREF kInk = 0x404040;
 constexpr COLORREF kFrame = 0x909090;
@@ -92,26 +91,6 @@ TEST_F(PushButtonTest, GesturesReportTheirNotifications) {
     }
 }
 
-TEST_F(PushButtonTest, PressShowsThePressedImageAndCancelDropsOneQueuedClick) {
-    Create();
-    EXPECT_EQ(Send(WM_GETDLGCODE), 0x21);
-    Send(WM_LBUTTONDOWN, 0, At(5, 5));
-    EXPECT_EQ(Pixel(20, 10), kPressed);
-    EXPECT_EQ(GetCapture(), button_);
-    PostMessageA(button_, WM_LBUTTONDOWN, 0, At(5, 5));
-    PostMessageA(button_, WM_LBUTTONUP, 0, At(5, 5));
-    Send(QVBM_CANCELPRESS);
-    EXPECT_EQ(Codes(), (std::vector<int>{QVBN_PRESSED, QVBN_CLICKED}));  // the down was dropped
-
-    parent_.SetRightClickResult(77);
-    EXPECT_EQ(Send(WM_RBUTTONDOWN, 0, At(7, 9)), 77);
-    const auto log = parent_.Take();
-    ASSERT_EQ(log.size(), 1u);
-    EXPECT_EQ(log[0].message, QVBN_RCLICK);
-    EXPECT_EQ(log[0].wParam, static_cast<WPARAM>(kId));
-    EXPECT_EQ(log[0].lParam, At(7, 9));
-}
-
 TEST_F(PushButtonTest, StylesAndStatesDrawTheirPixels) {
     struct Case {
         const char* name;
@@ -124,13 +103,6 @@ TEST_F(PushButtonTest, StylesAndStatesDrawTheirPixels) {
     const Case cases[] = {
         // The glow leaves a border of two pixels untinted.
         {"lit", 0, true, lit, {{20, 10, kLit}, {2, 10, kLit}, {1, 10, kNormal}, {20, 1, kNormal}, {39, 10, kNormal}}},
-        {"lit, narrow", 0, true,
-         [](PushButtonTest& t) {
-             t.Send(QVBM_SETCHECK, 1, 0);
-             t.Send(QVBM_SETFOCUSMARGINS, 0, 1);
-             t.Redraw();
-         },
-         {{1, 10, kLit}, {0, 10, kNormal}}},
         {"lit, own tint", 0, true,
          [](PushButtonTest& t) {
              t.Send(QVBM_SETTINT, (200u << 24) | (100u << 16) | (200u << 8) | 200u);
@@ -156,20 +128,11 @@ TEST_F(PushButtonTest, StylesAndStatesDrawTheirPixels) {
         {"arrow", kPushButtonArrowStyle, true, nullptr,
          {{28, 9, kInk}, {34, 9, kInk}, {27, 9, kNormal}, {35, 9, kNormal}, {29, 10, kInk}, {28, 10, kNormal},
           {31, 12, kInk}, {30, 12, kNormal}, {31, 13, kNormal}}},
-        {"arrow, pressed", kPushButtonArrowStyle, true,
-         [](PushButtonTest& t) { t.Send(WM_LBUTTONDOWN, 0, At(5, 5)); }, {{32, 13, kInk}, {31, 13, kPressed}}},
         // Glyph at (38 - 10, 4 + 1): its column 3 is black, the rest is the key colour.
         {"glyph", kPushButtonGlyphStyle, true, nullptr,
          {{31, 5, 0}, {31, 15, 0}, {28, 5, kNormal}, {30, 10, kNormal}, {31, 16, kNormal}}},
         {"focused", 0, true, [](PushButtonTest& t) { SetFocus(t.button_); },
          {{3, 10, kFrame}, {20, 3, kFrame}, {36, 10, kFrame}, {20, 17, kFrame}, {2, 10, kNormal}}},
-        {"focused, own margins", 0, true,
-         [](PushButtonTest& t) {
-             const RECT margins = {-1, -1, 1, 1};
-             t.Send(QVBM_SETFOCUSMARGINS, reinterpret_cast<WPARAM>(&margins), 0);
-             SetFocus(t.button_);
-         },
-         {{2, 10, kFrame}, {3, 10, kNormal}, {37, 10, kFrame}}},
     };
     for (const Case& c : cases) {
         Create(c.style, c.style ? "" : nullptr, c.images);
@@ -178,39 +141,6 @@ TEST_F(PushButtonTest, StylesAndStatesDrawTheirPixels) {
         SetFocus(parent_.Window());
         DestroyWindow(button_);
     }
-}
-
-TEST_F(PushButtonTest, RepaintsOnlyOnChange) {
-    Create();
-    ValidateRect(button_, nullptr);
-    Send(QVBM_SETCHECK, 0, 0);
-    EXPECT_FALSE(HasUpdate());
-    Send(QVBM_SETCHECK, 1, 0);
-    EXPECT_EQ(Send(QVBM_GETCHECK), 1);
-    EXPECT_TRUE(HasUpdate());
-    EXPECT_EQ(Pixel(20, 10), kNormal);  // stored, not painted
-    ValidateRect(button_, nullptr);
-    Send(QVBM_SETCHECK, 1, 1);  // unchanged, but asked to paint
-    EXPECT_EQ(Pixel(20, 10), kLit);
-
-    Send(QVBM_SETCHECK, 0, 1);
-    Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Undo"));
-    EXPECT_GT(CountPixels(button_, kWidth, kHeight, kInk), 0);
-    // Scribble over the button: only a repaint would remove it.
-    HDC dc = GetDC(button_);
-    RECT all = {0, 0, kWidth, kHeight};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    ReleaseDC(button_, dc);
-    ValidateRect(button_, nullptr);
-    EXPECT_EQ(Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Undo")), 0);
-    EXPECT_EQ(Pixel(20, 10), RGB(255, 255, 255));
-    EXPECT_FALSE(HasUpdate());
-    Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Redo"));
-    EXPECT_EQ(Pixel(1, 1), kNormal);
-    EnableWindow(button_, FALSE);
-    Redraw();
-    EXPECT_EQ(CountPixels(button_, kWidth, kHeight, kInk), 0);
-    EXPECT_GT(CountPixels(button_, kWidth, kHeight, 0x808080), 0);
 }
 
 }  // namespace

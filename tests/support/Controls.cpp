@@ -101,7 +101,7 @@ LRESULT CALLBACK TestParent::Procedure(HWND window, UINT message, WPARAM wParam,
     if (self && self->answer && self->answer(message, wParam, lParam, result)) return result;
     if (self && (message == WM_COMMAND || message >= WM_USER)) {
         self->log_.push_back({message, wParam, lParam});
-        return message == QVBN_RCLICK ? self->rightClickResult_ : 0;
+        return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -120,7 +120,8 @@ Canvas::Canvas(int width, int height, COLORREF fill) : width_(width) {
     bits_ = static_cast<uint32_t*>(bits);
     old_ = SelectObject(dc_, bitmap_);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) Set(x, y, fill);
+        for (int x = 0; x < width; ++x)
+            bits_[y * width_ + x] = (GetRValue(fill) << 16) | (GetGValue(fill) << 8) | GetBValue(fill);
 }
 
 Canvas::~Canvas() {
@@ -135,29 +136,11 @@ COLORREF Canvas::At(int x, int y) const {
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
-void Canvas::Set(int x, int y, COLORREF colour) {
-    GdiFlush();
-    bits_[y * width_ + x] = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-}
-
 COLORREF WindowPixel(HWND window, int x, int y) {
     HDC dc = GetDC(window);
     const COLORREF colour = GetPixel(dc, x, y);
     ReleaseDC(window, dc);
     return colour;
-}
-
-int CountPixels(HWND window, int width, int height, COLORREF colour) {
-    HDC dc = GetDC(window);
-    int count = 0;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) count += GetPixel(dc, x, y) == colour;
-    ReleaseDC(window, dc);
-    return count;
-}
-
-void PrintInto(HWND control, Canvas& canvas) {
-    SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
 }
 
 namespace {
@@ -183,24 +166,6 @@ void Press(HWND control, int x, int y) { SendMessageA(control, WM_LBUTTONDOWN, M
 void MoveTo(HWND control, int x, int y) { SendMessageA(control, WM_MOUSEMOVE, MK_LBUTTON, At(x, y)); }
 
 void Release(HWND control, int x, int y) { SendMessageA(control, WM_LBUTTONUP, 0, At(x, y)); }
-
-void DoubleClick(HWND control, int x, int y) {
-    Press(control, x, y);
-    Release(control, x, y);
-    SendMessageA(control, WM_LBUTTONDBLCLK, MK_LBUTTON, At(x, y));
-    Release(control, x, y);
-}
-
-int DoubleClickReport(TestParent& parent, HWND control, UINT notification, int x, int y) {
-    DoubleClick(control, x, y);
-    int part = -99;
-    for (const Notification& n : parent.Take()) {
-        if (n.message != notification) continue;
-        EXPECT_EQ(n.wParam, static_cast<WPARAM>(GetDlgCtrlID(control)));
-        part = static_cast<int>(n.lParam);
-    }
-    return part;
-}
 
 void Wheel(HWND control, int delta) {
     PostMessageA(control, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0);
@@ -242,9 +207,4 @@ HCURSOR PointAt(HWND control, int x, int y) {
         if (now.x == screen.x && now.y == screen.y) return shape;
     }
     return nullptr;
-}
-
-HCURSOR ExpectedCursor(int id, LPCTSTR fallback) {
-    if (HCURSOR own = LoadCursor(GetModuleHandleA(nullptr), MAKEINTRESOURCE(id))) return own;
-    return LoadCursor(nullptr, fallback);
 }

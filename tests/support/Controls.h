@@ -28,14 +28,11 @@ public:
     TestParent& operator=(const TestParent&) = delete;
 
     HWND Window() const { return window_; }
-    HBITMAP Background() const { return background_; }
     // A child control at (x, y), created with the background picture as creation parameter.
     HWND CreateControl(const char* className, DWORD style, int x, int y, int width, int height, int id,
                        const char* text = nullptr);
     // Dispatches everything posted so far, then hands over (and forgets) what was recorded.
     std::vector<Notification> Take();
-    // What QVBN_RCLICK returns.
-    void SetRightClickResult(LRESULT result) { rightClickResult_ = result; }
     // When set, answers each message it returns true for (with the result it sets) instead
     // of recording it.
     std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)> answer;
@@ -45,7 +42,6 @@ private:
 
     HWND window_ = nullptr;
     HBITMAP background_ = nullptr;
-    LRESULT rightClickResult_ = 0;
     std::vector<Notification> log_;
 };
 
@@ -65,7 +61,6 @@ public:
 
     HDC Dc() const { return dc_; }
     COLORREF At(int x, int y) const;
-    void Set(int x, int y, COLORREF colour);
 
 private:
     int width_;
@@ -77,10 +72,6 @@ private:
 
 // The colour of a window's client pixel as it shows on screen.
 COLORREF WindowPixel(HWND window, int x, int y);
-// How many pixels of the window's top-left width x height show `colour`.
-int CountPixels(HWND window, int width, int height, COLORREF colour);
-// Draws the control's client area into `canvas` through WM_PRINTCLIENT.
-void PrintInto(HWND control, Canvas& canvas);
 
 // A pixel expected at (x, y).
 struct Spot {
@@ -99,16 +90,9 @@ inline LPARAM At(int x, int y) {
 void Press(HWND control, int x, int y);
 void MoveTo(HWND control, int x, int y);
 void Release(HWND control, int x, int y);
-// The full sequence of a double-click: down, up, double-click, up.
-void DoubleClick(HWND control, int x, int y);
-// Double-clicks at (x, y) and returns the part that the control's `notification` reported
-// (its lParam; the wParam must be the control's id), or -99 when nothing was reported.
-int DoubleClickReport(TestParent& parent, HWND control, UINT notification, int x, int y);
 // Posts a wheel message (so that it carries a message time) and dispatches it.
 void Wheel(HWND control, int delta);
 
 // Puts the pointer over client point (x, y) and lets the control choose its shape; returns
 // the cursor it set. Retries when another program moved the pointer in between.
 HCURSOR PointAt(HWND control, int x, int y);
-// The test module's cursor `id`, or the system shape `fallback` when the module has none.
-HCURSOR ExpectedCursor(int id, LPCTSTR fallback);
