@@ -222,21 +222,4 @@ TEST_F(PinChain, StopWhileTheStreamingThreadAsksAboutTheConnection) {
     EXPECT_EQ(1, a.f->stops.load());
 }
 
-TEST(FilterObject, TheGraphNamesAndOwnsTheFilterWhileItIsIn) {
-    Filter filter;
-    EXPECT_EQ(VFW_E_NOT_IN_GRAPH, filter.f->ReconnectOutput(nullptr));
-    ComPtr<IFilterGraph> graph;
-    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterGraph,
-                                     reinterpret_cast<void**>(graph.GetAddressOf())));
-    ASSERT_EQ(S_OK, graph->AddFilter(filter.ref.Get(), L"Named by graph"));
-    EXPECT_EQ(graph.Get(), filter.f->Graph());
-    FILTER_INFO info = {};
-    ASSERT_EQ(S_OK, filter.ref->QueryFilterInfo(&info));
-    EXPECT_STREQ(L"Named by graph", info.achName);
-    EXPECT_EQ(graph.Get(), info.pGraph);
-    info.pGraph->Release();
-    ASSERT_EQ(S_OK, graph->RemoveFilter(filter.ref.Get()));
-    EXPECT_EQ(nullptr, filter.f->Graph());
-}
-
 }  // namespace

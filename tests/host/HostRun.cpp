@@ -1,6 +1,5 @@
 #include "HostRun.h"
 
-#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -100,16 +99,12 @@ bool ReadBmp(const std::string& path, Image& image) {
         return false;
     image.width = info.biWidth;
     image.height = info.biHeight;
-    const size_t stride = (static_cast<size_t>(image.width) * 3 + 3) & ~size_t{3};
-    std::vector<uint8_t> rows(stride * image.height);
+    image.stride = (static_cast<size_t>(image.width) * 3 + 3) & ~size_t{3};
+    image.bottomUp = true;
+    image.pixels.resize(image.stride * image.height);
     in.seekg(file.bfOffBits);
-    in.read(reinterpret_cast<char*>(rows.data()), static_cast<std::streamsize>(rows.size()));
-    if (!in) return false;
-    image.pixels.resize(static_cast<size_t>(image.width) * image.height * 3);
-    for (int y = 0; y < image.height; ++y)  // the file's rows run bottom-up
-        std::memcpy(&image.pixels[static_cast<size_t>(y) * image.width * 3], &rows[(image.height - 1 - y) * stride],
-                    static_cast<size_t>(image.width) * 3);
-    return true;
+    in.read(reinterpret_cast<char*>(image.pixels.data()), static_cast<std::streamsize>(image.pixels.size()));
+    return static_cast<bool>(in);
 }
 
 bool LoadFace(const std::string& dllPath, Image& face) {
@@ -126,15 +121,11 @@ bool LoadFace(const std::string& dllPath, Image& face) {
     info.bmiHeader = {sizeof info.bmiHeader, header.bmWidth, -header.bmHeight, 1, 24, BI_RGB};
     face.width = header.bmWidth;
     face.height = header.bmHeight;
-    const size_t stride = (static_cast<size_t>(face.width) * 3 + 3) & ~size_t{3};
-    std::vector<uint8_t> rows(stride * face.height);
+    face.stride = (static_cast<size_t>(face.width) * 3 + 3) & ~size_t{3};
+    face.pixels.resize(face.stride * face.height);
     HDC screen = GetDC(nullptr);
-    const int read = GetDIBits(screen, bitmap, 0, face.height, rows.data(), &info, DIB_RGB_COLORS);
+    const int read = GetDIBits(screen, bitmap, 0, face.height, face.pixels.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     DeleteObject(bitmap);
-    face.pixels.resize(static_cast<size_t>(face.width) * face.height * 3);
-    for (int y = 0; y < face.height; ++y)
-        std::memcpy(&face.pixels[static_cast<size_t>(y) * face.width * 3], &rows[y * stride],
-                    static_cast<size_t>(face.width) * 3);
     return read == face.height;
 }
