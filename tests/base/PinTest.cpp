@@ -42,19 +42,11 @@ TEST(Pins, EnumeratedInputFirstThenOutputAndFoundByName) {
     IPin* none = reinterpret_cast<IPin*>(1);
     EXPECT_EQ(VFW_E_NOT_FOUND, filter.ref->FindPin(L"Side", &none));
     EXPECT_EQ(nullptr, none);
-    // Reset, Skip and Clone walk the same list.
-    ASSERT_EQ(S_OK, pins->Reset());
-    ASSERT_EQ(S_OK, pins->Skip(1));
-    ComPtr<IEnumPins> copy;
-    ASSERT_EQ(S_OK, pins->Clone(&copy));
-    ComPtr<IPin> second;
-    ASSERT_EQ(S_OK, copy->Next(1, &second, nullptr));
-    EXPECT_EQ(static_cast<IPin*>(filter.f->OutputPin()), second.Get());
-    EXPECT_EQ(S_FALSE, copy->Skip(1));
     // A pin's references are its filter's.
+    IPin* output = filter.f->OutputPin();
     ULONG filterRefs = filter.ref->AddRef();
-    EXPECT_EQ(filterRefs + 1, second->AddRef());
-    second->Release();
+    EXPECT_EQ(filterRefs + 1, output->AddRef());
+    output->Release();
     filter.ref->Release();
 }
 

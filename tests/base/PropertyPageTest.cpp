@@ -10,8 +10,7 @@ constexpr int kMarkControl = 1020;
 
 class RecordingPage : public BasePropertyPage {
 public:
-    RecordingPage() : BasePropertyPage(nullptr, L"Test Page", 321, 123, L"BaseTestPage") {}
-    explicit RecordingPage(int dialogId) : BasePropertyPage(nullptr, L"Test Page", 321, 123, dialogId) {}
+    RecordingPage() : BasePropertyPage(nullptr, L"Test Page", 321, 123, kDialogTemplate) {}
     HRESULT OnConnect(IUnknown* object) override {
         connected = object;
         return S_OK;
@@ -74,11 +73,6 @@ protected:
                                  nullptr, nullptr);
         ASSERT_NE(nullptr, parent);
     }
-    void UseDialogPage() {
-        page->NonDelegatingRelease();
-        page = new RecordingPage(kDialogTemplate);
-        page->NonDelegatingAddRef();
-    }
     void TearDown() override {
         page->NonDelegatingRelease();
         DestroyWindow(parent);
@@ -89,7 +83,6 @@ protected:
 };
 
 TEST_F(PropertyPage, DialogWindowLivesFromActivateToDeactivate) {
-    UseDialogPage();
     EXPECT_EQ(E_UNEXPECTED, page->Activate(parent, &rect, FALSE));  // no object yet
     IUnknown* object = page->NonDelegating();
     ASSERT_EQ(S_OK, page->SetObjects(1, &object));

@@ -1,5 +1,6 @@
 #include "HostRun.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -14,28 +15,14 @@ constexpr DWORD kRunLimitMs = 120000;
 // the process ends.
 class Scratch {
 public:
-    Scratch() {
-        char temp[MAX_PATH] = "";
-        GetTempPathA(MAX_PATH, temp);
-        path_ = std::string(temp) + "ruvoda-host-tests-" + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(path_.c_str(), nullptr);
-    }
-    ~Scratch() {
-        WIN32_FIND_DATAA entry;
-        HANDLE search = FindFirstFileA((path_ + "*").c_str(), &entry);
-        if (search != INVALID_HANDLE_VALUE) {
-            do DeleteFileA((path_ + entry.cFileName).c_str());
-            while (FindNextFileA(search, &entry));
-            FindClose(search);
-        }
-        RemoveDirectoryA(path_.c_str());
-    }
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
-    const std::string& Path() const { return path_; }
+    Scratch() { std::filesystem::create_directory(path_, ignored_); }
+    ~Scratch() { std::filesystem::remove_all(path_, ignored_); }
+    std::string Path() const { return path_.string() + "\\"; }
 
 private:
-    std::string path_;
+    const std::filesystem::path path_ =
+        std::filesystem::temp_directory_path() / ("ruvoda-host-tests-" + std::to_string(GetCurrentProcessId()));
+    std::error_code ignored_;
 };
 
 }  // namespace
@@ -49,7 +36,7 @@ std::string BesideTests(const char* name) {
 }
 
 std::string ScratchFolder() {
-    static Scratch scratch;
+    static const Scratch scratch;
     return scratch.Path();
 }
 
