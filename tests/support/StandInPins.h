@@ -19,9 +19,6 @@ std::vector<T> FromBytes(const std::vector<uint8_t>& bytes) {
     return values;
 }
 
-// A committed allocator of `count` buffers of `bytes`, or null.
-Microsoft::WRL::ComPtr<IMemAllocator> CommittedAllocator(long bytes, long count = 1);
-
 // Answers what every stand-in answers alike; the rest is each pin's own.
 class StandInPin : public IPin {
 public:
@@ -32,7 +29,7 @@ public:
     HRESULT STDMETHODCALLTYPE Disconnect() override;
     HRESULT STDMETHODCALLTYPE ConnectedTo(IPin** pin) override;
     HRESULT STDMETHODCALLTYPE ConnectionMediaType(AM_MEDIA_TYPE*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE QueryPinInfo(PIN_INFO* info) override;
+    HRESULT STDMETHODCALLTYPE QueryPinInfo(PIN_INFO*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE QueryDirection(PIN_DIRECTION* direction) override;
     HRESULT STDMETHODCALLTYPE QueryId(LPWSTR*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE EnumMediaTypes(IEnumMediaTypes**) override { return E_NOTIMPL; }
@@ -110,6 +107,6 @@ public:
     HRESULT STDMETHODCALLTYPE NotifyAllocator(IMemAllocator*, BOOL) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE GetAllocatorRequirements(ALLOCATOR_PROPERTIES*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Receive(IMediaSample* sample) override;
-    HRESULT STDMETHODCALLTYPE ReceiveMultiple(IMediaSample** samples, long count, long* done) override;
+    HRESULT STDMETHODCALLTYPE ReceiveMultiple(IMediaSample**, long, long*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE ReceiveCanBlock() override { return S_FALSE; }
 };
