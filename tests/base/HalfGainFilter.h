@@ -30,7 +30,6 @@ public:
     std::atomic<int> inputTypesSet{0};
     std::atomic<int> outputTypesSet{0};
     std::atomic<bool> streamingWhileStopped{false};  // Transform ran outside Start/StopStreaming
-    std::atomic<bool> refuseStart{false};            // StartStreaming fails when set
     std::function<void()> duringTransform;           // runs inside Transform when set
 
     // A new filter with the test's reference on it.

@@ -44,14 +44,6 @@ protected:
     ReverbParams params = {};
 };
 
-TEST_F(Graph, FloatWavComesOutAsTheEngineRendersIt) {
-    const std::vector<float> input = wavbytes::TestSignal(20000, 2, 44100);
-    GraphCollector collector(2, 32, true);
-    Play(wavbytes::Wav(3, 2, 44100, 32, wavbytes::FloatData(input)), collector);
-    const WaveFormat format = EngineFormat(3, 2, 44100, 32);
-    ExpectSameSamples(ReferenceRender(params, format, format, input), collector.values);
-}
-
 // Integer WAV files of every layout the filter takes, loud enough to saturate: the output
 // equals the engine's own render of the same samples within one step of the format.
 struct IntegerCase {

@@ -61,14 +61,29 @@ protected:
 
 }  // namespace
 
-TEST_F(Persistence, SavesTheLiveRecordAs96Bytes) {
+// The saved block is the header and the live record, and another filter loads it whole; the
+// dirty flag follows changes, saves that clear it and loads.
+TEST_F(Persistence, SavedRecordLoadsIntoAnotherFilterAndTheDirtyFlagFollows) {
     ASSERT_NE(nullptr, persist);
-    h.control->put_DecayTime(77);
-    h.control->put_Width(-1);  // clamps to 0
+    EXPECT_EQ(S_OK, persist->IsDirty());  // a fresh filter has unsaved defaults
     IStream* stream = StreamWith({});
     ASSERT_EQ(S_OK, persist->Save(stream, TRUE));
-    std::vector<uint8_t> bytes = StreamBytes(stream);
+    EXPECT_EQ(S_FALSE, persist->IsDirty());
+    h.control->put_InputGain(0);  // unchanged value
+    EXPECT_EQ(S_FALSE, persist->IsDirty());
+    h.control->put_DecayTime(77);
+    h.control->put_Width(-1);  // clamps to 0
+    h.control->put_Tail(1);
+    h.control->put_EarlyMute(1);
+    EXPECT_EQ(S_OK, persist->IsDirty());
+    ASSERT_EQ(S_OK, persist->Save(stream, FALSE));
+    EXPECT_EQ(S_OK, persist->IsDirty());
     stream->Release();
+    stream = StreamWith({});
+    ASSERT_EQ(S_OK, persist->Save(stream, TRUE));
+    EXPECT_EQ(S_FALSE, persist->IsDirty());
+
+    std::vector<uint8_t> bytes = StreamBytes(stream);
     ASSERT_EQ(96u, bytes.size());
     uint32_t size = 0;
     std::memcpy(&size, bytes.data(), 4);
@@ -80,35 +95,11 @@ TEST_F(Persistence, SavesTheLiveRecordAs96Bytes) {
     ULARGE_INTEGER max = {};
     EXPECT_EQ(S_OK, persist->GetSizeMax(&max));
     EXPECT_EQ(96u, max.QuadPart);
-}
-
-TEST_F(Persistence, DirtyFlagFollowsChangesAndSaves) {
-    EXPECT_EQ(S_OK, persist->IsDirty());  // a fresh filter has unsaved defaults
-    IStream* stream = StreamWith({});
-    persist->Save(stream, TRUE);
-    EXPECT_EQ(S_FALSE, persist->IsDirty());
-    h.control->put_InputGain(0);  // unchanged value
-    EXPECT_EQ(S_FALSE, persist->IsDirty());
-    h.control->put_InputGain(-30);
-    EXPECT_EQ(S_OK, persist->IsDirty());
-    persist->Save(stream, TRUE);
-    EXPECT_EQ(S_FALSE, persist->IsDirty());
-    persist->Save(stream, FALSE);
-    EXPECT_EQ(S_OK, persist->IsDirty());
-    stream->Release();
-}
-
-TEST_F(Persistence, RoundTripThroughAnotherFilter) {
-    h.control->put_RoomSize(33);
-    h.control->put_Tail(1);
-    h.control->put_EarlyMute(1);
-    IStream* stream = StreamWith({});
-    ASSERT_EQ(S_OK, persist->Save(stream, TRUE));
-    LARGE_INTEGER zero = {};
-    stream->Seek(zero, STREAM_SEEK_SET, nullptr);
 
     FilterHarness other;
     IPersistStream* otherPersist = Query<IPersistStream>(other.base, IID_IPersistStream);
+    LARGE_INTEGER zero = {};
+    stream->Seek(zero, STREAM_SEEK_SET, nullptr);
     ASSERT_EQ(S_OK, otherPersist->Load(stream));
     EXPECT_EQ(h.Params(), other.Params());
     EXPECT_EQ(S_OK, otherPersist->IsDirty());  // loaded values are unsaved in this graph

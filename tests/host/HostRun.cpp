@@ -1,6 +1,6 @@
 #include "HostRun.h"
 
-#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -15,28 +15,14 @@ constexpr DWORD kRunLimitMs = 120000;
 // the process ends.
 class Scratch {
 public:
-    Scratch() {
-        char temp[MAX_PATH] = "";
-        GetTempPathA(MAX_PATH, temp);
-        path_ = std::string(temp) + "ruvoda-host-tests-" + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(path_.c_str(), nullptr);
-    }
-    ~Scratch() {
-        WIN32_FIND_DATAA entry;
-        HANDLE search = FindFirstFileA((path_ + "*").c_str(), &entry);
-        if (search != INVALID_HANDLE_VALUE) {
-            do DeleteFileA((path_ + entry.cFileName).c_str());
-            while (FindNextFileA(search, &entry));
-            FindClose(search);
-        }
-        RemoveDirectoryA(path_.c_str());
-    }
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
-    const std::string& Path() const { return path_; }
+    Scratch() { std::filesystem::create_directory(path_, ignored_); }
+    ~Scratch() { std::filesystem::remove_all(path_, ignored_); }
+    std::string Path() const { return path_.string() + "\\"; }
 
 private:
-    std::string path_;
+    const std::filesystem::path path_ =
+        std::filesystem::temp_directory_path() / ("ruvoda-host-tests-" + std::to_string(GetCurrentProcessId()));
+    std::error_code ignored_;
 };
 
 }  // namespace
@@ -50,7 +36,7 @@ std::string BesideTests(const char* name) {
 }
 
 std::string ScratchFolder() {
-    static Scratch scratch;
+    static const Scratch scratch;
     return scratch.Path();
 }
 
@@ -100,16 +86,12 @@ bool ReadBmp(const std::string& path, Image& image) {
         return false;
     image.width = info.biWidth;
     image.height = info.biHeight;
-    const size_t stride = (static_cast<size_t>(image.width) * 3 + 3) & ~size_t{3};
-    std::vector<uint8_t> rows(stride * image.height);
+    image.stride = (static_cast<size_t>(image.width) * 3 + 3) & ~size_t{3};
+    image.bottomUp = true;
+    image.pixels.resize(image.stride * image.height);
     in.seekg(file.bfOffBits);
-    in.read(reinterpret_cast<char*>(rows.data()), static_cast<std::streamsize>(rows.size()));
-    if (!in) return false;
-    image.pixels.resize(static_cast<size_t>(image.width) * image.height * 3);
-    for (int y = 0; y < image.height; ++y)  // the file's rows run bottom-up
-        std::memcpy(&image.pixels[static_cast<size_t>(y) * image.width * 3], &rows[(image.height - 1 - y) * stride],
-                    static_cast<size_t>(image.width) * 3);
-    return true;
+    in.read(reinterpret_cast<char*>(image.pixels.data()), static_cast<std::streamsize>(image.pixels.size()));
+    return static_cast<bool>(in);
 }
 
 bool LoadFace(const std::string& dllPath, Image& face) {
@@ -126,15 +108,11 @@ bool LoadFace(const std::string& dllPath, Image& face) {
     info.bmiHeader = {sizeof info.bmiHeader, header.bmWidth, -header.bmHeight, 1, 24, BI_RGB};
     face.width = header.bmWidth;
     face.height = header.bmHeight;
-    const size_t stride = (static_cast<size_t>(face.width) * 3 + 3) & ~size_t{3};
-    std::vector<uint8_t> rows(stride * face.height);
+    face.stride = (static_cast<size_t>(face.width) * 3 + 3) & ~size_t{3};
+    face.pixels.resize(face.stride * face.height);
     HDC screen = GetDC(nullptr);
-    const int read = GetDIBits(screen, bitmap, 0, face.height, rows.data(), &info, DIB_RGB_COLORS);
+    const int read = GetDIBits(screen, bitmap, 0, face.height, face.pixels.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     DeleteObject(bitmap);
-    face.pixels.resize(static_cast<size_t>(face.width) * face.height * 3);
-    for (int y = 0; y < face.height; ++y)
-        std::memcpy(&face.pixels[static_cast<size_t>(y) * face.width * 3], &rows[y * stride],
-                    static_cast<size_t>(face.width) * 3);
     return read == face.height;
 }

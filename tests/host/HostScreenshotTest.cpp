@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 #include "HostRun.h"
 #include "WavBytes.h"
@@ -73,12 +72,7 @@ TEST(HostScreenshot, ShowsTheWholeFrameWithThePagesFaceInItWhilePlayingInALoop) 
     EXPECT_GE(report.loops, 1) << run.errors;
     // Where no control covers the face (the column of row names left of the controls and
     // the banner strip below the last row), the picture shows the face.
-    std::vector<POINT> points;
-    for (int x : {4, 30, 55})
-        for (int y = 60; y <= 360; y += 60) points.push_back({x, y});
-    for (int x = 10; x <= 410; x += 100)
-        for (int y : {415, 430, 445}) points.push_back({x, y});
-    for (const POINT& p : points)
+    for (const POINT& p : {POINT{4, 60}, POINT{55, 360}, POINT{10, 415}, POINT{410, 445}})
         EXPECT_TRUE(Near(face.At(p.x, p.y), picture.At(report.pageX + p.x, report.pageY + p.y)))
             << "page point " << p.x << ", " << p.y;
 }

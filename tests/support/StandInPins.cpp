@@ -4,6 +4,9 @@
 
 using Microsoft::WRL::ComPtr;
 
+namespace {
+
+// A committed allocator of `count` buffers of `bytes`, or null.
 ComPtr<IMemAllocator> CommittedAllocator(long bytes, long count) {
     ComPtr<IMemAllocator> allocator;
     ALLOCATOR_PROPERTIES want = {count, bytes, 1, 0}, got = {};
@@ -13,6 +16,8 @@ ComPtr<IMemAllocator> CommittedAllocator(long bytes, long count) {
         return nullptr;
     return allocator;
 }
+
+}  // namespace
 
 HRESULT StandInPin::AnswerPin(REFIID iid, void** out) {
     if (out == nullptr) return E_POINTER;
@@ -30,14 +35,6 @@ HRESULT STDMETHODCALLTYPE StandInPin::ConnectedTo(IPin** pin) {
     *pin = connected_;
     if (connected_ == nullptr) return VFW_E_NOT_CONNECTED;
     connected_->AddRef();
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE StandInPin::QueryPinInfo(PIN_INFO* info) {
-    if (info == nullptr) return E_POINTER;
-    info->pFilter = nullptr;
-    info->dir = direction_;
-    lstrcpynW(info->achName, direction_ == PINDIR_INPUT ? L"Sink" : L"Source", MAX_PIN_NAME);
     return S_OK;
 }
 
@@ -120,12 +117,5 @@ HRESULT STDMETHODCALLTYPE SinkPin::Receive(IMediaSample* sample) {
         DeleteMediaType(type);
     }
     samples.push_back(std::move(got));
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE SinkPin::ReceiveMultiple(IMediaSample** list, long count, long* done) {
-    long n = 0;
-    while (n < count && Receive(list[n]) == S_OK) ++n;
-    if (done != nullptr) *done = n;
     return S_OK;
 }
