@@ -14,11 +14,6 @@ HINSTANCE PageInstance() {
 
 }  // namespace
 
-BasePropertyPage::BasePropertyPage(IUnknown* outer, const wchar_t* title, int width, int height,
-                                   const wchar_t* windowClass)
-    : UnknownObject(outer), title_(title ? title : L""), size_{width, height},
-      windowClass_(windowClass ? windowClass : L"") {}
-
 BasePropertyPage::BasePropertyPage(IUnknown* outer, const wchar_t* title, int width, int height, int dialogId)
     : UnknownObject(outer), title_(title ? title : L""), size_{width, height}, dialogId_(dialogId) {}
 
@@ -53,24 +48,12 @@ HRESULT STDMETHODCALLTYPE BasePropertyPage::Activate(HWND parent, LPCRECT rect, 
 }
 
 HWND BasePropertyPage::CreatePageWindow(HWND parent, const RECT& rect) {
-    HINSTANCE instance = PageInstance();
-    if (dialogId_ != 0) {
-        CreateDialogParamW(instance, MAKEINTRESOURCEW(dialogId_), parent, DialogProc, reinterpret_cast<LPARAM>(this));
-        if (!window_) return nullptr;
-        // Tab and mnemonic handling of the frame reaches into the page.
-        SetWindowLongPtrW(window_, GWL_EXSTYLE, GetWindowLongPtrW(window_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
-        MoveWindow(window_, rect.left, rect.top, size_.cx, size_.cy, FALSE);
-        return window_;
-    }
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    wc.lpszClassName = windowClass_.c_str();
-    RegisterClassExW(&wc);  // fails harmlessly when a page registered it before
-    CreateWindowExW(WS_EX_CONTROLPARENT, windowClass_.c_str(), L"", WS_CHILD | WS_CLIPCHILDREN | WS_TABSTOP, rect.left,
-                    rect.top, size_.cx, size_.cy, parent, nullptr, instance, this);
+    CreateDialogParamW(PageInstance(), MAKEINTRESOURCEW(dialogId_), parent, DialogProc,
+                       reinterpret_cast<LPARAM>(this));
+    if (!window_) return nullptr;
+    // Tab and mnemonic handling of the frame reaches into the page.
+    SetWindowLongPtrW(window_, GWL_EXSTYLE, GetWindowLongPtrW(window_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    MoveWindow(window_, rect.left, rect.top, size_.cx, size_.cy, FALSE);
     return window_;
 }
 
@@ -164,8 +147,8 @@ HRESULT BasePropertyPage::OnApplyChanges() {
     return S_OK;
 }
 
-LRESULT BasePropertyPage::PageMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return dialogId_ != 0 ? 0 : DefWindowProcW(window, message, wParam, lParam);
+LRESULT BasePropertyPage::PageMessage(HWND, UINT, WPARAM, LPARAM) {
+    return 0;
 }
 
 void BasePropertyPage::SetDirty(bool dirty) {
@@ -188,14 +171,6 @@ LRESULT BasePropertyPage::Dispatch(HWND window, UINT message, WPARAM wParam, LPA
         window_ = nullptr;
     }
     return result;
-}
-
-LRESULT CALLBACK BasePropertyPage::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    BasePropertyPage* arriving = nullptr;
-    if (message == WM_NCCREATE)
-        arriving = static_cast<BasePropertyPage*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    BasePropertyPage* page = PageOf(window, arriving);
-    return page ? page->Dispatch(window, message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
 INT_PTR CALLBACK BasePropertyPage::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,10 +1,8 @@
 #pragma once
 // IPropertyPage for a page whose face is one child window of a fixed size, created in
-// Activate and destroyed in Deactivate. Every message the window receives goes to
-// PageMessage of the page object. The window is either of a window class the concrete page
-// names (registered on first use), or a dialog made from a template the page names
-// (PageMessage is then its dialog procedure: nonzero for a message it handled,
-// WM_INITDIALOG included).
+// Activate and destroyed in Deactivate: a dialog made from a template the concrete page
+// names. Every message the dialog receives goes to PageMessage of the page object, its
+// dialog procedure: nonzero for a message it handled, WM_INITDIALOG included.
 #include <windows.h>
 #include <ocidl.h>
 #include <olectl.h>
@@ -13,8 +11,6 @@
 
 class BasePropertyPage : public UnknownObject, public IPropertyPage {
 public:
-    // A plain window of the class named windowClass.
-    BasePropertyPage(IUnknown* outer, const wchar_t* title, int width, int height, const wchar_t* windowClass);
     // A dialog from the DIALOG resource dialogId of the server module.
     BasePropertyPage(IUnknown* outer, const wchar_t* title, int width, int height, int dialogId);
     ~BasePropertyPage() override;
@@ -41,7 +37,7 @@ public:
     virtual HRESULT OnActivate();                  // after the window exists; S_OK
     virtual HRESULT OnDeactivate();                // before the window goes; S_OK
     virtual HRESULT OnApplyChanges();              // Apply while dirty; S_OK
-    // The page window's procedure; the default is DefWindowProc (0 for a dialog).
+    // The page dialog's procedure; the default handles nothing (0).
     virtual LRESULT PageMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // Marks the page dirty (or clean) and tells the site.
@@ -52,17 +48,15 @@ public:
 
 private:
     HWND CreatePageWindow(HWND parent, const RECT& rect);
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    // The page of a window; `arriving` binds a page to it first (at WM_NCCREATE or WM_INITDIALOG).
+    // The page of a window; `arriving` binds a page to it first (at WM_INITDIALOG).
     static BasePropertyPage* PageOf(HWND window, BasePropertyPage* arriving);
     // Forwards to PageMessage and unbinds the page after the window's last message.
     LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     std::wstring title_;
     SIZE size_;
-    std::wstring windowClass_;
-    int dialogId_ = 0;
+    int dialogId_;
     IPropertyPageSite* site_ = nullptr;
     HWND window_ = nullptr;
     bool objectSet_ = false;

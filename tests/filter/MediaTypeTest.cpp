@@ -197,15 +197,18 @@ TEST(BufferSize, FollowsTheUpstreamBufferScaledToTheOutputAndNeedsHalfAKilobyte)
         SCOPED_TRACE(testing::Message() << row.inChannels << " channels in, " << row.granted << " granted");
         FilterHarness h;
         if (row.stereoOutput >= 0) h.control->put_StereoOutput(row.stereoOutput);  // else undecided
-        if (row.inChannels != 0)
+        if (row.inChannels != 0) {
             ASSERT_EQ(S_OK, h.source.ConnectTo(h.filter->InputPin(), WaveType(3, row.inChannels, 44100, 32).Get(),
                                                row.upstream, row.upstream));
+        }
         FakeAllocator allocator(row.granted);
         ALLOCATOR_PROPERTIES request = {1, row.requested, 1, 0};
         ASSERT_EQ(row.expected, h.filter->DecideBufferSize(&allocator, &request));
         EXPECT_EQ(row.asked, allocator.asked.cbBuffer);
         EXPECT_EQ(row.buffers, allocator.asked.cBuffers);
-        if (row.expected == S_OK) EXPECT_EQ(row.granted < 0 ? row.asked : row.granted, request.cbBuffer);
+        if (row.expected == S_OK) {
+            EXPECT_EQ(row.granted < 0 ? row.asked : row.granted, request.cbBuffer);
+        }
     }
 }
 

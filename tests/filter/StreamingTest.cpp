@@ -75,9 +75,12 @@ TEST(Streaming, TailIsArmedOnlyByTheFirstSampleOfARun) {
         h.control->put_DecayTime(1);
         h.control->put_BassMultiply(10);
         IPin* pin = h.filter->InputPin();
-        if (restart == kNewSegment) ASSERT_EQ(S_OK, pin->NewSegment(0, 10000000, 1.0));
-        if (restart == kFlush) ASSERT_EQ(S_OK, pin->BeginFlush());
-        if (restart == kFlush) ASSERT_EQ(S_OK, pin->EndFlush());
+        if (restart == kNewSegment) {
+            ASSERT_EQ(S_OK, pin->NewSegment(0, 10000000, 1.0));
+        } else if (restart == kFlush) {
+            ASSERT_EQ(S_OK, pin->BeginFlush());
+            ASSERT_EQ(S_OK, pin->EndFlush());
+        }
         ASSERT_EQ(S_OK, h.source.Push(input.data(), 256 * 4));
         ASSERT_EQ(S_OK, h.source.SendEndOfStream());
         const size_t tail = restart == kNone ? 0 : kRate / 10;
