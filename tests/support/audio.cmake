@@ -6,5 +6,3 @@ add_library(test_audio STATIC
 )
 target_include_directories(test_audio PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(test_audio PUBLIC ruvoda_core GTest::gtest)
-# The name the graph tests still link by.
-add_library(render_test_wavs ALIAS test_audio)
