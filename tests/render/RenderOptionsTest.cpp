@@ -154,6 +154,7 @@ TEST(PresetLibrary, FindsByNameOrBankAndNameAndSaysWhatToTryElse) {
         {"Plate", 0, 0, "\"Plate\" names 2 presets: \"Halls/Plate\", \"Plates/Plate\"; give Bank/Name"},
         {"Rooms/Plate", 0, 0, "the closest: \"Halls/Plate\""},
         {"hal", 0, 0, "the closest: \"Halls/Small Hall\""},
+        {"brokenhall", 0, 0, "the closest: \"Plates/Broken\", \"Halls/Small Hall\""},
         {"broken", 0, 0, "\"Plates/Broken\" does not hold 18 numbers"},
     };
     const PresetLibrary library = SmallLibrary();
