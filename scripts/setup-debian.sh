@@ -3,15 +3,15 @@
 # Fonts: DejaVu for the artwork generator; Liberation, whose Sans has Arial's metrics, for
 # the text drawn in Arial (Wine also falls back to it for the Tahoma behind the stock GUI
 # font, which Debian's Wine does not find even with its fonts package installed). xdotool
-# drives the editor's menus for the presets' pictures. clang brings libFuzzer and the thread
-# sanitizer's runtime for the fuzz and thread trees. gnuplot draws the engine benchmark's
-# plot (bench/run-engine-bench.sh).
+# drives the editor's menus for the presets' pictures. clang builds the fuzz and thread
+# trees; libclang-rt-14-dev holds its sanitizer and libFuzzer runtimes, which a plain clang
+# install leaves out. gnuplot draws the engine benchmark's plot (bench/run-engine-bench.sh).
 # With --win32 it also readies the 32-bit Windows tree and the installer: the i686 compiler
 # and NSIS, then Wine's 32-bit loader and GStreamer plugins (its WAVE parser) from the i386
 # architecture (added to dpkg first), which run the 32-bit programs in the same 64-bit
 # prefixes.
 set -e
-packages="cmake ninja-build g++ clang googletest libbenchmark-dev g++-mingw-w64-x86-64 wine wine64
+packages="cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev g++-mingw-w64-x86-64 wine wine64
   xvfb xauth xdotool imagemagick sox gstreamer1.0-plugins-good python3 python3-pil
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation fp-utils gnuplot-nox"
 win32_wine="wine32:i386 gstreamer1.0-plugins-good:i386"
