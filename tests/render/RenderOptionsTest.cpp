@@ -6,6 +6,7 @@
 
 #include "ParameterControl.h"
 #include "PresetLibrary.h"
+#include "ProgramFolder.h"
 #include "RenderOptions.h"
 #include "RenderSettings.h"
 
@@ -152,4 +153,10 @@ TEST(PresetLibrary, FindsByNameOrBankAndNameAndSaysWhatToTryElse) {
     EXPECT_EQ("Halls\n  Small Hall   1.8 s\n  Plate        2.5 s\n"
               "Plates\n  Plate        1.2 s\n  Broken     (no valid data)\n",
               library.Listing());
+}
+
+TEST(ProgramFolder, IsThePathUpToItsLastSeparator) {
+    for (auto [path, folder] : {std::pair{"/opt/r/ruvoda-render", "/opt/r/"}, {"C:\\r\\x/r.exe", "C:\\r\\x/"},
+                                {"ruvoda-render", ""}, {"", ""}})
+        EXPECT_EQ(FolderOf(path), folder) << path;
 }
