@@ -145,9 +145,12 @@ void ReferenceEngine::RenderLayout(const float* input, float* output, uint32_t f
 
 void ReferenceEngine::RenderFrames(const float* input, float* output, uint32_t frames,
                                 int32_t width, BlockPeaks& peaks) {
-    using Layout = void (ReferenceEngine::*)(const float*, float*, uint32_t, int32_t, BlockPeaks&);
-    static constexpr Layout kLayouts[2][2] = {
-        {&ReferenceEngine::RenderLayout<false, false>, &ReferenceEngine::RenderLayout<false, true>},
-        {&ReferenceEngine::RenderLayout<true, false>, &ReferenceEngine::RenderLayout<true, true>}};
-    (this->*kLayouts[state_.inputChannels == 2][state_.outputChannels == 2])(input, output, frames, width, peaks);
+    const bool stereoIn = state_.inputChannels == 2;
+    if (state_.outputChannels == 2) {
+        if (stereoIn) RenderLayout<true, true>(input, output, frames, width, peaks);
+        else RenderLayout<false, true>(input, output, frames, width, peaks);
+    } else {
+        if (stereoIn) RenderLayout<true, false>(input, output, frames, width, peaks);
+        else RenderLayout<false, false>(input, output, frames, width, peaks);
+    }
 }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "ParameterControl.h"
@@ -92,13 +91,6 @@ TEST(RenderOptions, RefusesBadOptionsWithOneLineSayingWhy) {
         EXPECT_NE(p.error.find(row.mentions), std::string::npos) << p.error;
         EXPECT_EQ(p.error.find('\n'), std::string::npos) << "one line: " << p.error;
     }
-}
-
-TEST(RenderOptions, OutputEncodingIsTheOneAskedForElseTheNaturalOne) {
-    for (auto [flag, natural, expected] : {std::tuple{"--tail", SampleEncoding::kPcm24, SampleEncoding::kPcm24},
-                                           {"--pcm16", SampleEncoding::kPcm24, SampleEncoding::kPcm16},
-                                           {"--pcm24", SampleEncoding::kPcm16, SampleEncoding::kPcm24}})
-        EXPECT_EQ(OutputEncoding(Parse({flag, "a", "b"}).options, natural), expected) << flag;
 }
 
 TEST(RenderSettings, AppliesParamsThenSetsThroughTheClampingPuts) {
