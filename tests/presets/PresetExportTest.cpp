@@ -1,12 +1,10 @@
-#include <gtest/gtest.h>
-
 #include "PresetTestSupport.h"
 
 namespace {
 
 const char kData[] = "0,75,40,0,50,100,10,500,15,40,0,-35,-120,100,0,0,0,0";
 
-class PresetExportTest : public ::testing::Test {
+class PresetExportTest : public PresetTest {
 protected:
     void SetUp() override {
         store.Load(OwnClassKey().c_str(), "qvRuvodaR3.ini", folder.Path("own.ini").c_str());
@@ -27,9 +25,6 @@ protected:
         return path;
     }
 
-    TempFolder folder;
-    ScriptedMessages messages;
-    PresetStore store{nullptr, nullptr, "qv:Reverb", &messages};
     Preset* hall = nullptr;
     Preset* room = nullptr;
     Preset* hall2 = nullptr;

@@ -1,5 +1,6 @@
-#include <gtest/gtest.h>
-
+// The preset file read, written and imported through the platform's profile functions,
+// and what it survives: foreign and damaged files, files that cannot be written, names
+// that the profile functions would change on the way back.
 #include "PresetTestSupport.h"
 
 namespace {
@@ -7,137 +8,123 @@ namespace {
 const char kData1[] = "0,75,40,0,50,100,10,500,15,40,0,-35,-120,100,0,0,0,0";
 const char kData2[] = "-20,150,120,40,55,100,8,600,18,90,0,-90,-100,100,0,0,0,0";
 
-class PresetFileTest : public ::testing::Test {
+class PresetFileTest : public PresetTest {
 protected:
-    std::string Own() const { return OwnClassKey(); }
-
-    // A store loaded from `path` as the plug-in's own file.
+    std::string Path() const { return folder.Path("qvRuvodaR3.ini"); }
+    // Loads `path` into `into` as the filter's own file, the plug-in's accepted for import.
     void LoadFrom(const std::string& path, PresetStore& into) {
         into.SetAlternateClassKey(PluginClassKey().c_str());
-        into.Load(Own().c_str(), "qvRuvodaR3.ini", path.c_str());
+        into.Load(OwnClassKey().c_str(), "qvRuvodaR3.ini", path.c_str());
     }
-    void LoadFrom(const std::string& path) { LoadFrom(path, store); }
-
-    TempFolder folder;
-    ScriptedMessages messages;
-    PresetStore store{nullptr, nullptr, "qv:Reverb", &messages};
+    // Writes `text` as the file and loads it into the test's store.
+    void LoadText(const std::string& text) {
+        WriteBytes(Path(), text);
+        LoadFrom(Path(), store);
+    }
+    void Write() { store.WriteAll(store.ClassKey(), store.FilePath()); }
+    // What a fresh store reads from `path`.
+    std::vector<std::string> Reread(const std::string& path) {
+        PresetStore reread(nullptr, nullptr, "qv:Reverb", &messages);
+        LoadFrom(path, reread);
+        return NamesAndBanks(reread);
+    }
 };
 
 TEST_F(PresetFileTest, WritesANewFileExactly) {
-    const std::string path = folder.Path("new.ini");
     AddPreset(store, "Large Hall", "Halls", kData1);
     AddPreset(store, "Vocal Plate", "", kData2)->version = -7;
-    store.WriteAll(Own().c_str(), path.c_str());
-    EXPECT_EQ(ReadBytes(path), HeaderFor(Own()) + "DefaultPreset=1\r\n" +
-                                   SectionText(1, "3", "Large Hall", "Halls", kData1) +
-                                   SectionText(2, "-7", "Vocal Plate", "", kData2));
+    store.WriteAll(OwnClassKey().c_str(), Path().c_str());
+    EXPECT_EQ(ReadBytes(Path()), HeaderFor(OwnClassKey()) + "DefaultPreset=1\r\n" +
+                                     SectionText(1, "3", "Large Hall", "Halls", kData1) +
+                                     SectionText(2, "-7", "Vocal Plate", "", kData2));
 }
 
 TEST_F(PresetFileTest, ReadsUpToTheFirstGapOrMissingKey) {
+    const std::string own = HeaderFor(OwnClassKey());
     const std::string name(200, 'n'), bank(200, 'b'), data(5000, '7');
-    std::string lower = Own();
+    std::string lower = OwnClassKey();
     for (char& c : lower) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
     struct Case {
         const char* name;
         std::string text;
-        std::vector<std::string> presets;  // "name|bank|version" in list order
+        std::vector<std::string> presets;  // "name|bank|version|id|data" in list order
     };
     const Case cases[] = {
-        {"file order, then sorted; ids in file order",
-         HeaderFor(Own()) + SectionText(1, "3", "Zeta", "", kData1) + SectionText(2, "1", "Alpha", "Rooms", kData2),
-         {"Alpha|Rooms|1", "Zeta||3"}},
+        {"sorted; ids in file order",
+         own + SectionText(1, "3", "Zeta", "", "1") + SectionText(2, "1", "Alpha", "Rooms", "2"),
+         {"Alpha|Rooms|1|3502|2", "Zeta||3|3501|1"}},
         {"a missing Bank line ends reading; an empty one means none",
-         HeaderFor(Own()) + SectionText(1, "3", "Bankless", "", kData1) +
-             "[Preset2]\r\nVersion=3\r\nName=NoBankLine\r\nData=" + kData1 + "\r\n" +
-             SectionText(3, "3", "After", "X", kData1),
-         {"Bankless||3"}},
+         own + SectionText(1, "3", "Bankless", "", "1") +
+             "[Preset2]\r\nVersion=3\r\nName=NoBankLine\r\nData=2\r\n" +
+             SectionText(3, "3", "After", "X", "3"),
+         {"Bankless||3|3501|1"}},
         {"the missing marker as a value counts as missing",
-         HeaderFor(Own()) + SectionText(1, "3", "First", "", kData1) +
-             SectionText(2, "3", "KEY_NOT_FOUND", "", kData1) + SectionText(3, "3", "Third", "", kData1),
-         {"First||3"}},
+         own + SectionText(1, "3", "First", "", "1") + SectionText(2, "3", "KEY_NOT_FOUND", "", "2") +
+             SectionText(3, "3", "Third", "", "3"),
+         {"First||3|3501|1"}},
         {"a version without a number is 0; leading digits count",
-         HeaderFor(Own()) + SectionText(1, "abc", "Odd", "", kData1) + SectionText(2, "12xyz", "Leading", "", kData1),
-         {"Leading||12", "Odd||0"}},
+         own + SectionText(1, "abc", "Odd", "", "1") + SectionText(2, "12xyz", "Leading", "", "2"),
+         {"Leading||12|3502|2", "Odd||0|3501|1"}},
         // Only 15 of the 16 digits are read.
         {"values cut at their limits",
-         HeaderFor(Own()) + SectionText(1, "0000000000000003", name.c_str(), bank.c_str(), data.c_str()),
-         {name.substr(0, 127) + "|" + bank.substr(0, 127) + "|0"}},
-        {"class keys compare ignoring case", HeaderFor(lower) + SectionText(1, "3", "A", "", kData1), {"A||3"}},
-        {"no header", SectionText(1, "3", "A", "", kData1), {}},
+         own + SectionText(1, "0000000000000003", name.c_str(), bank.c_str(), data.c_str()),
+         {name.substr(0, 127) + "|" + bank.substr(0, 127) + "|0|3501|" + data.substr(0, 4095)}},
+        {"class keys compare ignoring case", HeaderFor(lower) + SectionText(1, "3", "A", "", "1"),
+         {"A||3|3501|1"}},
+        {"no header", SectionText(1, "3", "A", "", "1"), {}},
+        {"no file", "", {}},
     };
     for (const Case& c : cases) {
-        const std::string path = folder.Path("case.ini");
-        WriteBytes(path, c.text);
+        DeleteFileA(Path().c_str());
+        if (!c.text.empty()) WriteBytes(Path(), c.text);
         PresetStore read(nullptr, nullptr, "qv:Reverb", &messages);
-        LoadFrom(path, read);
+        LoadFrom(Path(), read);
         std::vector<std::string> presets;
         for (int i = 0; i < read.Count(); ++i) {
             const Preset* p = read.PresetAt(i);
-            presets.push_back(std::string(p->name) + "|" + p->bank + "|" + std::to_string(p->version));
+            presets.push_back(std::string(p->name) + "|" + p->bank + "|" + std::to_string(p->version) +
+                              "|" + std::to_string(p->id) + "|" + p->data);
         }
         EXPECT_EQ(presets, c.presets) << c.name;
-        EXPECT_TRUE(messages.shown.empty()) << c.name;
     }
-    LoadFrom(folder.Path("absent.ini"));
-    EXPECT_EQ(store.Count(), 0);
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(PresetFileTest, KeepsFileOrderIdsAndDataAndWritesUnreadableVersionsAsZero) {
-    const std::string path = folder.Path("own.ini");
-    WriteBytes(path, HeaderFor(Own()) + SectionText(1, "abc", "Zeta", "", kData1) +
-                         SectionText(2, "1", "Alpha", "Rooms", kData2));
-    LoadFrom(path);
-    EXPECT_STREQ(store.FilePath(), path.c_str());
-    EXPECT_EQ(store.IdAt(0), 3502);
-    EXPECT_EQ(store.IdAt(1), 3501);
-    EXPECT_STREQ(store.PresetAt(0)->data, kData2);
-    EXPECT_STREQ(store.PresetAt(1)->data, kData1);
-    store.WriteAll(store.ClassKey(), store.FilePath());
-    const std::string after = ReadBytes(path);
-    EXPECT_NE(after.find(SectionText(1, "1", "Alpha", "Rooms", kData2) + SectionText(2, "0", "Zeta", "", kData1)),
-              std::string::npos) << after;
-}
-
-TEST_F(PresetFileTest, ReadingStopsAtAGapAndWritingLeavesWhatLiesBeyondIt) {
-    const std::string path = folder.Path("gap.ini");
-    const std::string beyond = SectionText(4, "3", "Far", "Away", kData2);
-    WriteBytes(path, "[Mine]\r\nKeep=yes\r\n" + HeaderFor(Own()) + "Extra=1\r\n" +
-                         SectionText(1, "3", "A", "", kData1) +
-                         SectionText(2, "3", "B", "", kData1) + beyond);
-    LoadFrom(path);
-    ASSERT_EQ(store.Count(), 2);
-
+TEST_F(PresetFileTest, WritingReplacesThePresetSectionsUpToTheGapAndKeepsTheRest) {
+    const std::string beyond = SectionText(5, "3", "Far", "Away", kData2);
+    LoadText("[Mine]\r\nKeep=yes\r\n" + HeaderFor(OwnClassKey()) + "Extra=1\r\n" +
+             SectionText(1, "3", "A", "", kData1) + SectionText(2, "3", "B", "", kData1) +
+             SectionText(3, "3", "C", "", kData1) + beyond);
+    ASSERT_EQ(store.Count(), 3);
+    store.DeleteAt(2);
     store.DeleteAt(0);
-    store.WriteAll(store.ClassKey(), store.FilePath());
-    const std::string after = ReadBytes(path);
-    EXPECT_NE(after.find("[Mine]\r\nKeep=yes\r\n"), std::string::npos) << after;
-    EXPECT_NE(after.find("Extra=1\r\n"), std::string::npos) << after;
-    EXPECT_NE(after.find(SectionText(1, "3", "B", "", kData1)), std::string::npos) << after;
+    Write();
+    const std::string after = ReadBytes(Path());
+    EXPECT_EQ(Reread(Path()), (std::vector<std::string>{"B|"}));
+    for (const std::string& kept : {std::string("[Mine]\r\nKeep=yes\r\n"), std::string("Extra=1\r\n"), beyond}) {
+        EXPECT_NE(after.find(kept), std::string::npos) << kept << " in " << after;
+    }
     EXPECT_EQ(after.find("[Preset2]"), std::string::npos) << after;
-    EXPECT_NE(after.find(beyond), std::string::npos) << after;
+    EXPECT_EQ(after.find("[Preset3]"), std::string::npos) << after;
 
-    // With four presets the store's own Preset4 takes the place of the old one.
-    for (const char* name : {"C", "D", "E"}) AddPreset(store, name, "", kData1);
-    store.WriteAll(store.ClassKey(), store.FilePath());
-    const std::string full = ReadBytes(path);
-    EXPECT_NE(full.find(SectionText(4, "3", "E", "", kData1)), std::string::npos) << full;
+    // With five presets the store's own Preset5 takes the place of the old one.
+    for (const char* name : {"C", "D", "E", "F"}) AddPreset(store, name, "", kData1);
+    Write();
+    const std::string full = ReadBytes(Path());
+    EXPECT_NE(full.find(SectionText(5, "3", "F", "", kData1)), std::string::npos) << full;
     EXPECT_EQ(full.find("Far"), std::string::npos) << full;
 }
 
-TEST_F(PresetFileTest, AFileOfAnotherClassIsRefusedWithAStopMessage) {
-    const std::string path = folder.Path("plugin.ini");
-    WriteBytes(path, HeaderFor(PluginClassKey()) + SectionText(1, "3", "A", "", kData1));
-    LoadFrom(path);
+TEST_F(PresetFileTest, AFileOfAnotherClassIsRefusedWithAStopMessageButImports) {
+    LoadText(HeaderFor(PluginClassKey()) + SectionText(1, "3", "A", "", kData1));
     EXPECT_EQ(store.Count(), 0);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text,
-              "No presets could be loaded because the preset file\n\"" + path +
+              "No presets could be loaded because the preset file\n\"" + Path() +
                   "\"\ndoes not contain preset data compatible with this plug-in.");
     EXPECT_EQ(messages.shown[0].flags, static_cast<UINT>(MB_ICONSTOP | MB_OK));
 
-    // The same file imports fine: its class is the accepted alternate.
-    EXPECT_TRUE(store.Import(path.c_str()));
+    EXPECT_TRUE(store.Import(Path().c_str()));
     EXPECT_EQ(store.Count(), 1);
     EXPECT_EQ(messages.shown.size(), 1u);
 }
@@ -146,9 +133,9 @@ TEST_F(PresetFileTest, ImportRefusesForeignAndHeaderlessFilesWithTheirMessages) 
     const HWND manager = reinterpret_cast<HWND>(static_cast<uintptr_t>(0x1234));
     store.SetManagerWindow(manager);
     const std::string own = folder.Path("own.ini");
-    WriteBytes(own, HeaderFor(Own()) + SectionText(1, "3", "A", "", kData1));
+    WriteBytes(own, HeaderFor(OwnClassKey()) + SectionText(1, "3", "A", "", kData1));
     EXPECT_FALSE(store.Import(own.c_str()));  // never loaded: no class key yet
-    LoadFrom(folder.Path("absent.ini"));
+    LoadFrom(folder.Path("absent.ini"), store);
     EXPECT_FALSE(store.Import(""));
     EXPECT_TRUE(messages.shown.empty());
     const std::string foreign = folder.Path("foreign.ini");
@@ -169,59 +156,102 @@ TEST_F(PresetFileTest, ImportRefusesForeignAndHeaderlessFilesWithTheirMessages) 
     EXPECT_EQ(messages.shown[2].text, messages.shown[1].text);
     for (const auto& shown : messages.shown) {
         EXPECT_EQ(shown.owner, manager);
-        EXPECT_EQ(shown.caption, "qv:Reverb Preset Manager");
         EXPECT_EQ(shown.flags, static_cast<UINT>(MB_ICONSTOP | MB_OK));
     }
 }
 
-TEST_F(PresetFileTest, ImportingTheOwnFileAsksOncePerIdenticalPreset) {
-    const std::string path = folder.Path("own.ini");
-    WriteBytes(path, HeaderFor(Own()) + SectionText(1, "3", "Hall", "Halls", kData1) +
-                         SectionText(2, "3", "Room", "", kData2));
-    LoadFrom(path);
-    ASSERT_EQ(store.Count(), 2);
+TEST_F(PresetFileTest, ImportAsksBeforeAddingACopyOfAPresetInTheList) {
+    LoadText(HeaderFor(OwnClassKey()) + SectionText(1, "3", "Hall", "Halls", "1"));
+    // Name, bank and data compare ignoring case; presets imported before count too.
+    const std::string imported = folder.Path("imported.ini");
+    WriteBytes(imported, HeaderFor(OwnClassKey()) + SectionText(1, "3", "HALL", "halls", "1") +
+                             SectionText(2, "3", "Twin", "B", "x") + SectionText(3, "3", "twin", "b", "X") +
+                             SectionText(4, "3", "Twin", "C", "x") + SectionText(5, "3", "Twin", "B", "y"));
     messages.answers = {IDYES, IDNO};
-    EXPECT_TRUE(store.Import(path.c_str()));
+    EXPECT_TRUE(store.Import(imported.c_str()));
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[0].text,
-              "The preset \"Hall\" you are importing already exists in the qv:Reverb preset "
+              "The preset \"HALL\" you are importing already exists in the qv:Reverb preset "
               "list.\nDo you want to add it anyway?");
     EXPECT_EQ(messages.shown[0].flags, static_cast<UINT>(MB_ICONQUESTION | MB_YESNO));
     EXPECT_EQ(NamesAndBanks(store),
-              (std::vector<std::string>{"Hall|Halls", "Room|", "Hall|Halls"}));
-    EXPECT_EQ(store.IdAt(2), 3503);
+              (std::vector<std::string>{"Hall|Halls", "HALL|halls", "Twin|B", "Twin|C", "Twin|B"}));
+    EXPECT_STREQ(store.PresetAt(4)->data, "y");
+    EXPECT_EQ(store.IdAt(4), 3505);
 }
 
-TEST_F(PresetFileTest, PresetsImportedEarlierInTheSameFileCountAsDuplicates) {
-    const std::string path = folder.Path("twins.ini");
-    WriteBytes(path, HeaderFor(Own()) + SectionText(1, "3", "Twin", "B", kData1) +
-                         SectionText(2, "3", "TWIN", "b", kData1) +
-                         SectionText(3, "3", "Twin", "B", kData2));
-    LoadFrom(folder.Path("absent.ini"));
-    messages.answers = {IDNO};
-    EXPECT_TRUE(store.Import(path.c_str()));
-    EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(store.Count(), 2);
-    EXPECT_STREQ(store.PresetAt(1)->data, kData2);
+// Whether the platform refuses to open `path` for writing (a read-only attribute does not
+// stop a process that runs as root under Wine).
+bool WritingRefused(const std::string& path) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError() != ERROR_FILE_NOT_FOUND;
+    CloseHandle(file);
+    return false;
 }
 
-TEST_F(PresetFileTest, WritingFewerPresetsDeletesTheOldConsecutiveSections) {
-    const std::string path = folder.Path("shrink.ini");
-    WriteBytes(path, HeaderFor(Own()) + SectionText(1, "3", "A", "", kData1) +
-                         SectionText(2, "3", "B", "", kData1) +
-                         SectionText(3, "3", "C", "", kData1) + "[Tail]\r\nx=1\r\n");
-    LoadFrom(path);
-    store.DeleteAt(2);
-    store.DeleteAt(0);
-    store.WriteAll(store.ClassKey(), store.FilePath());
+// The first drive letter from Q: on that names no drive.
+std::string MissingDrive() {
+    const DWORD drives = GetLogicalDrives();
+    for (char letter = 'Q'; letter <= 'Y'; ++letter) {
+        if (!(drives & (1u << (letter - 'A')))) return std::string(1, letter) + ":";
+    }
+    return std::string();
+}
 
-    PresetStore reread(nullptr, nullptr, "qv:Reverb", &messages);
-    reread.Load(Own().c_str(), "qvRuvodaR3.ini", path.c_str());
-    EXPECT_EQ(NamesAndBanks(reread), (std::vector<std::string>{"B|"}));
-    const std::string after = ReadBytes(path);
-    EXPECT_EQ(after.find("[Preset2]"), std::string::npos) << after;
-    EXPECT_EQ(after.find("[Preset3]"), std::string::npos) << after;
-    EXPECT_NE(after.find("[Tail]\r\nx=1\r\n"), std::string::npos) << after;
+TEST_F(PresetFileTest, AFileThatCannotBeWrittenLosesNoPresetAndSaysNothing) {
+    struct Case {
+        const char* name;
+        bool refusedEverywhere;
+        // Makes the file unwritable; returns the path to write.
+        std::string (*fault)(const std::string& path, HANDLE& held);
+    } cases[] = {
+        {"read-only", false,
+         [](const std::string& p, HANDLE&) {
+             SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_READONLY);
+             return p;
+         }},
+        {"locked", true,
+         [](const std::string& p, HANDLE& held) {
+             held = CreateFileA(p.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                                nullptr);
+             return p;
+         }},
+        {"on a missing drive", true,
+         [](const std::string&, HANDLE&) { return MissingDrive() + "\\Presets\\x.ini"; }},
+        {"in a missing folder", true, [](const std::string& p, HANDLE&) { return p + ".gone\\x.ini"; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        while (store.Count() > 0) store.DeleteAt(0);
+        LoadText(HeaderFor(OwnClassKey()) + SectionText(1, "3", "One", "A", kData1) +
+                 SectionText(2, "3", "Two", "", kData1));
+        HANDLE held = INVALID_HANDLE_VALUE;
+        const std::string target = c.fault(Path(), held);
+        const bool refused = WritingRefused(target);
+        if (c.refusedEverywhere) {
+            EXPECT_TRUE(refused);
+        }
+        AddPreset(store, "Three", "A", kData1);
+
+        store.WriteAll(OwnClassKey().c_str(), target.c_str());
+        EXPECT_EQ(NamesAndBanks(store), (std::vector<std::string>{"One|A", "Two|", "Three|A"}));
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        SetFileAttributesA(Path().c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_TRUE(messages.shown.empty());
+        if (!refused) {
+            EXPECT_EQ(Reread(target), (std::vector<std::string>{"One|A", "Three|A", "Two|"}));
+        }
+    }
+}
+
+TEST_F(PresetFileTest, NamesComeBackAsTheyWereWritten) {
+    const char* const names[] = {" leading", "trailing ", "\t tabs \t", "\"quoted\"", "'single'",
+                                 "\"", "'x\"", "a = b", "[Preset1]", ";note"};
+    for (const char* name : names) AddPreset(store, name, name, kData1);
+    store.WriteAll(OwnClassKey().c_str(), Path().c_str());
+    store.Sort();
+    EXPECT_EQ(Reread(Path()), NamesAndBanks(store));
 }
 
 }  // namespace

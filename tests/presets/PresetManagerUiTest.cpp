@@ -1,22 +1,9 @@
-// The Preset Manager driven through its tree, buttons and context menu.
-#include <string>
-#include <vector>
-
+// The Preset Manager driven through its tree, buttons, context menu and name dialogs.
 #include "PresetResources.h"
 #include "PresetUiSupport.h"
 #include "PresetsMenu.h"
 
 namespace {
-
-const char* const kRoot = kRootText;
-const std::vector<int> kButtons = {kManagerAdd,    kManagerUpdate, kManagerRename, kManagerDelete,
-                                   kManagerImport, kManagerExport, IDOK,           kManagerCancel};
-
-std::string EnabledButtons(HWND manager) {
-    std::string states;
-    for (int id : kButtons) states += IsWindowEnabled(GetDlgItem(manager, id)) ? "1" : "0";
-    return states;
-}
 
 class PresetManagerUi : public PresetUiTest {
 protected:
@@ -27,12 +14,15 @@ protected:
         AddPreset(store, "Booth", "Rooms", "3");
         AddPreset(store, "Loose", "", "4");
     }
-    // Records the open Manager in `manager`.
-    UiScript& Open(UiScript& script) {
-        return script.OnDialog(kManagerCaption, [this](HWND dialog) { manager = dialog; });
+    // Add, Update, Rename, Delete, Import, Export, OK and Cancel: "1" enabled, "0" greyed.
+    std::string EnabledButtons() const {
+        std::string states;
+        for (int id : {kManagerAdd, kManagerUpdate, kManagerRename, kManagerDelete, kManagerImport,
+                       kManagerExport, IDOK, kManagerCancel}) {
+            states += IsWindowEnabled(GetDlgItem(manager, id)) ? "1" : "0";
+        }
+        return states;
     }
-
-    HWND manager = nullptr;
 };
 
 TEST_F(PresetManagerUi, BanksJoinRegardlessOfCaseAndTheButtonsFollowTheSelection) {
@@ -40,79 +30,67 @@ TEST_F(PresetManagerUi, BanksJoinRegardlessOfCaseAndTheButtonsFollowTheSelection
     AddPreset(store, "Alpha", "Hall", "2");
     AddPreset(store, "Loose", "", "3");
     store.SetCurrentId(3501);
-    struct Case {
-        std::vector<std::string> path;
-        const char* buttons;
-    };
-    const std::vector<Case> cases = {
-        {{kRoot}, "10011111"}, {{kRoot, "Hall"}, "10111111"}, {{kRoot, "Loose"}, "11111111"}};
-    UiScript script;
     std::string tree;
-    Open(script);
-    script.Do("look", [&] {
-        tree = DescribeTree(ManagerTree(manager));
-        for (const Case& c : cases) {
-            SelectTreeItem(ManagerTree(manager), c.path);
-            EXPECT_EQ(EnabledButtons(manager), c.buttons) << c.path.back();
+    UiScript script;
+    AwaitManager(script).Do("look", [&] {
+        tree = Tree();
+        for (const auto& c : {std::make_pair(TreePath{}, "10011111"),
+                              std::make_pair(TreePath{"Hall"}, "10111111"),
+                              std::make_pair(TreePath{"Loose"}, "11111111")}) {
+            Select(c.first);
+            EXPECT_EQ(EnabledButtons(), c.second) << (c.first.empty() ? "root" : c.first.back());
         }
         Click(manager, kManagerCancel);
     });
     ShowPresetManager(store);
     // The bank item takes the name of the first preset filed there; the current preset is
     // selected when the Manager opens.
-    EXPECT_EQ(tree, std::string(kRoot) + "{ Hall{ Alpha <Big> } Loose }");
+    EXPECT_EQ(tree, "Available qv:Reverb presets{ Hall{ Alpha <Big> } Loose }");
 }
 
 TEST_F(PresetManagerUi, DeletingAsksAndRebuildsTheTreeOnlyWhenTheItemHadNoNextSibling) {
     AddFourPresets();
     const std::vector<std::string> before = Snapshot(store);
     struct Case {
-        std::vector<std::string> path;
+        TreePath path;
         int answer;
         const char* question;
-        const char* tree;
-        bool hallsStayOpen;  // a rebuilt tree shows the banks closed
+        const char* tree;  // a rebuilt tree shows the banks closed
         bool byKey = false;  // the Delete key instead of the button
     };
     const std::vector<Case> cases = {
-        {{kRoot}, IDYES, "Are you sure you want to delete ALL the qv:Reverb banks and presets?",
+        {{}, IDYES, "Are you sure you want to delete ALL the qv:Reverb banks and presets?",
          "<Available qv:Reverb presets>", false},
-        {{kRoot, "Halls"}, IDYES,
+        {{"Halls"}, IDYES,
          "Do you want to delete the qv:Reverb preset bank \"Halls\"?\n"
          "All presets contained in this bank will be lost.",
-         "<Available qv:Reverb presets>{ Rooms{ Booth } Loose }", false},
-        {{kRoot, "Halls", "Big"}, IDYES, "Do you want to delete the qv:Reverb preset \"Big\"?",
-         "Available qv:Reverb presets{ Halls{ <Small> } Rooms{ Booth } Loose }", true, true},
-        {{kRoot, "Rooms", "Booth"}, IDYES, "Do you want to delete the qv:Reverb preset \"Booth\"?",
-         "<Available qv:Reverb presets>{ Halls{ Big Small } Loose }", false},
-        {{kRoot, "Halls", "Small"}, IDNO, "Do you want to delete the qv:Reverb preset \"Small\"?",
-         "Available qv:Reverb presets{ Halls{ Big <Small> } Rooms{ Booth } Loose }", true},
+         "<Available qv:Reverb presets>{ +Rooms{ Booth } Loose }"},
+        {{"Halls", "Big"}, IDYES, "Do you want to delete the qv:Reverb preset \"Big\"?",
+         "Available qv:Reverb presets{ Halls{ <Small> } +Rooms{ Booth } Loose }", true},
+        {{"Rooms", "Booth"}, IDYES, "Do you want to delete the qv:Reverb preset \"Booth\"?",
+         "<Available qv:Reverb presets>{ +Halls{ Big Small } Loose }"},
+        {{"Halls", "Small"}, IDNO, "Do you want to delete the qv:Reverb preset \"Small\"?",
+         "Available qv:Reverb presets{ Halls{ Big <Small> } +Rooms{ Booth } Loose }"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.path.back());
+        SCOPED_TRACE(c.question);
         messages.answers = {c.answer};
         messages.shown.clear();
         std::string tree;
-        bool hallsOpen = false, modified = false;
+        bool modified = false;
         UiScript script;
-        Open(script);
-        script.Do("delete", [&] {
-            HWND tree = ManagerTree(manager);
-            TreeView_Expand(tree, FindTreeItem(tree, {kRoot, "Halls"}), TVE_EXPAND);
-            SelectTreeItem(tree, c.path);
+        AwaitManager(script).Do("delete", [&] {
+            TreeView_Expand(store.TreeWindow(), Item({"Halls"}), TVE_EXPAND);
+            Select(c.path);
             if (c.byKey) {
-                SetFocus(tree);
-                PostMessageA(tree, WM_KEYDOWN, VK_DELETE, 1);
+                SetFocus(store.TreeWindow());
+                PostMessageA(store.TreeWindow(), WM_KEYDOWN, VK_DELETE, 1);
             } else {
                 Click(manager, kManagerDelete);
             }
         });
         script.Do("look", [&] {
-            HTREEITEM halls = FindTreeItem(ManagerTree(manager), {kRoot, "Halls"});
-            hallsOpen =
-                halls != nullptr &&
-                (TreeView_GetItemState(ManagerTree(manager), halls, TVIS_EXPANDED) & TVIS_EXPANDED);
-            tree = DescribeTree(ManagerTree(manager));
+            tree = Tree();
             modified = store.IsModified();
             Click(manager, kManagerCancel);
         });
@@ -122,9 +100,8 @@ TEST_F(PresetManagerUi, DeletingAsksAndRebuildsTheTreeOnlyWhenTheItemHadNoNextSi
         EXPECT_EQ(messages.shown[0].flags, static_cast<UINT>(MB_ICONQUESTION | MB_YESNO));
         EXPECT_EQ(messages.shown[0].owner, manager);
         EXPECT_EQ(tree, c.tree);
-        EXPECT_EQ(hallsOpen, c.hallsStayOpen);
         EXPECT_EQ(modified, c.answer == IDYES);
-        EXPECT_EQ(Snapshot(store), before) << "Cancel brings back the list as it was";
+        EXPECT_EQ(Snapshot(store), before) << "Cancel brings back the list record for record";
     }
 }
 
@@ -133,19 +110,14 @@ TEST_F(PresetManagerUi, TheContextMenuOffersTheOtherBanksAndCancelUndoesTheMove)
     const std::vector<std::string> before = Snapshot(store);
     std::string ofBanked, ofLoose, ofRoot, tree;
     UiScript script;
-    Open(script);
-    script.Do("right-click a loose preset", [&] {
-        RightClickTreeItem(ManagerTree(manager), {kRoot, "Loose"});
-    });
+    AwaitManager(script).Do("right-click a loose preset", [&] { RightClick({"Loose"}); });
     script.LookAtMenu(ofLoose).Dismiss();
-    script.Do("right-click the root", [&] { RightClickTreeItem(ManagerTree(manager), {kRoot}); });
+    script.Do("right-click the root", [&] { RightClick({}); });
     script.LookAtMenu(ofRoot).Dismiss();
-    script.Do("right-click a banked preset", [&] {
-        RightClickTreeItem(ManagerTree(manager), {kRoot, "Halls", "Small"});
-    });
+    script.Do("right-click a banked preset", [&] { RightClick({"Halls", "Small"}); });
     script.LookAtMenu(ofBanked).Choose({"Move Preset", "Rooms"});
     script.Do("look", [&] {
-        tree = DescribeTree(ManagerTree(manager));
+        tree = Tree();
         EXPECT_TRUE(store.IsModified());
         Click(manager, kManagerCancel);
     });
@@ -157,7 +129,7 @@ TEST_F(PresetManagerUi, TheContextMenuOffersTheOtherBanksAndCancelUndoesTheMove)
     EXPECT_EQ(ofBanked,
               "Add...=1501 | Update...=1503 | Rename...=1502 | Delete=1504 | - | Move Preset[ to "
               "Root=5000 | to New Bank...=5001 | - | Rooms=3503 ]");
-    EXPECT_EQ(tree, std::string(kRoot) + "{ Halls{ Big } Rooms{ Booth <Small> } Loose }");
+    EXPECT_EQ(tree, "Available qv:Reverb presets{ +Halls{ Big } Rooms{ Booth <Small> } Loose }");
     EXPECT_EQ(Snapshot(store), before);
 }
 
@@ -165,25 +137,22 @@ TEST_F(PresetManagerUi, TheSaveQuestionsAnswersSaveDiscardOrStay) {
     struct Case {
         int answer;
         std::vector<std::string> names;
-        bool written;
     };
     // Yes keeps the deletion, so it comes last.
     const std::vector<Case> cases = {
-        {IDNO, {"Big|Halls", "Small|Halls", "Booth|Rooms", "Loose|"}, false},
-        {IDCANCEL, {"Big|Halls", "Small|Halls", "Booth|Rooms", "Loose|"}, false},
-        {IDYES, {"Small|Halls", "Booth|Rooms", "Loose|"}, true},
+        {IDNO, {"Big|Halls", "Small|Halls", "Booth|Rooms", "Loose|"}},
+        {IDCANCEL, {"Big|Halls", "Small|Halls", "Booth|Rooms", "Loose|"}},
+        {IDYES, {"Small|Halls", "Booth|Rooms", "Loose|"}},
     };
     AddFourPresets();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.answer);
-        DeleteFileA(FilePath().c_str());
         messages.answers = {IDYES, c.answer};
         messages.shown.clear();
         bool stayed = false;
         UiScript script;
-        Open(script);
-        script.Do("delete and close", [&] {
-            SelectTreeItem(ManagerTree(manager), {kRoot, "Halls", "Big"});
+        AwaitManager(script).Do("delete and close", [&] {
+            Select({"Halls", "Big"});
             Click(manager, kManagerDelete);
             PostMessageA(manager, WM_COMMAND, IDCANCEL, 0);  // the close box
         });
@@ -198,8 +167,65 @@ TEST_F(PresetManagerUi, TheSaveQuestionsAnswersSaveDiscardOrStay) {
         EXPECT_EQ(messages.shown[1].text, "Save changes before exiting the Preset Manager?");
         EXPECT_EQ(messages.shown[1].flags, static_cast<UINT>(MB_ICONQUESTION | MB_YESNOCANCEL));
         EXPECT_EQ(NamesAndBanks(store), c.names);
-        EXPECT_EQ(FileExists(FilePath()), c.written);
+        EXPECT_EQ(ReadBytes(FilePath()).find("Name=Small") != std::string::npos, c.answer == IDYES);
         EXPECT_EQ(stayed, c.answer == IDCANCEL);
+    }
+}
+
+TEST_F(PresetManagerUi, EmptyNamesAreRefusedWithAMessageAndTheDialogStaysOpen) {
+    AddPreset(store, "Big", "Halls");
+    const std::vector<std::string> before = NamesAndBanks(store);
+    // Each case adds the steps that open its dialog from the Manager with "Big" selected.
+    struct Case {
+        std::function<void(UiScript&)> open;
+        const char* caption;
+        int field;
+        const char* message;
+    };
+    auto clicking = [this](int id) {
+        return [this, id](UiScript& script) { script.Do("click", [this, id] { Click(manager, id); }); };
+    };
+    const std::vector<Case> cases = {
+        {clicking(kManagerAdd), "Add qv:Reverb preset", kNameField,
+         "Unable to add preset because no name was specified."},
+        {clicking(kManagerRename), "Rename qv:Reverb preset", kNameField,
+         "Unable to rename preset because you did not specify any name."},
+        {[this](UiScript& script) {
+             script.Do("right-click", [this] { RightClick({"Halls", "Big"}); });
+             script.Choose({"Move Preset", "to New Bank..."});
+         },
+         "Move preset \"Big\" to new bank", kBankField,
+         "Unable to move preset to new bank because no bank name was specified."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caption);
+        messages.shown.clear();
+        HWND dialog = nullptr;
+        bool stayed = false;
+        UiScript script;
+        AwaitManager(script).Do("select", [&] { Select({"Halls", "Big"}); });
+        c.open(script);
+        script.OnDialog(c.caption, [&](HWND found) {
+            dialog = found;
+            SetDlgItemTextA(dialog, c.field, "");
+            Click(dialog, IDOK);
+        });
+        script.Do("still open", [&] {
+            stayed = IsWindowVisible(dialog);
+            Click(dialog, IDCANCEL);
+        });
+        script.Step("close", [&] {
+            if (IsWindow(dialog)) return false;
+            Click(manager, kManagerCancel);
+            return true;
+        });
+        ShowPresetManager(store);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, c.message);
+        EXPECT_EQ(messages.shown[0].owner, dialog);
+        EXPECT_EQ(messages.shown[0].flags, static_cast<UINT>(MB_ICONSTOP | MB_OK));
+        EXPECT_TRUE(stayed);
+        EXPECT_EQ(NamesAndBanks(store), before);
     }
 }
 

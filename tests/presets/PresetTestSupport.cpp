@@ -1,29 +1,17 @@
 #include "PresetTestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
 
 #include "ClassKey.h"
 #include "qvRuvodaR3.h"
 
 int ScriptedMessages::Show(HWND owner, const char* text, const char* caption, UINT flags) {
-    shown.push_back({owner, text, caption, flags});
+    EXPECT_STREQ(caption, "qv:Reverb Preset Manager") << text;
+    shown.push_back({owner, text, flags});
     if (answers.empty()) return IDOK;
     const int answer = answers.front();
     answers.pop_front();
     return answer;
-}
-
-FileDialogs::Result ScriptedFileDialogs::Show(const Request& request, std::string& path) {
-    asked.push_back({request.save, request.owner, request.title,
-                     request.initialDirectory != nullptr ? request.initialDirectory : "(none)",
-                     path});
-    if (results.empty()) return kCancelled;
-    const Result result = results.front();
-    results.pop_front();
-    if (result == kChosen) path = chosenPath;
-    return result;
 }
 
 std::string WindowsPath(std::string unixPath) {
@@ -43,19 +31,15 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder_ + "\\*").c_str(), &found);
+    HANDLE search = FindFirstFileA(Path("*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                DeleteFileA((folder_ + "\\" + found.cFileName).c_str());
-            }
+            DeleteFileA(Path(found.cFileName).c_str());
         } while (FindNextFileA(search, &found));
         FindClose(search);
     }
     RemoveDirectoryA(folder_.c_str());
 }
-
-std::string TempFolder::Path(const char* fileName) const { return folder_ + "\\" + fileName; }
 
 std::string ReadBytes(const std::string& path) {
     std::string bytes;
@@ -73,10 +57,6 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     ASSERT_NE(file, nullptr) << path;
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
-}
-
-bool FileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string OwnClassKey() { return ClassKeyPath(CLSID_RuvodaR3); }

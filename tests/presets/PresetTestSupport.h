@@ -1,5 +1,9 @@
 #pragma once
+// What every preset test needs: message boxes answered from a script, a scratch folder,
+// preset file texts and a store over them.
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <string>
@@ -8,13 +12,13 @@
 #include "MessageSink.h"
 #include "PresetStore.h"
 
-// Answers message boxes from a script (IDOK once the script runs out) and records them.
+// Answers message boxes from a script (IDOK once it runs out) and records them. Every
+// caption must be the title of a store for the plug-in "qv:Reverb".
 class ScriptedMessages : public MessageSink {
 public:
     struct Shown {
         HWND owner;
         std::string text;
-        std::string caption;
         UINT flags;
     };
 
@@ -24,30 +28,12 @@ public:
     std::vector<Shown> shown;
 };
 
-// Answers file dialogs from a script (cancelling once it runs out) and records each request.
-class ScriptedFileDialogs : public FileDialogs {
-public:
-    struct Asked {
-        bool save;
-        HWND owner;
-        std::string title;
-        std::string initialDirectory;  // "(none)" when not given
-        std::string suggestion;
-    };
-
-    Result Show(const Request& request, std::string& path) override;
-
-    std::deque<Result> results;
-    std::string chosenPath = "C:\\chosen.ini";  // the path of every kChosen
-    std::vector<Asked> asked;
-};
-
 // A fresh folder for one test inside the build tree, removed with its files afterwards.
 class TempFolder {
 public:
     TempFolder();
     ~TempFolder();
-    std::string Path(const char* fileName) const;
+    std::string Path(const char* fileName) const { return folder_ + "\\" + fileName; }
 
 private:
     std::string folder_;
@@ -56,9 +42,8 @@ private:
 // The build tree is a Unix path; Wine sees the Unix root as drive Z:.
 std::string WindowsPath(std::string unixPath);
 
-std::string ReadBytes(const std::string& path);
+std::string ReadBytes(const std::string& path);  // "" for a missing file
 void WriteBytes(const std::string& path, const std::string& bytes);
-bool FileExists(const std::string& path);
 
 // The class keys of the filter and of the sibling plug-in build.
 std::string OwnClassKey();
@@ -66,7 +51,7 @@ std::string PluginClassKey();
 
 // "[Plug-in]" header of a file of the given class, lines ending in CR LF.
 std::string HeaderFor(const std::string& classKey);
-// One preset section as written by the store.
+// One preset section as the store writes it.
 std::string SectionText(int number, const char* version, const char* name, const char* bank,
                         const char* data);
 
@@ -76,3 +61,11 @@ Preset* AddPreset(PresetStore& store, const char* name, const char* bank,
 
 // "name|bank" of every active preset, in list order.
 std::vector<std::string> NamesAndBanks(const PresetStore& store);
+
+// A store without a module or editor whose messages are scripted, and a scratch folder.
+class PresetTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    ScriptedMessages messages;
+    PresetStore store{nullptr, nullptr, "qv:Reverb", &messages};
+};

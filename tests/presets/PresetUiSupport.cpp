@@ -1,8 +1,7 @@
 #include "PresetUiSupport.h"
 
-#include <gtest/gtest.h>
+#include <cstdio>
 
-#include "PresetResources.h"
 #include "PresetTree.h"
 #include "PresetsMenu.h"
 
@@ -11,56 +10,16 @@ constexpr DWORD kStepPatienceMs = 8000;
 constexpr UINT kGetMenuHandle = 0x01E1;  // MN_GETHMENU
 UiScript* activeScript = nullptr;
 
-std::string ClassOf(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-struct WindowSearch {
-    const char* className;
-    std::vector<HWND> found;
-};
-
-// A named CALLBACK, not a lambda: in 32-bit builds a lambda converts only to a cdecl pointer.
-BOOL CALLBACK CollectWindowOfClass(HWND window, LPARAM lParam) {
-    auto* s = reinterpret_cast<WindowSearch*>(lParam);
-    if (IsWindowVisible(window) && ClassOf(window) == s->className) {
-        s->found.push_back(window);
-    }
-    return TRUE;
-}
-
+// The visible top-level windows of this thread of a class, topmost first.
 std::vector<HWND> ThreadWindows(const char* className) {
-    WindowSearch search = {className, {}};
-    EnumThreadWindows(GetCurrentThreadId(), CollectWindowOfClass, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-std::string MenuItemText(HMENU menu, int position) {
-    char text[256] = {};
-    GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
-    return text;
-}
-
-int FindMenuItem(HMENU menu, const std::string& text) {
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        if (!(GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) &&
-            MenuItemText(menu, i) == text) {
-            return i;
+    std::vector<HWND> found;
+    for (HWND window = FindWindowExA(nullptr, nullptr, className, nullptr); window != nullptr;
+         window = FindWindowExA(nullptr, window, className, nullptr)) {
+        if (IsWindowVisible(window) && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+            found.push_back(window);
         }
     }
-    return -1;
-}
-
-// A visible dialog of this thread with that caption, or null.
-HWND FindDialog(const std::string& caption) {
-    for (HWND dialog : ThreadWindows("#32770")) {
-        char text[256] = {};
-        GetWindowTextA(dialog, text, sizeof text);
-        if (caption == text) return dialog;
-    }
-    return nullptr;
+    return found;
 }
 
 // The menus of this thread's open popup menu windows, topmost first.
@@ -74,20 +33,26 @@ std::vector<HMENU> OpenMenus() {
     return menus;
 }
 
-void PostKey(UINT key) {
-    std::vector<HWND> menus = ThreadWindows("#32768");
-    if (!menus.empty()) PostMessageA(menus.front(), WM_KEYDOWN, key, 1);
+std::string MenuItemText(HMENU menu, int position) {
+    char text[256] = {};
+    GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
+    return text;
 }
 
-POINT ItemCentre(HWND tree, const std::vector<std::string>& path) {
-    HTREEITEM item = FindTreeItem(tree, path);
-    EXPECT_NE(item, nullptr) << path.back();
-    TreeView_EnsureVisible(tree, item);
-    RECT r = {};
-    TreeView_GetItemRect(tree, item, &r, TRUE);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+std::string DescribeItems(HWND tree, HTREEITEM item) {
+    std::string text;
+    for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
+        if (!text.empty()) text += " ";
+        const HTREEITEM child = TreeView_GetChild(tree, item);
+        if (child != nullptr && !(TreeView_GetItemState(tree, item, TVIS_EXPANDED) & TVIS_EXPANDED)) {
+            text += "+";
+        }
+        const std::string name = TreeItemText(tree, item);
+        text += TreeView_GetSelection(tree) == item ? "<" + name + ">" : name;
+        if (child != nullptr) text += "{ " + DescribeItems(tree, child) + " }";
+    }
+    return text;
 }
-
 }  // namespace
 
 UiScript::UiScript() {
@@ -98,11 +63,11 @@ UiScript::UiScript() {
 UiScript::~UiScript() {
     KillTimer(nullptr, timer_);
     activeScript = nullptr;
-    EXPECT_TRUE(Finished()) << "steps left undone from: " << steps_[next_].what;
+    EXPECT_EQ(next_, steps_.size()) << "steps left undone from: " << steps_[next_].first;
 }
 
 UiScript& UiScript::Step(std::string what, std::function<bool()> step) {
-    steps_.push_back({std::move(what), std::move(step)});
+    steps_.emplace_back(std::move(what), std::move(step));
     return *this;
 }
 
@@ -115,8 +80,8 @@ UiScript& UiScript::Do(std::string what, std::function<void()> act) {
 
 UiScript& UiScript::OnDialog(std::string caption, std::function<void(HWND)> act) {
     return Step("dialog " + caption, [caption, act] {
-        HWND dialog = FindDialog(caption);
-        if (dialog == nullptr) return false;
+        HWND dialog = FindWindowA("#32770", caption.c_str());
+        if (dialog == nullptr || !IsWindowVisible(dialog)) return false;
         act(dialog);
         return true;
     });
@@ -126,13 +91,14 @@ UiScript& UiScript::Choose(std::vector<std::string> path) {
     for (const std::string& text : path) {
         Step("menu item " + text, [text] {
             for (HMENU menu : OpenMenus()) {
-                const int target = FindMenuItem(menu, text);
-                if (target < 0) continue;
-                // One key per tick: the menu handles it before the next timer message.
-                const bool there =
-                    GetMenuState(menu, static_cast<UINT>(target), MF_BYPOSITION) & MF_HILITE;
-                PostKey(there ? VK_RETURN : VK_DOWN);
-                return there;
+                for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+                    const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+                    if ((state & MF_SEPARATOR) || MenuItemText(menu, i) != text) continue;
+                    // One key per tick: the menu handles it before the next timer message.
+                    const HWND menuWindow = ThreadWindows("#32768").front();
+                    PostMessageA(menuWindow, WM_KEYDOWN, (state & MF_HILITE) ? VK_RETURN : VK_DOWN, 1);
+                    return (state & MF_HILITE) != 0;
+                }
             }
             return false;
         });
@@ -158,29 +124,22 @@ UiScript& UiScript::Dismiss() {
 }
 
 void CALLBACK UiScript::Tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (activeScript != nullptr && !activeScript->running_) activeScript->RunNext();
-}
-
-void UiScript::RunNext() {
-    if (Finished()) return;
-    running_ = true;
-    if (waitingSince_ == 0) waitingSince_ = GetTickCount();
+    UiScript* script = activeScript;
+    if (script == nullptr || script->running_ || script->next_ == script->steps_.size()) return;
+    script->running_ = true;
+    if (script->waitingSince_ == 0) script->waitingSince_ = GetTickCount();
     // A copy: a step may add steps, which can move the list.
-    const std::function<bool()> step = steps_[next_].step;
+    const std::function<bool()> step = script->steps_[script->next_].second;
     if (step()) {
-        ++next_;
-        waitingSince_ = 0;
-    } else if (GetTickCount() - waitingSince_ > kStepPatienceMs) {
-        Abandon();
+        ++script->next_;
+        script->waitingSince_ = 0;
+    } else if (GetTickCount() - script->waitingSince_ > kStepPatienceMs) {
+        ADD_FAILURE() << "gave up waiting for: " << script->steps_[script->next_].first;
+        script->steps_.resize(script->next_);
+        EndMenu();
+        for (HWND dialog : ThreadWindows("#32770")) EndDialog(dialog, 0);
     }
-    running_ = false;
-}
-
-void UiScript::Abandon() {
-    ADD_FAILURE() << "gave up waiting for: " << steps_[next_].what;
-    steps_.resize(next_);
-    EndMenu();
-    for (HWND dialog : ThreadWindows("#32770")) EndDialog(dialog, 0);
+    script->running_ = false;
 }
 
 std::string DescribeMenu(HMENU menu) {
@@ -198,11 +157,8 @@ std::string DescribeMenu(HMENU menu) {
         if ((info.fType & MFT_RADIOCHECK) && (info.fState & MFS_CHECKED)) text += "*";
         if (info.fState & MFS_GRAYED) text += "~";
         text += MenuItemText(menu, i);
-        if (info.hSubMenu != nullptr) {
-            text += "[ " + DescribeMenu(info.hSubMenu) + " ]";
-        } else {
-            text += "=" + std::to_string(info.wID);
-        }
+        text += info.hSubMenu != nullptr ? "[ " + DescribeMenu(info.hSubMenu) + " ]"
+                                         : "=" + std::to_string(info.wID);
     }
     return text;
 }
@@ -213,75 +169,6 @@ void Click(HWND dialog, int id) {
     PostMessageA(button, BM_CLICK, 0, 0);
 }
 
-void Type(HWND dialog, int id, const std::string& text) {
-    SetDlgItemTextA(dialog, id, text.c_str());
-}
-
-HWND ManagerTree(HWND manager) { return GetDlgItem(manager, kManagerTree); }
-
-HTREEITEM FindTreeItem(HWND tree, const std::vector<std::string>& path) {
-    HTREEITEM item = TreeView_GetRoot(tree);
-    for (size_t level = 0; level < path.size(); ++level) {
-        if (level > 0) item = TreeView_GetChild(tree, item);
-        while (item != nullptr && TreeItemText(tree, item) != path[level]) {
-            item = TreeView_GetNextSibling(tree, item);
-        }
-        if (item == nullptr) return nullptr;
-    }
-    return item;
-}
-
-namespace {
-std::string DescribeItems(HWND tree, HTREEITEM item) {
-    std::string text;
-    for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
-        if (!text.empty()) text += " ";
-        const bool selected = TreeView_GetSelection(tree) == item;
-        text += selected ? "<" + TreeItemText(tree, item) + ">" : TreeItemText(tree, item);
-        if (HTREEITEM child = TreeView_GetChild(tree, item)) {
-            text += "{ " + DescribeItems(tree, child) + " }";
-        }
-    }
-    return text;
-}
-}  // namespace
-
-std::string DescribeTree(HWND tree) { return DescribeItems(tree, TreeView_GetRoot(tree)); }
-
-void SelectTreeItem(HWND tree, const std::vector<std::string>& path) {
-    HTREEITEM item = FindTreeItem(tree, path);
-    EXPECT_NE(item, nullptr) << path.back();
-    TreeView_SelectItem(tree, item);
-}
-
-void RightClickTreeItem(HWND tree, const std::vector<std::string>& path) {
-    const POINT p = ItemCentre(tree, path);
-    PostMessageA(tree, WM_RBUTTONDOWN, MK_RBUTTON, At(p.x, p.y));
-    PostMessageA(tree, WM_RBUTTONUP, 0, At(p.x, p.y));
-}
-
-namespace {
-// Makes the window the foreground window and lets the focus changes that follow a closed
-// dialog arrive: a menu opened before them would close at once.
-void SettleFocus(HWND window) {
-    SetForegroundWindow(window);
-    for (int round = 0; round < 5; ++round) {
-        Sleep(20);
-        PumpMessages();
-    }
-}
-}  // namespace
-
-std::string PressPresetsButton(PresetStore& store, HWND editor, int* version) {
-    SettleFocus(editor);
-    RECT button;
-    GetWindowRect(editor, &button);
-    const char* data = RunPresetsMenu(store, [&](HMENU menu) {
-        return TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RETURNCMD, button.left + 20, button.top + 60, 0, editor, nullptr);
-    }, version);
-    return data != nullptr ? data : "";
-}
-
 std::vector<std::string> Snapshot(const PresetStore& store) {
     std::vector<std::string> records;
     for (int i = 0; i < store.Count(); ++i) {
@@ -289,19 +176,69 @@ std::vector<std::string> Snapshot(const PresetStore& store) {
         char identity[32];
         std::snprintf(identity, sizeof identity, "%p", static_cast<const void*>(p));
         records.push_back(std::string(identity) + " " + std::to_string(p->id) + " v" +
-                          std::to_string(p->version) + " " + p->name + "|" + p->bank + "|" +
-                          p->data);
+                          std::to_string(p->version) + " " + p->name + "|" + p->bank + "|" + p->data);
     }
     return records;
 }
 
-PresetUiTest::PresetUiTest()
-    : store(GetModuleHandleA(nullptr), editor.Window(), "qv:Reverb", &messages, &fileDialogs) {
-    editor.answer = [this](UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+PresetUiTest::PresetUiTest() : store(GetModuleHandleA(nullptr), editor.Window(), "qv:Reverb", &messages) {
+    editor.answer = [](UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
         if (message != MSG_GET_PRESET_DATA) return false;
         *reinterpret_cast<char**>(wParam) = CopyPresetData(kEditorSettings);
         result = 0;
         return true;
     };
     store.Load(OwnClassKey().c_str(), "qvRuvodaR3.ini", FilePath().c_str());
+}
+
+UiScript& PresetUiTest::AwaitManager(UiScript& script) {
+    return script.OnDialog("qv:Reverb Preset Manager", [this](HWND dialog) { manager = dialog; });
+}
+
+HTREEITEM PresetUiTest::Item(const TreePath& path) const {
+    const HWND tree = store.TreeWindow();
+    HTREEITEM item = TreeView_GetRoot(tree);
+    for (const std::string& text : path) {
+        if (item == nullptr) break;
+        item = TreeView_GetChild(tree, item);
+        while (item != nullptr && TreeItemText(tree, item) != text) item = TreeView_GetNextSibling(tree, item);
+    }
+    EXPECT_NE(item, nullptr) << (path.empty() ? "the root" : path.back());
+    return item;
+}
+
+std::string PresetUiTest::Tree() const {
+    return DescribeItems(store.TreeWindow(), TreeView_GetRoot(store.TreeWindow()));
+}
+
+void PresetUiTest::Select(const TreePath& path) const { TreeView_SelectItem(store.TreeWindow(), Item(path)); }
+
+void PresetUiTest::RightClick(const TreePath& path) const {
+    const HWND tree = store.TreeWindow();
+    const HTREEITEM item = Item(path);
+    TreeView_EnsureVisible(tree, item);
+    RECT r = {};
+    TreeView_GetItemRect(tree, item, &r, TRUE);
+    const LPARAM centre = At((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PostMessageA(tree, WM_RBUTTONDOWN, MK_RBUTTON, centre);
+    PostMessageA(tree, WM_RBUTTONUP, 0, centre);
+}
+
+std::string PresetUiTest::PressPresetsButton(int* version) {
+    // A menu opened while the activation that follows a closed window is still arriving
+    // would close at once: wait until the editor is the active window.
+    SetForegroundWindow(editor.Window());
+    for (const DWORD start = GetTickCount();
+         GetActiveWindow() != editor.Window() && GetTickCount() - start < kStepPatienceMs;) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        PumpMessages();
+    }
+    PumpMessages();
+    RECT button;
+    GetWindowRect(editor.Window(), &button);
+    const char* data = RunPresetsMenu(store, [&](HMENU menu) {
+        return TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RETURNCMD, button.left + 20, button.top + 60, 0,
+                              editor.Window(), nullptr);
+    }, version);
+    return data != nullptr ? data : "";
 }

@@ -5,14 +5,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Controls.h"
-#include "PresetStore.h"
 #include "PresetTestSupport.h"
 
 // What the stand-in editor hands over for MSG_GET_PRESET_DATA.
@@ -41,63 +39,53 @@ public:
     UiScript& LookAtMenu(std::string& into);
     // Closes the open menus without a choice.
     UiScript& Dismiss();
-    bool Finished() const { return next_ == steps_.size(); }
 
 private:
-    struct Entry {
-        std::string what;
-        std::function<bool()> step;
-    };
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
-    void RunNext();
-    void Abandon();
 
-    std::vector<Entry> steps_;
+    std::vector<std::pair<std::string, std::function<bool()>>> steps_;
     size_t next_ = 0;
     DWORD waitingSince_ = 0;
     bool running_ = false;
     UINT_PTR timer_ = 0;
 };
 
-// The Preset Manager's caption and the text of its tree's root for the plug-in qv:Reverb.
-constexpr char kManagerCaption[] = "qv:Reverb Preset Manager";
-constexpr char kRootText[] = "Available qv:Reverb presets";
-HWND ManagerTree(HWND manager);
-
 // "text=id" items joined by " | "; a checked radio item starts with "*", a greyed one with
 // "~", a separator is "-", a submenu "title[ items ]".
 std::string DescribeMenu(HMENU menu);
 
-// Presses a dialog button as a click does (it must be enabled) and types into a field.
+// Presses a dialog button as a click does; it must be enabled.
 void Click(HWND dialog, int id);
-void Type(HWND dialog, int id, const std::string& text);
-
-// Tree items by their texts from the root: {"Available qv:Reverb presets", "Halls", "Big"}.
-HTREEITEM FindTreeItem(HWND tree, const std::vector<std::string>& path);
-// The tree as "text{ children }" items joined by " ", selected item in <angle brackets>.
-std::string DescribeTree(HWND tree);
-void SelectTreeItem(HWND tree, const std::vector<std::string>& path);
-// A right click on an item, as posted messages that the dialog's loop delivers.
-void RightClickTreeItem(HWND tree, const std::vector<std::string>& path);
-
-// The editor's Presets button: RunPresetsMenu with the menu shown beside the stand-in editor.
-// Returns the data text the editor applies ("" for none) and its version.
-std::string PressPresetsButton(PresetStore& store, HWND editor, int* version = nullptr);
 
 // A preset's fields and identity, to compare a store before and after.
 std::vector<std::string> Snapshot(const PresetStore& store);
 
-// A store of the test module over the stand-in editor, its preset file in a fresh folder,
-// its messages and file dialogs answered from scripts. The editor answers
-// MSG_GET_PRESET_DATA with kEditorSettings.
+// A store of the test module over the stand-in editor, its preset file in a fresh folder
+// and its messages answered from a script. The editor answers MSG_GET_PRESET_DATA with
+// kEditorSettings. Tree items are named by their texts below the root: {} is the root,
+// {"Halls", "Big"} a preset in a bank.
 class PresetUiTest : public ::testing::Test {
 protected:
+    using TreePath = std::vector<std::string>;
+
     PresetUiTest();
     std::string FilePath() const { return folder.Path("qvRuvodaR3.ini"); }
+    // Waits for the Preset Manager and keeps its window in `manager`.
+    UiScript& AwaitManager(UiScript& script);
+    HTREEITEM Item(const TreePath& path) const;
+    // The Manager's tree as "text{ children }" items joined by " ", the selected item in
+    // <angle brackets>, a closed item that has children marked "+".
+    std::string Tree() const;
+    void Select(const TreePath& path) const;
+    // A right click on an item, as posted messages that the dialog's loop delivers.
+    void RightClick(const TreePath& path) const;
+    // The editor's Presets button: the menu shown beside the editor. Returns the data text
+    // the editor applies ("" for none) and its version.
+    std::string PressPresetsButton(int* version = nullptr);
 
     TempFolder folder;
     ScriptedMessages messages;
-    ScriptedFileDialogs fileDialogs;
     TestParent editor;
     PresetStore store;
+    HWND manager = nullptr;
 };
