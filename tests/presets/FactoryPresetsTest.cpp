@@ -1,4 +1,3 @@
-#include <regex>
 #include <set>
 
 #include "PresetTestSupport.h"
@@ -9,8 +8,8 @@ namespace {
 
 using FactoryPresetsTest = PresetTest;
 
-// The preset library shipped beside the DLL loads as the filter's own file, every section
-// read (none lies beyond a gap), and each preset is current, named, filed and in range.
+// The preset library shipped beside the DLL loads as the filter's own file, and each preset
+// is current, named, filed and in range.
 TEST_F(FactoryPresetsTest, LoadsWholeAndEveryPresetIsCurrentNamedAndInRange) {
     const std::string path = WindowsPath(FACTORY_PRESETS_FILE);
     store.Load(OwnClassKey().c_str(), "qvRuvodaR3.ini", path.c_str());
@@ -18,14 +17,12 @@ TEST_F(FactoryPresetsTest, LoadsWholeAndEveryPresetIsCurrentNamedAndInRange) {
     EXPECT_GE(store.Count(), 24);
     const std::string text = ReadBytes(path);
     EXPECT_NE(text.find("DefaultPreset=1"), std::string::npos);
-    const std::regex section(R"(\[Preset(\d+)\])");
-    std::set<int> numbers;
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), section); it != std::sregex_iterator();
-         ++it) {
-        numbers.insert(std::stoi((*it)[1]));
+    // Every section was read: none lies beyond a gap.
+    size_t sections = 0;
+    for (size_t at = text.find("[Preset"); at != std::string::npos; at = text.find("[Preset", at + 1)) {
+        ++sections;
     }
-    ASSERT_EQ(static_cast<int>(numbers.size()), store.Count());
-    EXPECT_EQ(*numbers.rbegin(), store.Count());
+    EXPECT_EQ(static_cast<int>(sections), store.Count());
 
     std::set<std::string> banks, namesInBanks;
     for (int i = 0; i < store.Count(); ++i) {

@@ -115,49 +115,42 @@ TEST_F(PresetFileTest, WritingReplacesThePresetSectionsUpToTheGapAndKeepsTheRest
     EXPECT_EQ(full.find("Far"), std::string::npos) << full;
 }
 
-TEST_F(PresetFileTest, AFileOfAnotherClassIsRefusedWithAStopMessageButImports) {
-    LoadText(HeaderFor(PluginClassKey()) + SectionText(1, "3", "A", "", kData1));
+TEST_F(PresetFileTest, FilesOfOtherClassesAreRefusedWithTheirMessages) {
+    const std::string section = SectionText(1, "3", "A", "", kData1);
+    LoadText(HeaderFor(PluginClassKey()) + section);
     EXPECT_EQ(store.Count(), 0);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text,
-              "No presets could be loaded because the preset file\n\"" + Path() +
-                  "\"\ndoes not contain preset data compatible with this plug-in.");
-    EXPECT_EQ(messages.shown[0].flags, static_cast<UINT>(MB_ICONSTOP | MB_OK));
+    messages.Expect({"No presets could be loaded because the preset file\n\"" + Path() +
+                     "\"\ndoes not contain preset data compatible with this plug-in."},
+                    MB_ICONSTOP | MB_OK);
 
-    EXPECT_TRUE(store.Import(Path().c_str()));
-    EXPECT_EQ(store.Count(), 1);
-    EXPECT_EQ(messages.shown.size(), 1u);
-}
-
-TEST_F(PresetFileTest, ImportRefusesForeignAndHeaderlessFilesWithTheirMessages) {
+    // Import also takes the plug-in's files.
     const HWND manager = reinterpret_cast<HWND>(static_cast<uintptr_t>(0x1234));
     store.SetManagerWindow(manager);
-    const std::string own = folder.Path("own.ini");
-    WriteBytes(own, HeaderFor(OwnClassKey()) + SectionText(1, "3", "A", "", kData1));
-    EXPECT_FALSE(store.Import(own.c_str()));  // never loaded: no class key yet
-    LoadFrom(folder.Path("absent.ini"), store);
-    EXPECT_FALSE(store.Import(""));
-    EXPECT_TRUE(messages.shown.empty());
-    const std::string foreign = folder.Path("foreign.ini");
-    WriteBytes(foreign, HeaderFor("SOFTWARE\\Classes\\CLSID\\{00000000-0000-0000-0000-000000000001}") +
-                            SectionText(1, "3", "A", "", kData1));
-    const std::string headless = folder.Path("headless.ini");
-    WriteBytes(headless, SectionText(1, "3", "A", "", kData1));
-
-    EXPECT_FALSE(store.Import(foreign.c_str()));
-    EXPECT_FALSE(store.Import(headless.c_str()));
-    EXPECT_FALSE(store.Import(folder.Path("absent.ini").c_str()));
-    EXPECT_EQ(store.Count(), 0);
-    ASSERT_EQ(messages.shown.size(), 3u);
-    EXPECT_EQ(messages.shown[0].text,
-              "The preset file you are trying to import does not contain data for this plug-in.");
-    EXPECT_EQ(messages.shown[1].text,
-              "The file you selected does not contain Quillorn Veltria:qv plug-in preset data.");
-    EXPECT_EQ(messages.shown[2].text, messages.shown[1].text);
-    for (const auto& shown : messages.shown) {
-        EXPECT_EQ(shown.owner, manager);
-        EXPECT_EQ(shown.flags, static_cast<UINT>(MB_ICONSTOP | MB_OK));
+    const char* const noData = "The file you selected does not contain Quillorn Veltria:qv plug-in preset data.";
+    struct Case {
+        const char* name;
+        std::string text;  // "" for no file
+        const char* message;  // null: imported
+    };
+    const Case cases[] = {
+        {"another class", HeaderFor("SOFTWARE\\Classes\\CLSID\\{00000000-0000-0000-0000-000000000001}") + section,
+         "The preset file you are trying to import does not contain data for this plug-in."},
+        {"no header", section, noData},
+        {"no file", "", noData},
+        {"the plug-in's", HeaderFor(PluginClassKey()) + section, nullptr},
+    };
+    const std::string path = folder.Path("imported.ini");
+    for (const Case& c : cases) {
+        DeleteFileA(path.c_str());
+        if (!c.text.empty()) WriteBytes(path, c.text);
+        EXPECT_EQ(store.Import(path.c_str()), c.message == nullptr) << c.name;
+        messages.Expect(c.message != nullptr ? std::vector<std::string>{c.message} : std::vector<std::string>{},
+                        MB_ICONSTOP | MB_OK, manager);
     }
+    EXPECT_EQ(NamesAndBanks(store), (std::vector<std::string>{"A|"}));
+    EXPECT_FALSE(store.Import(""));
+    PresetStore unloaded(nullptr, nullptr, "qv:Reverb", &messages);
+    EXPECT_FALSE(unloaded.Import(path.c_str())) << "without a class key of its own";
 }
 
 TEST_F(PresetFileTest, ImportAsksBeforeAddingACopyOfAPresetInTheList) {
@@ -169,19 +162,18 @@ TEST_F(PresetFileTest, ImportAsksBeforeAddingACopyOfAPresetInTheList) {
                              SectionText(4, "3", "Twin", "C", "x") + SectionText(5, "3", "Twin", "B", "y"));
     messages.answers = {IDYES, IDNO};
     EXPECT_TRUE(store.Import(imported.c_str()));
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[0].text,
-              "The preset \"HALL\" you are importing already exists in the qv:Reverb preset "
-              "list.\nDo you want to add it anyway?");
-    EXPECT_EQ(messages.shown[0].flags, static_cast<UINT>(MB_ICONQUESTION | MB_YESNO));
+    const auto question = [](const char* name) {
+        return "The preset \"" + std::string(name) +
+               "\" you are importing already exists in the qv:Reverb preset list.\nDo you want to add it anyway?";
+    };
+    messages.Expect({question("HALL"), question("twin")}, MB_ICONQUESTION | MB_YESNO);
     EXPECT_EQ(NamesAndBanks(store),
               (std::vector<std::string>{"Hall|Halls", "HALL|halls", "Twin|B", "Twin|C", "Twin|B"}));
     EXPECT_STREQ(store.PresetAt(4)->data, "y");
     EXPECT_EQ(store.IdAt(4), 3505);
 }
 
-// Whether the platform refuses to open `path` for writing (a read-only attribute does not
-// stop a process that runs as root under Wine).
+// Whether the platform refuses to open `path` for writing.
 bool WritingRefused(const std::string& path) {
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, 0, nullptr);
@@ -190,59 +182,19 @@ bool WritingRefused(const std::string& path) {
     return false;
 }
 
-// The first drive letter from Q: on that names no drive.
-std::string MissingDrive() {
-    const DWORD drives = GetLogicalDrives();
-    for (char letter = 'Q'; letter <= 'Y'; ++letter) {
-        if (!(drives & (1u << (letter - 'A')))) return std::string(1, letter) + ":";
-    }
-    return std::string();
-}
-
 TEST_F(PresetFileTest, AFileThatCannotBeWrittenLosesNoPresetAndSaysNothing) {
-    struct Case {
-        const char* name;
-        bool refusedEverywhere;
-        // Makes the file unwritable; returns the path to write.
-        std::string (*fault)(const std::string& path, HANDLE& held);
-    } cases[] = {
-        {"read-only", false,
-         [](const std::string& p, HANDLE&) {
-             SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_READONLY);
-             return p;
-         }},
-        {"locked", true,
-         [](const std::string& p, HANDLE& held) {
-             held = CreateFileA(p.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
-                                nullptr);
-             return p;
-         }},
-        {"on a missing drive", true,
-         [](const std::string&, HANDLE&) { return MissingDrive() + "\\Presets\\x.ini"; }},
-        {"in a missing folder", true, [](const std::string& p, HANDLE&) { return p + ".gone\\x.ini"; }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        while (store.Count() > 0) store.DeleteAt(0);
-        LoadText(HeaderFor(OwnClassKey()) + SectionText(1, "3", "One", "A", kData1) +
-                 SectionText(2, "3", "Two", "", kData1));
-        HANDLE held = INVALID_HANDLE_VALUE;
-        const std::string target = c.fault(Path(), held);
-        const bool refused = WritingRefused(target);
-        if (c.refusedEverywhere) {
-            EXPECT_TRUE(refused);
-        }
-        AddPreset(store, "Three", "A", kData1);
-
+    LoadText(HeaderFor(OwnClassKey()) + SectionText(1, "3", "One", "A", kData1));
+    AddPreset(store, "Two", "", kData1);
+    const HANDLE locked = CreateFileA(Path().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    for (const std::string& target : {Path(), Path() + ".gone\\x.ini"}) {
+        ASSERT_TRUE(WritingRefused(target)) << target;
         store.WriteAll(OwnClassKey().c_str(), target.c_str());
-        EXPECT_EQ(NamesAndBanks(store), (std::vector<std::string>{"One|A", "Two|", "Three|A"}));
-        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
-        SetFileAttributesA(Path().c_str(), FILE_ATTRIBUTE_NORMAL);
-        EXPECT_TRUE(messages.shown.empty());
-        if (!refused) {
-            EXPECT_EQ(Reread(target), (std::vector<std::string>{"One|A", "Three|A", "Two|"}));
-        }
+        EXPECT_EQ(NamesAndBanks(store), (std::vector<std::string>{"One|A", "Two|"}));
     }
+    CloseHandle(locked);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(Reread(Path()), (std::vector<std::string>{"One|A"}));
 }
 
 TEST_F(PresetFileTest, NamesComeBackAsTheyWereWritten) {
@@ -252,6 +204,56 @@ TEST_F(PresetFileTest, NamesComeBackAsTheyWereWritten) {
     store.WriteAll(OwnClassKey().c_str(), Path().c_str());
     store.Sort();
     EXPECT_EQ(Reread(Path()), NamesAndBanks(store));
+}
+
+TEST_F(PresetFileTest, ExportWritesTheSelectedPresetsOverTheFirstSectionsOfAFile) {
+    store.Load(OwnClassKey().c_str(), "qvRuvodaR3.ini", Path().c_str());
+    AddPreset(store, "Large", "Halls", "1");
+    const Preset* room = AddPreset(store, "Small", "Rooms", "2");
+    const Preset* hall = AddPreset(store, "Small", "HALLS", "3");
+    AddPreset(store, "Loose", "", "4");
+    const std::string old34 = SectionText(3, "3", "Old3", "", "o") + SectionText(4, "3", "Old4", "", "o") +
+                              "[Other]\r\nk=v\r\n";
+    const std::string old = HeaderFor(PluginClassKey()) + "DefaultPreset=7\r\n" +
+                            SectionText(1, "3", "Old1", "", "o") + SectionText(2, "3", "Old2", "", "o") + old34;
+    const std::string own = HeaderFor(OwnClassKey());
+    struct Case {
+        const char* name;
+        PresetSelection selection;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"bank", PresetSelection::Bank(hall->id),
+         own + "DefaultPreset=7\r\n" + SectionText(1, "3", "Large", "Halls", "1") +
+             SectionText(2, "3", "Small", "HALLS", "3") + old34},
+        {"root", PresetSelection::All(),
+         own + "DefaultPreset=1\r\n[Other]\r\nk=v\r\n" + SectionText(1, "3", "Large", "Halls", "1") +
+             SectionText(2, "3", "Small", "Rooms", "2") + SectionText(3, "3", "Small", "HALLS", "3") +
+             SectionText(4, "3", "Loose", "", "4")},
+        {"one preset", PresetSelection::OnePreset(room->id),
+         own + "DefaultPreset=7\r\n" + SectionText(1, "3", "Small", "Rooms", "2") +
+             SectionText(2, "3", "Old2", "", "o") + old34},
+        {"none", PresetSelection::None(), old},
+        {"unknown preset", PresetSelection::OnePreset(9999), old},
+        {"unknown bank", PresetSelection::Bank(9999), old},
+    };
+    const std::string path = folder.Path("exported.ini");
+    for (const Case& c : cases) {
+        WriteBytes(path, old);
+        store.ExportSelection(c.selection, store.ClassKey(), path.c_str());
+        EXPECT_EQ(ReadBytes(path), c.expected) << c.name;
+    }
+}
+
+TEST_F(PresetFileTest, ExportSuggestsNamesWithoutCharactersUnfitForFileNames) {
+    const Preset* bank = AddPreset(store, "x", "Hall: Large");
+    const Preset* odd = AddPreset(store, "a b*c?d<e>f:g\\h\"i/j|k\tl\rm\nn.-_'", "");
+    EXPECT_EQ(store.SuggestedExportName(PresetSelection::All()), "qv_Reverb.ini");
+    EXPECT_EQ(store.SuggestedExportName(PresetSelection::Bank(bank->id)), "Hall__Large.ini");
+    EXPECT_EQ(store.SuggestedExportName(PresetSelection::OnePreset(odd->id)),
+              "a_b_c_d_e_f_g_h_i_j_k_l_m_n.-_'.ini");
+    EXPECT_EQ(store.SuggestedExportName(PresetSelection::OnePreset(9999)), "");
+    EXPECT_EQ(store.SuggestedExportName(PresetSelection::None()), "");
 }
 
 }  // namespace

@@ -75,7 +75,6 @@ TEST_F(PresetManagerUi, DeletingAsksAndRebuildsTheTreeOnlyWhenTheItemHadNoNextSi
     for (const Case& c : cases) {
         SCOPED_TRACE(c.question);
         messages.answers = {c.answer};
-        messages.shown.clear();
         std::string tree;
         bool modified = false;
         UiScript script;
@@ -95,10 +94,7 @@ TEST_F(PresetManagerUi, DeletingAsksAndRebuildsTheTreeOnlyWhenTheItemHadNoNextSi
             Click(manager, kManagerCancel);
         });
         ShowPresetManager(store);
-        ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].text, c.question);
-        EXPECT_EQ(messages.shown[0].flags, static_cast<UINT>(MB_ICONQUESTION | MB_YESNO));
-        EXPECT_EQ(messages.shown[0].owner, manager);
+        messages.Expect({c.question}, MB_ICONQUESTION | MB_YESNO, manager);
         EXPECT_EQ(tree, c.tree);
         EXPECT_EQ(modified, c.answer == IDYES);
         EXPECT_EQ(Snapshot(store), before) << "Cancel brings back the list record for record";
@@ -199,7 +195,6 @@ TEST_F(PresetManagerUi, EmptyNamesAreRefusedWithAMessageAndTheDialogStaysOpen) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.caption);
-        messages.shown.clear();
         HWND dialog = nullptr;
         bool stayed = false;
         UiScript script;
@@ -220,10 +215,7 @@ TEST_F(PresetManagerUi, EmptyNamesAreRefusedWithAMessageAndTheDialogStaysOpen) {
             return true;
         });
         ShowPresetManager(store);
-        ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].text, c.message);
-        EXPECT_EQ(messages.shown[0].owner, dialog);
-        EXPECT_EQ(messages.shown[0].flags, static_cast<UINT>(MB_ICONSTOP | MB_OK));
+        messages.Expect({c.message}, MB_ICONSTOP | MB_OK, dialog);
         EXPECT_TRUE(stayed);
         EXPECT_EQ(NamesAndBanks(store), before);
     }

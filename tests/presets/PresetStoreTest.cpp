@@ -95,10 +95,7 @@ TEST_F(PresetStoreTest, FileDialogsStartInThePresetFolderUntilConfirmedOnceAndFa
                   c.result == FileDialogs::kChosen) << c.asked;
         EXPECT_EQ(dialogs.asked.back(), c.asked);
     }
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "Unable to open file dialog.");
-    EXPECT_EQ(messages.shown[0].flags, static_cast<UINT>(MB_ICONSTOP | MB_OK));
-    EXPECT_EQ(messages.shown[0].owner, manager);
+    messages.Expect({"Unable to open file dialog."}, MB_ICONSTOP | MB_OK, manager);
 }
 
 }  // namespace

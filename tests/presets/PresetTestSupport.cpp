@@ -14,6 +14,17 @@ int ScriptedMessages::Show(HWND owner, const char* text, const char* caption, UI
     return answer;
 }
 
+void ScriptedMessages::Expect(const std::vector<std::string>& texts, UINT flags, HWND owner) {
+    std::vector<std::string> seen;
+    for (const Shown& message : shown) {
+        seen.push_back(message.text);
+        EXPECT_EQ(message.flags, flags) << message.text;
+        EXPECT_EQ(message.owner, owner) << message.text;
+    }
+    EXPECT_EQ(seen, texts);
+    shown.clear();
+}
+
 std::string WindowsPath(std::string unixPath) {
     for (char& c : unixPath) {
         if (c == '/') c = '\\';

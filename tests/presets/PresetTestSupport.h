@@ -23,6 +23,9 @@ public:
     };
 
     int Show(HWND owner, const char* text, const char* caption, UINT flags) override;
+    // Expects exactly these texts shown since the last call, each with `flags` and `owner`,
+    // and forgets them.
+    void Expect(const std::vector<std::string>& texts, UINT flags, HWND owner = nullptr);
 
     std::deque<int> answers;
     std::vector<Shown> shown;

@@ -116,11 +116,7 @@ UiScript& UiScript::LookAtMenu(std::string& into) {
 }
 
 UiScript& UiScript::Dismiss() {
-    return Step("dismiss the menu", [] {
-        if (OpenMenus().empty()) return false;
-        EndMenu();
-        return true;
-    });
+    return Do("dismiss the menu", [] { EndMenu(); });
 }
 
 void CALLBACK UiScript::Tick(HWND, UINT, UINT_PTR, DWORD) {

@@ -37,7 +37,7 @@ public:
     UiScript& Choose(std::vector<std::string> path);
     // Describes the topmost open menu into `into` (see DescribeMenu).
     UiScript& LookAtMenu(std::string& into);
-    // Closes the open menus without a choice.
+    // Closes the open menus without a choice (after LookAtMenu found one open).
     UiScript& Dismiss();
 
 private:

@@ -44,7 +44,6 @@ TEST_F(PresetsMenuUi, UpdateAsksAndOnYesTakesTheEditorsSettingsAndWritesTheFile)
     };
     for (const Case& c : {Case{IDNO, "old", 1}, Case{IDYES, kEditorSettings, 3}}) {
         messages.answers = {c.answer};
-        messages.shown.clear();
         UiScript script;
         script.Choose({"Update Preset: Plate..."});
         EXPECT_EQ(PressPresetsButton(), "") << "nothing is applied";
@@ -52,12 +51,9 @@ TEST_F(PresetsMenuUi, UpdateAsksAndOnYesTakesTheEditorsSettingsAndWritesTheFile)
         EXPECT_EQ(preset->version, c.version);
         const bool written = ReadBytes(FilePath()).find(kEditorSettings) != std::string::npos;
         EXPECT_EQ(written, c.answer == IDYES);
-        ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].text,
-                  "Would you like to update the stored parameters for\n"
-                  "the \"Plate\" preset with the current settings?");
-        EXPECT_EQ(messages.shown[0].owner, editor.Window());
-        EXPECT_EQ(messages.shown[0].flags, static_cast<UINT>(MB_ICONQUESTION | MB_YESNO));
+        messages.Expect({"Would you like to update the stored parameters for\n"
+                         "the \"Plate\" preset with the current settings?"},
+                        MB_ICONQUESTION | MB_YESNO, editor.Window());
     }
 }
 
