@@ -1,6 +1,7 @@
 // The preset file read, written and imported through the platform's profile functions,
 // and what it survives: foreign and damaged files, files that cannot be written, names
 // that the profile functions would change on the way back.
+#include <algorithm>
 #include <set>
 
 #include "PresetTestSupport.h"
@@ -34,20 +35,11 @@ protected:
     }
 };
 
-TEST_F(PresetFileTest, WritesANewFileExactly) {
-    AddPreset(store, "Large Hall", "Halls", kData1);
-    AddPreset(store, "Vocal Plate", "", kData2)->version = -7;
-    store.WriteAll(OwnClassKey().c_str(), Path().c_str());
-    EXPECT_EQ(ReadBytes(Path()), HeaderFor(OwnClassKey()) + "DefaultPreset=1\r\n" +
-                                     SectionText(1, "3", "Large Hall", "Halls", kData1) +
-                                     SectionText(2, "-7", "Vocal Plate", "", kData2));
-}
-
 TEST_F(PresetFileTest, ReadsUpToTheFirstGapOrMissingKey) {
     const std::string own = HeaderFor(OwnClassKey());
     const std::string name(200, 'n'), bank(200, 'b'), data(5000, '7');
     std::string lower = OwnClassKey();
-    for (char& c : lower) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    std::transform(lower.begin(), lower.end(), lower.begin(), ::tolower);
     struct Case {
         const char* name;
         std::string text;
@@ -200,12 +192,12 @@ TEST_F(PresetFileTest, NamesComeBackAsTheyWereWritten) {
     EXPECT_EQ(Reread(Path()), NamesAndBanks(store));
 }
 
-TEST_F(PresetFileTest, ExportWritesTheSelectedPresetsOverTheFirstSectionsOfAFile) {
+TEST_F(PresetFileTest, WritingAndExportReplaceTheFirstSectionsOfAFileExactly) {
     store.Load(OwnClassKey().c_str(), "qvRuvodaR3.ini", Path().c_str());
     AddPreset(store, "Large", "Halls", "1");
     const Preset* room = AddPreset(store, "Small", "Rooms", "2");
     const Preset* hall = AddPreset(store, "Small", "HALLS", "3");
-    AddPreset(store, "Loose", "", "4");
+    AddPreset(store, "Loose", "", "4")->version = -7;
     const std::string old34 = SectionText(3, "3", "Old3", "", "o") + SectionText(4, "3", "Old4", "", "o") +
                               "[Other]\r\nk=v\r\n";
     const std::string old = HeaderFor(PluginClassKey()) + "DefaultPreset=7\r\n" +
@@ -214,25 +206,26 @@ TEST_F(PresetFileTest, ExportWritesTheSelectedPresetsOverTheFirstSectionsOfAFile
     struct Case {
         const char* name;
         PresetSelection selection;
-        std::string expected;
+        std::string before, expected;  // before: "" for no file
     };
     const Case cases[] = {
-        {"bank", PresetSelection::Bank(hall->id),
+        {"root", PresetSelection::All(), "",
+         own + "DefaultPreset=1\r\n" + SectionText(1, "3", "Large", "Halls", "1") +
+             SectionText(2, "3", "Small", "Rooms", "2") + SectionText(3, "3", "Small", "HALLS", "3") +
+             SectionText(4, "-7", "Loose", "", "4")},
+        {"bank", PresetSelection::Bank(hall->id), old,
          own + "DefaultPreset=7\r\n" + SectionText(1, "3", "Large", "Halls", "1") +
              SectionText(2, "3", "Small", "HALLS", "3") + old34},
-        {"root", PresetSelection::All(),
-         own + "DefaultPreset=1\r\n[Other]\r\nk=v\r\n" + SectionText(1, "3", "Large", "Halls", "1") +
-             SectionText(2, "3", "Small", "Rooms", "2") + SectionText(3, "3", "Small", "HALLS", "3") +
-             SectionText(4, "3", "Loose", "", "4")},
-        {"one preset", PresetSelection::OnePreset(room->id),
+        {"one preset", PresetSelection::OnePreset(room->id), old,
          own + "DefaultPreset=7\r\n" + SectionText(1, "3", "Small", "Rooms", "2") +
              SectionText(2, "3", "Old2", "", "o") + old34},
-        {"none", PresetSelection::None(), old},
-        {"unknown bank", PresetSelection::Bank(9999), old},
+        {"none", PresetSelection::None(), old, old},
+        {"unknown bank", PresetSelection::Bank(9999), old, old},
     };
     const std::string path = folder.Path("exported.ini");
     for (const Case& c : cases) {
-        WriteBytes(path, old);
+        DeleteFileA(path.c_str());
+        if (!c.before.empty()) WriteBytes(path, c.before);
         store.ExportSelection(c.selection, store.ClassKey(), path.c_str());
         EXPECT_EQ(ReadBytes(path), c.expected) << c.name;
     }
@@ -265,16 +258,15 @@ TEST_F(PresetFileTest, TheFactoryLibraryLoadsWholeAndEveryPresetIsCurrentNamedAn
     }
     EXPECT_EQ(static_cast<int>(sections), store.Count());
 
-    std::set<std::string> banks, namesInBanks;
+    std::set<std::string> namesInBanks;
     for (int i = 0; i < store.Count(); ++i) {
         const Preset& preset = *store.PresetAt(i);
         SCOPED_TRACE(preset.name);
         EXPECT_EQ(preset.version, 3);
         EXPECT_NE(preset.name[0], '\0');
         EXPECT_NE(preset.bank[0], '\0');
-        std::string bank = preset.bank, key = bank + "|" + preset.name;
+        std::string key = preset.bank + std::string("|") + preset.name;
         for (char& c : key) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-        banks.insert(key.substr(0, bank.size()));
         EXPECT_TRUE(namesInBanks.insert(key).second) << "name used twice in its bank";
 
         int32_t values[kPresetTextValues];
@@ -289,7 +281,6 @@ TEST_F(PresetFileTest, TheFactoryLibraryLoadsWholeAndEveryPresetIsCurrentNamedAn
         // Nothing after the 18 values: the text is exactly what the editor writes.
         EXPECT_EQ(WritePresetText(params), preset.data);
     }
-    EXPECT_GE(banks.size(), 5u);
 }
 
 }  // namespace

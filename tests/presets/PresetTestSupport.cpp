@@ -1,6 +1,8 @@
 #include "PresetTestSupport.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 
 #include "ClassKey.h"
 #include "PresetTree.h"
@@ -28,9 +30,7 @@ void ScriptedMessages::Expect(const std::vector<std::string>& texts, UINT flags,
 }
 
 std::string WindowsPath(std::string unixPath) {
-    for (char& c : unixPath) {
-        if (c == '/') c = '\\';
-    }
+    std::replace(unixPath.begin(), unixPath.end(), '/', '\\');
     return "Z:" + unixPath;
 }
 
@@ -55,21 +55,13 @@ TempFolder::~TempFolder() {
 }
 
 std::string ReadBytes(const std::string& path) {
-    std::string bytes;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return bytes;
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
-    std::fclose(file);
-    return bytes;
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr) << path;
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
+    std::ofstream file(path, std::ios::binary);
+    EXPECT_TRUE(file << bytes) << path;
 }
 
 std::string OwnClassKey() { return ClassKeyPath(CLSID_RuvodaR3); }
@@ -236,12 +228,9 @@ UiScript& UiScript::Dismiss() {
 
 void CALLBACK UiScript::Tick(HWND, UINT, UINT_PTR, DWORD) {
     UiScript* script = activeScript;
-    if (script == nullptr || script->running_ || script->next_ == script->steps_.size()) return;
-    script->running_ = true;
+    if (script == nullptr || script->next_ == script->steps_.size()) return;
     if (script->waitingSince_ == 0) script->waitingSince_ = GetTickCount();
-    // A copy: a step may add steps, which can move the list.
-    const std::function<bool()> step = script->steps_[script->next_].second;
-    if (step()) {
+    if (script->steps_[script->next_].second()) {
         ++script->next_;
         script->waitingSince_ = 0;
     } else if (GetTickCount() - script->waitingSince_ > kStepPatienceMs) {
@@ -250,7 +239,6 @@ void CALLBACK UiScript::Tick(HWND, UINT, UINT_PTR, DWORD) {
         EndMenu();
         for (HWND dialog : ThreadWindows("#32770")) EndDialog(dialog, 0);
     }
-    script->running_ = false;
 }
 
 void Click(HWND dialog, int id) {

@@ -17,8 +17,8 @@
 #include "MessageSink.h"
 #include "PresetStore.h"
 
-// Answers message boxes from a script (IDOK once it runs out) and records them. Every
-// caption must be the title of a store for the plug-in "qv:Reverb".
+// Answers message boxes from a script (IDOK once it runs out) and records them; every
+// caption must be that of the plug-in "qv:Reverb".
 class ScriptedMessages : public MessageSink {
 public:
     struct Shown {
@@ -81,10 +81,9 @@ protected:
 // What the stand-in editor hands over for MSG_GET_PRESET_DATA.
 constexpr char kEditorSettings[] = "-30,90,55,12,70,80,11,400,24,35,-20,-40,-100,120,0,0,1,0";
 
-// Steps run in order by a timer of this thread, which ticks inside the modal loops of
-// menus and dialogs. A step returns true when done and false to be tried again at the
-// next tick. A step still undone after a few seconds fails the test and closes every open
-// menu and dialog, so that the test ends.
+// Steps run in order by a timer of this thread, which ticks inside the modal loops of menus
+// and dialogs. A step returns true when done, false to be tried again at the next tick; one
+// still undone after a few seconds fails the test and closes every menu and dialog.
 class UiScript {
 public:
     UiScript();
@@ -93,8 +92,7 @@ public:
     UiScript& operator=(const UiScript&) = delete;
 
     UiScript& Step(std::string what, std::function<bool()> step);
-    // A step done at its first try.
-    UiScript& Do(std::string what, std::function<void()> act);
+    UiScript& Do(std::string what, std::function<void()> act);  // done at its first try
     // Waits for a dialog of this thread with that caption, then acts on it.
     UiScript& OnDialog(std::string caption, std::function<void(HWND)> act);
     // In the open menu, goes to the item with that text and chooses it; then the same for
@@ -113,17 +111,15 @@ private:
     std::vector<std::pair<std::string, std::function<bool()>>> steps_;
     size_t next_ = 0;
     DWORD waitingSince_ = 0;
-    bool running_ = false;
     UINT_PTR timer_ = 0;
 };
 
 // Presses a dialog button as a click does; it must be enabled.
 void Click(HWND dialog, int id);
 
-// A store of the test module over the stand-in editor, its preset file in a fresh folder
-// and its messages answered from a script. The editor answers MSG_GET_PRESET_DATA with
-// kEditorSettings. Tree items are named by their texts below the root: {} is the root,
-// {"Halls", "Big"} a preset in a bank.
+// A store of the test module over the stand-in editor (which answers MSG_GET_PRESET_DATA
+// with kEditorSettings), its preset file in a fresh folder, its messages scripted. Tree
+// items are named by their texts below the root: {} is the root, {"Halls", "Big"} a preset.
 class PresetUiTest : public ::testing::Test {
 protected:
     using TreePath = std::vector<std::string>;
@@ -139,8 +135,7 @@ protected:
     void Select(const TreePath& path) const;
     // A right click on an item, as posted messages that the dialog's loop delivers.
     void RightClick(const TreePath& path) const;
-    // The editor's Presets button: the menu shown beside the editor. Returns the data text
-    // the editor applies ("" for none) and its version.
+    // The editor's Presets button; returns the data text applied ("" for none) and its version.
     std::string PressPresetsButton(int* version = nullptr);
 
     TempFolder folder;
