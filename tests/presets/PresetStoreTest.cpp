@@ -1,5 +1,3 @@
-#include <cstdint>
-
 #include "PresetTestSupport.h"
 
 namespace {
@@ -18,8 +16,6 @@ TEST_F(PresetStoreTest, IdsFollowTheLargestIdAndStepOverTheMenuCommands) {
     // Lookups outside the list find nothing.
     EXPECT_EQ(store.IdAt(store.Count()), -1);
     EXPECT_EQ(store.IdAt(-1), -1);
-    EXPECT_EQ(store.PresetAt(store.Count()), nullptr);
-    EXPECT_EQ(store.FindById(-1), nullptr);
     EXPECT_EQ(store.NameById(3502), nullptr);
     EXPECT_EQ(store.IndexOfId(3502), -1);
 

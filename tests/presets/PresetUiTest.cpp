@@ -39,20 +39,14 @@ TEST_F(PresetsMenuUi, UpdateAsksAndOnYesTakesTheEditorsSettingsAndWritesTheFile)
     Preset* preset = AddPreset(store, "Plate", "", "old");
     preset->version = 1;
     store.SetCurrentId(preset->id);
-    struct Case {
-        int answer;
-        std::string data;
-        int version;
-    };
-    for (const Case& c : {Case{IDNO, "old", 1}, Case{IDYES, kEditorSettings, 3}}) {
-        messages.answers = {c.answer};
+    for (const bool yes : {false, true}) {
+        messages.answers = {yes ? IDYES : IDNO};
         UiScript script;
         script.Choose({"Update Preset: Plate..."});
         EXPECT_EQ(PressPresetsButton(), "") << "nothing is applied";
-        EXPECT_EQ(preset->data, c.data);
-        EXPECT_EQ(preset->version, c.version);
-        const bool written = ReadBytes(FilePath()).find(kEditorSettings) != std::string::npos;
-        EXPECT_EQ(written, c.answer == IDYES);
+        EXPECT_STREQ(preset->data, yes ? kEditorSettings : "old");
+        EXPECT_EQ(preset->version, yes ? 3 : 1);
+        EXPECT_EQ(ReadBytes(FilePath()).find(kEditorSettings) != std::string::npos, yes) << "written";
         messages.Expect({"Would you like to update the stored parameters for\n"
                          "the \"Plate\" preset with the current settings?"},
                         MB_ICONQUESTION | MB_YESNO, editor.Window());
@@ -203,20 +197,12 @@ TEST_F(PresetManagerUi, TheContextMenuOffersTheOtherBanksAndCancelUndoesTheMove)
 }
 
 TEST_F(PresetManagerUi, TheSaveQuestionsAnswersSaveDiscardOrStay) {
-    struct Case {
-        int answer;
-        std::vector<std::string> names;
-    };
-    // Yes keeps the deletion, so it comes last.
-    const std::vector<Case> cases = {
-        {IDNO, {"Big|Halls", "Small|Halls", "Booth|Rooms", "Loose|"}},
-        {IDCANCEL, {"Big|Halls", "Small|Halls", "Booth|Rooms", "Loose|"}},
-        {IDYES, {"Small|Halls", "Booth|Rooms", "Loose|"}},
-    };
     AddFourPresets();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.answer);
-        messages.answers = {IDYES, c.answer};
+    const std::vector<std::string> all = NamesAndBanks(store), withoutBig(all.begin() + 1, all.end());
+    // Yes keeps the deletion of "Big", so it comes last.
+    for (const int answer : {IDNO, IDCANCEL, IDYES}) {
+        SCOPED_TRACE(answer);
+        messages.answers = {IDYES, answer};
         messages.shown.clear();
         UiScript script;
         AwaitManager(script).Do("delete and close", [&] {
@@ -224,7 +210,7 @@ TEST_F(PresetManagerUi, TheSaveQuestionsAnswersSaveDiscardOrStay) {
             Click(manager, kManagerDelete);
             PostMessageA(manager, WM_COMMAND, IDCANCEL, 0);  // the close box
         });
-        if (c.answer == IDCANCEL) {
+        if (answer == IDCANCEL) {
             script.Do("still open", [&] {
                 EXPECT_TRUE(IsWindowVisible(manager));
                 Click(manager, kManagerCancel);
@@ -234,8 +220,8 @@ TEST_F(PresetManagerUi, TheSaveQuestionsAnswersSaveDiscardOrStay) {
         ASSERT_EQ(messages.shown.size(), 2u);
         EXPECT_EQ(messages.shown[1].text, "Save changes before exiting the Preset Manager?");
         EXPECT_EQ(messages.shown[1].flags, static_cast<UINT>(MB_ICONQUESTION | MB_YESNOCANCEL));
-        EXPECT_EQ(NamesAndBanks(store), c.names);
-        EXPECT_EQ(ReadBytes(FilePath()).find("Name=Small") != std::string::npos, c.answer == IDYES);
+        EXPECT_EQ(NamesAndBanks(store), answer == IDYES ? withoutBig : all);
+        EXPECT_EQ(ReadBytes(FilePath()).find("Name=Small") != std::string::npos, answer == IDYES) << "saved";
     }
 }
 
