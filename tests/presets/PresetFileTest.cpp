@@ -1,6 +1,5 @@
-// The preset file read, written and imported through the platform's profile functions,
-// and what it survives: foreign and damaged files, files that cannot be written, names
-// that the profile functions would change on the way back.
+// The preset file through the platform's profile functions, and what it survives: foreign
+// and damaged files, files that cannot be written, names the profile functions would change.
 #include <algorithm>
 #include <set>
 
@@ -26,7 +25,6 @@ protected:
         WriteBytes(Path(), text);
         LoadFrom(Path(), store);
     }
-    void Write() { store.WriteAll(store.ClassKey(), store.FilePath()); }
     // What a fresh store reads from `path`.
     std::vector<std::string> Reread(const std::string& path) {
         PresetStore reread(nullptr, nullptr, "qv:Reverb", &messages);
@@ -94,7 +92,7 @@ TEST_F(PresetFileTest, WritingReplacesThePresetSectionsUpToTheGapAndKeepsTheRest
     ASSERT_EQ(store.Count(), 3);
     store.DeleteAt(2);
     store.DeleteAt(0);
-    Write();
+    store.WriteAll(store.ClassKey(), store.FilePath());
     const std::string after = ReadBytes(Path());
     EXPECT_EQ(Reread(Path()), (std::vector<std::string>{"B|"}));
     for (const std::string& kept : {std::string("[Mine]\r\nKeep=yes\r\n"), std::string("Extra=1\r\n"), beyond}) {
@@ -105,7 +103,7 @@ TEST_F(PresetFileTest, WritingReplacesThePresetSectionsUpToTheGapAndKeepsTheRest
 
     // With five presets the store's own Preset5 takes the place of the old one.
     for (const char* name : {"C", "D", "E", "F"}) AddPreset(store, name, "", kData1);
-    Write();
+    store.WriteAll(store.ClassKey(), store.FilePath());
     const std::string full = ReadBytes(Path());
     EXPECT_NE(full.find(SectionText(5, "3", "F", "", kData1)), std::string::npos) << full;
     EXPECT_EQ(full.find("Far"), std::string::npos) << full;

@@ -14,7 +14,7 @@ Value Text(const char* text, DWORD type = REG_SZ) {
 }
 
 // A class key of its own per process, removed again after each test.
-class PresetLocationTest : public ::testing::Test {
+class PresetLocationTest : public PresetTest {
 protected:
     ~PresetLocationTest() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, key.c_str()); }
 
@@ -65,23 +65,21 @@ TEST_F(PresetLocationTest, PluginPathThenTheRegisteredModuleThenTheLoadedModule)
         {number, Text("C:\\Filters\\x.dll"), kernel, "C:\\Filters\\qvRuvodaR3.ini"},
         {none, none, nullptr, ""},
     };
-    ScriptedMessages messages;
     for (const Case& c : cases) {
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, key.c_str());
         Set(key, "Other", Text("x"));
         Set(key, "PluginPath", c.pluginPath);
         Set(key + "\\InprocServer32", nullptr, c.modulePath);
-        PresetStore store(c.loaded, nullptr, "qv:Reverb", &messages);
-        store.Load(key.c_str(), "qvRuvodaR3.ini");
-        EXPECT_EQ(store.FilePath(), c.expected)
+        PresetStore ofModule(c.loaded, nullptr, "qv:Reverb", &messages);
+        ofModule.Load(key.c_str(), "qvRuvodaR3.ini");
+        EXPECT_EQ(ofModule.FilePath(), c.expected)
             << c.pluginPath.bytes << " " << c.modulePath.bytes << " " << c.loaded;
     }
 
     // Without any path the preset must not go to the system's own INI file.
-    PresetStore nowhere(nullptr, nullptr, "qv:Reverb", &messages);
-    nowhere.Load(key.c_str(), "qvRuvodaR3.ini");
-    AddPreset(nowhere, "x", "");
-    nowhere.WriteAll(nowhere.ClassKey(), nowhere.FilePath());
+    store.Load(key.c_str(), "qvRuvodaR3.ini");
+    AddPreset(store, "x", "");
+    store.WriteAll(store.ClassKey(), store.FilePath());
     char probe[32];
     GetProfileStringA("Preset1", "Name", "absent", probe, sizeof probe);
     EXPECT_STREQ(probe, "absent");

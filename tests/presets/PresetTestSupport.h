@@ -1,7 +1,6 @@
 #pragma once
-// What the preset tests share: message boxes answered from a script, a scratch folder,
-// preset file texts and a store over them; and for the menus and dialogs, a stand-in for
-// the editor window and a script of steps that a timer runs while they are open.
+// What the preset tests share: scripted message boxes, a scratch folder, preset file texts, a
+// store; for the menus and dialogs a stand-in editor and steps run while they are open.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -17,8 +16,7 @@
 #include "MessageSink.h"
 #include "PresetStore.h"
 
-// Answers message boxes from a script (IDOK once it runs out) and records them; every
-// caption must be that of the plug-in "qv:Reverb".
+// Answers message boxes from a script (IDOK once it runs out) and records them.
 class ScriptedMessages : public MessageSink {
 public:
     struct Shown {

@@ -2,6 +2,7 @@
 // driven through its tree, buttons, context menu and name dialogs.
 #include "PresetResources.h"
 #include "PresetTestSupport.h"
+#include "PresetTree.h"
 #include "PresetsMenu.h"
 
 namespace {
@@ -115,6 +116,16 @@ TEST_F(PresetManagerUi, BanksJoinRegardlessOfCaseAndTheButtonsFollowTheSelection
             Select(c.first);
             EXPECT_EQ(EnabledButtons(), c.second) << (c.first.empty() ? "root" : c.first.back());
         }
+        // A bank and a preset show their own pictures (the root the product's).
+        std::vector<int> images;
+        for (const TreePath& path : {TreePath{"Hall"}, TreePath{"Loose"}}) {
+            TVITEMA item = {};
+            item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+            item.hItem = Item(path);
+            TreeView_GetItem(store.TreeWindow(), &item);
+            images.insert(images.end(), {item.iImage, item.iSelectedImage});
+        }
+        EXPECT_EQ(images, (std::vector<int>{kClosedBankImage, kOpenBankImage, kPresetImage, kPresetImage}));
         Click(manager, kManagerCancel);
     });
     ShowPresetManager(store);
