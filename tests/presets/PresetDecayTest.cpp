@@ -26,7 +26,8 @@ TEST(DecayTime, MeasuresAnIdealExponentialDecayWhateverItsLevelAndInitialGap) {
     for (double e : ExponentialEnergy(0.8, 48000, 3.0)) quietAndLate.push_back(e * 1e-4);
     EXPECT_NEAR(DecayTimeT20(quietAndLate, 48000), 0.8, 0.01);
     // Responses without a decay are refused.
-    for (const std::vector<double>& refused : {std::vector<double>{}, std::vector<double>(1000, 0.0), {1.0}}) {
+    for (const std::vector<double>& refused :
+         {std::vector<double>{}, std::vector<double>(1000, 0.0), std::vector<double>{1.0}}) {
         EXPECT_LT(DecayTimeT20(refused, 48000), 0.0) << refused.size();
     }
     EXPECT_LT(DecayTimeT20(ExponentialEnergy(1.0, 48000, 1.0), 0), 0.0);

@@ -66,11 +66,9 @@ TEST_F(PresetFileTest, ReadsUpToTheFirstGapOrMissingKey) {
         {"class keys compare ignoring case", HeaderFor(lower) + SectionText(1, "3", "A", "", "1"),
          {"A||3|3501|1"}},
         {"no header", SectionText(1, "3", "A", "", "1"), {}},
-        {"no file", "", {}},
     };
     for (const Case& c : cases) {
-        DeleteFileA(Path().c_str());
-        if (!c.text.empty()) WriteBytes(Path(), c.text);
+        WriteBytes(Path(), c.text);
         PresetStore read(nullptr, nullptr, "qv:Reverb", &messages);
         LoadFrom(Path(), read);
         std::vector<std::string> presets;
@@ -95,7 +93,8 @@ TEST_F(PresetFileTest, WritingReplacesThePresetSectionsUpToTheGapAndKeepsTheRest
     store.WriteAll(store.ClassKey(), store.FilePath());
     const std::string after = ReadBytes(Path());
     EXPECT_EQ(Reread(Path()), (std::vector<std::string>{"B|"}));
-    for (const std::string& kept : {std::string("[Mine]\r\nKeep=yes\r\n"), std::string("Extra=1\r\n"), beyond}) {
+    for (const std::string& kept :
+         {std::string("[Mine]\r\nKeep=yes\r\n"), std::string("Extra=1\r\n"), beyond}) {
         EXPECT_NE(after.find(kept), std::string::npos) << kept << " in " << after;
     }
     EXPECT_EQ(after.find("[Preset2]"), std::string::npos) << after;
@@ -120,26 +119,24 @@ TEST_F(PresetFileTest, FilesOfOtherClassesAreRefusedWithTheirMessages) {
     // Import also takes the plug-in's files.
     const HWND manager = reinterpret_cast<HWND>(static_cast<uintptr_t>(0x1234));
     store.SetManagerWindow(manager);
-    const char* const noData = "The file you selected does not contain Quillorn Veltria:qv plug-in preset data.";
+    const std::vector<std::string> noData = {
+        "The file you selected does not contain Quillorn Veltria:qv plug-in preset data."};
     struct Case {
         const char* name;
-        std::string text;  // "" for no file
-        const char* message;  // null: imported
+        std::string text;
+        std::vector<std::string> messages;  // none: imported
     };
     const Case cases[] = {
-        {"another class", HeaderFor("SOFTWARE\\Classes\\CLSID\\{00000000-0000-0000-0000-000000000001}") + section,
-         "The preset file you are trying to import does not contain data for this plug-in."},
+        {"another class", HeaderFor("{00000000-0000-0000-0000-000000000001}") + section,
+         {"The preset file you are trying to import does not contain data for this plug-in."}},
         {"no header", section, noData},
-        {"no file", "", noData},
-        {"the plug-in's", HeaderFor(PluginClassKey()) + section, nullptr},
+        {"the plug-in's", HeaderFor(PluginClassKey()) + section, {}},
     };
     const std::string path = folder.Path("imported.ini");
     for (const Case& c : cases) {
-        DeleteFileA(path.c_str());
-        if (!c.text.empty()) WriteBytes(path, c.text);
-        EXPECT_EQ(store.Import(path.c_str()), c.message == nullptr) << c.name;
-        messages.Expect(c.message != nullptr ? std::vector<std::string>{c.message} : std::vector<std::string>{},
-                        MB_ICONSTOP | MB_OK, manager);
+        WriteBytes(path, c.text);
+        EXPECT_EQ(store.Import(path.c_str()), c.messages.empty()) << c.name;
+        messages.Expect(c.messages, MB_ICONSTOP | MB_OK, manager);
     }
     EXPECT_EQ(NamesAndBanks(store), (std::vector<std::string>{"A|"}));
     EXPECT_FALSE(store.Import(""));
@@ -152,13 +149,16 @@ TEST_F(PresetFileTest, ImportAsksBeforeAddingACopyOfAPresetInTheList) {
     // Name, bank and data compare ignoring case; presets imported before count too.
     const std::string imported = folder.Path("imported.ini");
     WriteBytes(imported, HeaderFor(OwnClassKey()) + SectionText(1, "3", "HALL", "halls", "1") +
-                             SectionText(2, "3", "Twin", "B", "x") + SectionText(3, "3", "twin", "b", "X") +
-                             SectionText(4, "3", "Twin", "C", "x") + SectionText(5, "3", "Twin", "B", "y"));
+                             SectionText(2, "3", "Twin", "B", "x") +
+                             SectionText(3, "3", "twin", "b", "X") +
+                             SectionText(4, "3", "Twin", "C", "x") +
+                             SectionText(5, "3", "Twin", "B", "y"));
     messages.answers = {IDYES, IDNO};
     EXPECT_TRUE(store.Import(imported.c_str()));
     const auto question = [](const char* name) {
         return "The preset \"" + std::string(name) +
-               "\" you are importing already exists in the qv:Reverb preset list.\nDo you want to add it anyway?";
+               "\" you are importing already exists in the qv:Reverb preset list.\n"
+               "Do you want to add it anyway?";
     };
     messages.Expect({question("HALL"), question("twin")}, MB_ICONQUESTION | MB_YESNO);
     EXPECT_EQ(NamesAndBanks(store),
@@ -196,10 +196,11 @@ TEST_F(PresetFileTest, WritingAndExportReplaceTheFirstSectionsOfAFileExactly) {
     const Preset* room = AddPreset(store, "Small", "Rooms", "2");
     const Preset* hall = AddPreset(store, "Small", "HALLS", "3");
     AddPreset(store, "Loose", "", "4")->version = -7;
-    const std::string old34 = SectionText(3, "3", "Old3", "", "o") + SectionText(4, "3", "Old4", "", "o") +
-                              "[Other]\r\nk=v\r\n";
+    const std::string old34 = SectionText(3, "3", "Old3", "", "o") +
+                              SectionText(4, "3", "Old4", "", "o") + "[Other]\r\nk=v\r\n";
     const std::string old = HeaderFor(PluginClassKey()) + "DefaultPreset=7\r\n" +
-                            SectionText(1, "3", "Old1", "", "o") + SectionText(2, "3", "Old2", "", "o") + old34;
+                            SectionText(1, "3", "Old1", "", "o") +
+                            SectionText(2, "3", "Old2", "", "o") + old34;
     const std::string own = HeaderFor(OwnClassKey());
     struct Case {
         const char* name;

@@ -24,8 +24,8 @@ protected:
                                   nullptr, &opened, nullptr),
                   ERROR_SUCCESS);
         if (value.type != 0) {
-            RegSetValueExA(opened, name, 0, value.type, reinterpret_cast<const BYTE*>(value.bytes.data()),
-                           static_cast<DWORD>(value.bytes.size()));
+            const auto* bytes = reinterpret_cast<const BYTE*>(value.bytes.data());
+            RegSetValueExA(opened, name, 0, value.type, bytes, static_cast<DWORD>(value.bytes.size()));
         }
         RegCloseKey(opened);
     }
@@ -54,7 +54,8 @@ TEST_F(PresetLocationTest, PluginPathThenTheRegisteredModuleThenTheLoadedModule)
         {none, Text("C:\\Program Files\\Quillorn\\qvRuvodaR3.DLL"), nullptr,
          "C:\\Program Files\\Quillorn\\qvRuvodaR3.ini"},
         {none, Text("C:\\odd.dll.folder\\module.ax"), nullptr, "C:\\odd.dll.folder\\qvRuvodaR3.ini"},
-        {none, Text("C:\\Filters\\qvRuvodaR3.dll", REG_EXPAND_SZ), kernel, "C:\\Filters\\qvRuvodaR3.ini"},
+        {none, Text("C:\\Filters\\qvRuvodaR3.dll", REG_EXPAND_SZ), kernel,
+         "C:\\Filters\\qvRuvodaR3.ini"},
         // Without ".dll" or a backslash the path is taken as it is.
         {none, Text("C:\\Filters\\module.ax"), nullptr, "C:\\Filters\\module.ax"},
         {none, Text("qvRuvodaR3.dll"), nullptr, "qvRuvodaR3.dll"},

@@ -35,8 +35,10 @@ TEST_F(PresetStoreTest, SortOrdersByBankThenNameKeepingEqualKeysInPlace) {
     };
     const Case cases[] = {
         {{"Zeta|Alpha", "Beta|", "alpha|alpha"}, {"alpha|alpha", "Zeta|Alpha", "Beta|"}},
-        {{"|Halls", "b|Halls", "_a|Halls", "z|_Bank", "|", "Y|"}, {"z|_Bank", "_a|Halls", "b|Halls", "|Halls", "Y|", "|"}},
-        {{"Same|Bank", "e|", "SAME|bank", "d|", "c|B", "a|A"}, {"a|A", "c|B", "Same|Bank", "SAME|bank", "d|", "e|"}},
+        {{"|Halls", "b|Halls", "_a|Halls", "z|_Bank", "|", "Y|"},
+         {"z|_Bank", "_a|Halls", "b|Halls", "|Halls", "Y|", "|"}},
+        {{"Same|Bank", "e|", "SAME|bank", "d|", "c|B", "a|A"},
+         {"a|A", "c|B", "Same|Bank", "SAME|bank", "d|", "e|"}},
     };
     for (const Case& c : cases) {
         PresetStore sorted(nullptr, nullptr, "qv:Reverb", &messages);

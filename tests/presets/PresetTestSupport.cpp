@@ -1,6 +1,7 @@
 #include "PresetTestSupport.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -35,24 +36,12 @@ std::string WindowsPath(std::string unixPath) {
 }
 
 TempFolder::TempFolder() {
-    const std::string base = WindowsPath(PRESETS_TEST_DIR);
-    CreateDirectoryA(base.c_str(), nullptr);
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = base + "\\" + test->test_suite_name() + "." + test->name();
-    CreateDirectoryA(folder_.c_str(), nullptr);
+    folder_ = WindowsPath(PRESETS_TEST_DIR) + "\\" + test->test_suite_name() + "." + test->name();
+    std::filesystem::create_directories(folder_);
 }
 
-TempFolder::~TempFolder() {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(Path("*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            DeleteFileA(Path(found.cFileName).c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder_.c_str());
-}
+TempFolder::~TempFolder() { std::filesystem::remove_all(folder_); }
 
 std::string ReadBytes(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -101,7 +90,8 @@ std::vector<HWND> ThreadWindows(const char* className) {
     std::vector<HWND> found;
     for (HWND window = FindWindowExA(nullptr, nullptr, className, nullptr); window != nullptr;
          window = FindWindowExA(nullptr, window, className, nullptr)) {
-        if (IsWindowVisible(window) && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+        const bool ours = GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
+        if (ours && IsWindowVisible(window)) {
             found.push_back(window);
         }
     }
@@ -222,10 +212,6 @@ UiScript& UiScript::LookAtMenu(std::string& into) {
     });
 }
 
-UiScript& UiScript::Dismiss() {
-    return Do("dismiss the menu", [] { EndMenu(); });
-}
-
 void CALLBACK UiScript::Tick(HWND, UINT, UINT_PTR, DWORD) {
     UiScript* script = activeScript;
     if (script == nullptr || script->next_ == script->steps_.size()) return;
@@ -247,7 +233,8 @@ void Click(HWND dialog, int id) {
     PostMessageA(button, BM_CLICK, 0, 0);
 }
 
-PresetUiTest::PresetUiTest() : store(GetModuleHandleA(nullptr), editor.Window(), "qv:Reverb", &messages) {
+PresetUiTest::PresetUiTest()
+    : store(GetModuleHandleA(nullptr), editor.Window(), "qv:Reverb", &messages) {
     editor.answer = [](UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
         if (message != MSG_GET_PRESET_DATA) return false;
         *reinterpret_cast<char**>(wParam) = CopyPresetData(kEditorSettings);
@@ -267,7 +254,9 @@ HTREEITEM PresetUiTest::Item(const TreePath& path) const {
     for (const std::string& text : path) {
         if (item == nullptr) break;
         item = TreeView_GetChild(tree, item);
-        while (item != nullptr && TreeItemText(tree, item) != text) item = TreeView_GetNextSibling(tree, item);
+        while (item != nullptr && TreeItemText(tree, item) != text) {
+            item = TreeView_GetNextSibling(tree, item);
+        }
     }
     EXPECT_NE(item, nullptr) << (path.empty() ? "the root" : path.back());
     return item;
@@ -277,7 +266,9 @@ std::string PresetUiTest::Tree() const {
     return DescribeItems(store.TreeWindow(), TreeView_GetRoot(store.TreeWindow()));
 }
 
-void PresetUiTest::Select(const TreePath& path) const { TreeView_SelectItem(store.TreeWindow(), Item(path)); }
+void PresetUiTest::Select(const TreePath& path) const {
+    TreeView_SelectItem(store.TreeWindow(), Item(path));
+}
 
 void PresetUiTest::RightClick(const TreePath& path) const {
     const HWND tree = store.TreeWindow();
@@ -300,11 +291,9 @@ std::string PresetUiTest::PressPresetsButton(int* version) {
         PumpMessages();
     }
     PumpMessages();
-    RECT button;
-    GetWindowRect(editor.Window(), &button);
+    // The menu opens inside the editor, which stands at (100, 100).
     const char* data = RunPresetsMenu(store, [&](HMENU menu) {
-        return TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RETURNCMD, button.left + 20, button.top + 60, 0,
-                              editor.Window(), nullptr);
+        return TrackPopupMenu(menu, TPM_RETURNCMD, 120, 160, 0, editor.Window(), nullptr);
     }, version);
     return data != nullptr ? data : "";
 }

@@ -101,7 +101,7 @@ public:
     // submenu as "title[ items ]".
     UiScript& LookAtMenu(std::string& into);
     // Closes the open menus without a choice (after LookAtMenu found one open).
-    UiScript& Dismiss();
+    UiScript& Dismiss() { return Do("dismiss the menu", [] { EndMenu(); }); }
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
