@@ -24,7 +24,7 @@ protected:
     // The deltas of the steps posted, checking that each names the field.
     std::vector<int> Steps() {
         std::vector<int> steps;
-        for (const Notification& n : parent_.Take()) {
+        for (const Message& n : parent_.Take()) {
             if (n.message != QVEN_STEP) continue;
             EXPECT_EQ(LOWORD(n.wParam), kId);
             EXPECT_EQ(n.lParam, reinterpret_cast<LPARAM>(edit_));
@@ -99,7 +99,7 @@ TEST_F(EditTest, EscapeFocusLossAndAnotherFieldCancel) {
     HWND other = parent_.CreateControl(kEditClassName, 0, 100, 50, kWidth, kHeight, kId + 1, "3");
     auto commands = [&] {
         int count = 0;
-        for (const Notification& n : parent_.Take()) count += n.message == WM_COMMAND;
+        for (const Message& n : parent_.Take()) count += n.message == WM_COMMAND;
         return count;
     };
     Send(WM_LBUTTONDBLCLK, 0, At(5, 5));

@@ -64,7 +64,9 @@ TEST(SkinBlend, RegionReadsABandOfATallImage) {
         for (int col = 0; col < 2; ++col) image.insert(image.end(), {BYTE(10 * (row + 1)), BYTE(col), 0, 0});
     Canvas canvas(2, 4, kFill);
     BlendSkinImageRegion(canvas.Dc(), 0, 2, 2, 2, 0, 2, image.data(), 255);
-    ExpectPixels(canvas, {{0, 0, kFill}, {0, 1, kFill}, {0, 2, RGB(30, 0, 0)}, {1, 3, RGB(40, 1, 0)}}, "rows 2 and 3");
+    EXPECT_EQ(canvas.At(0, 1), kFill);
+    EXPECT_EQ(canvas.At(0, 2), RGB(30, 0, 0));
+    EXPECT_EQ(canvas.At(1, 3), RGB(40, 1, 0));
     // A column offset reads further along the same rows; opacity applies as in a full blend.
     Canvas shifted(1, 1, RGB(0, 0, 0));
     BlendSkinImageRegion(shifted.Dc(), 0, 0, 1, 1, 1, 1, image.data(), 255);

@@ -30,7 +30,7 @@ protected:
     // The reports received, as "P<value>", "E" (end of track) and "D<id>" (double-click).
     std::string Reports() {
         std::string reports;
-        for (const Notification& n : parent_.Take()) {
+        for (const Message& n : parent_.Take()) {
             if (n.message == QVSN_POSCHANGED || n.message == QVSN_ENDTRACK || n.message == QVSN_DBLCLK) {
                 EXPECT_EQ(n.lParam, reinterpret_cast<LPARAM>(slider_));
             }

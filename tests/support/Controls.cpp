@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "SkinClasses.h"
-#include "SkinProtocol.h"
 #include "TargetPixels.h"
 
 void PumpMessages() {
@@ -88,9 +87,9 @@ HWND TestParent::CreateControl(const char* className, DWORD style, int x, int y,
     return control;
 }
 
-std::vector<Notification> TestParent::Take() {
+std::vector<Message> TestParent::Take() {
     PumpMessages();
-    std::vector<Notification> taken;
+    std::vector<Message> taken;
     taken.swap(log_);
     return taken;
 }
@@ -143,24 +142,6 @@ COLORREF WindowPixel(HWND window, int x, int y) {
     return colour;
 }
 
-namespace {
-
-template <typename Read>
-void ExpectSpots(const Read& read, const std::vector<Spot>& spots, const std::string& what) {
-    for (const Spot& s : spots)
-        EXPECT_EQ(read(s.x, s.y), s.colour) << what << " at (" << s.x << ", " << s.y << ")";
-}
-
-}  // namespace
-
-void ExpectPixels(const Canvas& canvas, const std::vector<Spot>& spots, const std::string& what) {
-    ExpectSpots([&](int x, int y) { return canvas.At(x, y); }, spots, what);
-}
-
-void ExpectPixels(HWND window, const std::vector<Spot>& spots, const std::string& what) {
-    ExpectSpots([&](int x, int y) { return WindowPixel(window, x, y); }, spots, what);
-}
-
 void Press(HWND control, int x, int y) { SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y)); }
 
 void MoveTo(HWND control, int x, int y) { SendMessageA(control, WM_MOUSEMOVE, MK_LBUTTON, At(x, y)); }
@@ -193,7 +174,7 @@ void SettlePointer() {
 
 }  // namespace
 
-HCURSOR PointAt(HWND control, int x, int y) {
+void PointAt(HWND control, int x, int y) {
     POINT screen = {x, y};
     ClientToScreen(control, &screen);
     // Test programs share the display's one pointer; try again if another one moved it.
@@ -201,10 +182,9 @@ HCURSOR PointAt(HWND control, int x, int y) {
         SetCursorPos(screen.x, screen.y);
         SettlePointer();
         SendMessageA(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-        HCURSOR shape = GetCursor();
         POINT now;
         GetCursorPos(&now);
-        if (now.x == screen.x && now.y == screen.y) return shape;
+        if (now.x == screen.x && now.y == screen.y) return;
     }
-    return nullptr;
+    ADD_FAILURE() << "the pointer would not stay at (" << screen.x << ", " << screen.y << ")";
 }

@@ -1,15 +1,15 @@
 #pragma once
 // Drives skinned controls in real windows: a host window that records the notifications it
-// receives over a background picture of one colour, real mouse, key and wheel messages,
-// skin images built in memory and 32-bit canvases whose pixels the tests read back.
+// receives, real mouse and wheel messages, skin images built in memory and 32-bit canvases
+// whose pixels the tests read back.
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
-#include <string>
 #include <vector>
 
-struct Notification {
+// A window message, as sent or as recorded.
+struct Message {
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
@@ -32,7 +32,7 @@ public:
     HWND CreateControl(const char* className, DWORD style, int x, int y, int width, int height, int id,
                        const char* text = nullptr);
     // Dispatches everything posted so far, then hands over (and forgets) what was recorded.
-    std::vector<Notification> Take();
+    std::vector<Message> Take();
     // When set, answers each message it returns true for (with the result it sets) instead
     // of recording it.
     std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)> answer;
@@ -42,7 +42,7 @@ private:
 
     HWND window_ = nullptr;
     HBITMAP background_ = nullptr;
-    std::vector<Notification> log_;
+    std::vector<Message> log_;
 };
 
 // Dispatches every message waiting for this thread.
@@ -73,15 +73,6 @@ private:
 // The colour of a window's client pixel as it shows on screen.
 COLORREF WindowPixel(HWND window, int x, int y);
 
-// A pixel expected at (x, y).
-struct Spot {
-    int x, y;
-    COLORREF colour;
-};
-// Each spot of the canvas or window must show its colour; a failure names `what` and the spot.
-void ExpectPixels(const Canvas& canvas, const std::vector<Spot>& spots, const std::string& what);
-void ExpectPixels(HWND window, const std::vector<Spot>& spots, const std::string& what);
-
 // Mouse message position.
 inline LPARAM At(int x, int y) {
     return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
@@ -93,6 +84,6 @@ void Release(HWND control, int x, int y);
 // Posts a wheel message (so that it carries a message time) and dispatches it.
 void Wheel(HWND control, int delta);
 
-// Puts the pointer over client point (x, y) and lets the control choose its shape; returns
-// the cursor it set. Retries when another program moved the pointer in between.
-HCURSOR PointAt(HWND control, int x, int y);
+// Puts the pointer over client point (x, y) and lets the control choose its shape (and the
+// part a press grabs). Retries when another program moved the pointer in between.
+void PointAt(HWND control, int x, int y);
