@@ -81,10 +81,6 @@ TEST_F(PushButtonTest, GesturesReportTheirNotifications) {
 }
 
 TEST_F(PushButtonTest, StylesAndStatesDrawTheirPixels) {
-    struct Spot {
-        int x, y;
-        COLORREF colour;
-    };
     struct Case {
         const char* name;
         DWORD style;
@@ -119,8 +115,7 @@ TEST_F(PushButtonTest, StylesAndStatesDrawTheirPixels) {
         EnableWindow(button_, c.enabled);
         if (c.focused) SetFocus(button_);
         if (!c.enabled) Send(QVBM_REDRAW, 0, 1);
-        for (const Spot& s : c.pixels)
-            EXPECT_EQ(WindowPixel(button_, s.x, s.y), s.colour) << c.name << " at (" << s.x << ", " << s.y << ")";
+        ExpectPixels(button_, c.pixels, c.name);
         SetFocus(parent_.Window());
         DestroyWindow(button_);
     }

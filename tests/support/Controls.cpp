@@ -142,6 +142,11 @@ COLORREF WindowPixel(HWND window, int x, int y) {
     return colour;
 }
 
+void ExpectPixels(HWND window, const std::vector<Spot>& spots, const char* what) {
+    for (const Spot& s : spots)
+        EXPECT_EQ(WindowPixel(window, s.x, s.y), s.colour) << what << " at (" << s.x << ", " << s.y << ")";
+}
+
 void Press(HWND control, int x, int y) { SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y)); }
 
 void MoveTo(HWND control, int x, int y) { SendMessageA(control, WM_MOUSEMOVE, MK_LBUTTON, At(x, y)); }

@@ -73,6 +73,14 @@ private:
 // The colour of a window's client pixel as it shows on screen.
 COLORREF WindowPixel(HWND window, int x, int y);
 
+// A pixel expected at (x, y) of a window's client area.
+struct Spot {
+    int x, y;
+    COLORREF colour;
+};
+// Each spot must show its colour; a failure names `what` and the spot.
+void ExpectPixels(HWND window, const std::vector<Spot>& spots, const char* what);
+
 // Mouse message position.
 inline LPARAM At(int x, int y) {
     return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
