@@ -15,12 +15,6 @@ constexpr int kSetupMenuCopyFrom = 4;
 
 int Lit(HWND button) { return static_cast<int>(SendMessageA(button, QVBM_GETCHECK, 0, 0)); }
 
-ReverbParams Params(IReverbControl* control) {
-    ReverbParams params{};
-    control->GetAllParams(&params);
-    return params;
-}
-
 }  // namespace
 
 TEST_F(EditorTest, SetupsSwitchAndCopyThroughTheButtonAndItsMenu) {
@@ -50,22 +44,22 @@ TEST_F(EditorTest, UndoTogglesAroundResetAndLeavesTheOutputLayoutAlone) {
     Type(kDecayTimeField, "7.5");
     Click(kReverbMuteButton);
     Click(kBypassButton);
-    const ReverbParams before = Params(filter.control);
+    const ReverbParams before = filter.Params();
     Click(kResetButton);
-    EXPECT_TRUE(Params(filter.control) == DefaultParams());
+    EXPECT_TRUE(filter.Params() == DefaultParams());
     EXPECT_EQ(Text(kDecayTimeField), "1.5");
     EXPECT_EQ(filter.control->GetBypass(), 1);  // reset leaves bypass on
     Click(kUndoButton);
-    EXPECT_TRUE(Params(filter.control) == before);
+    EXPECT_TRUE(filter.Params() == before);
     EXPECT_EQ(Text(kDecayTimeField), "7.5");
     Click(kUndoButton);
-    EXPECT_TRUE(Params(filter.control) == DefaultParams());
+    EXPECT_TRUE(filter.Params() == DefaultParams());
 
     Click(kStereoButton);
     EXPECT_EQ(Text(kStereoButton), "Mono");
     EXPECT_FALSE(IsWindowEnabled(Item(kWidthField)));
     Click(kUndoButton);
-    EXPECT_TRUE(Params(filter.control) == DefaultParams());
+    EXPECT_TRUE(filter.Params() == DefaultParams());
     EXPECT_EQ(Text(kStereoButton), "Mono");
 }
 
@@ -105,7 +99,7 @@ TEST_F(EditorTest, HandsTheCurrentSettingsToThePresetStoreAsText) {
     char* data = nullptr;
     SendMessageA(page, MSG_GET_PRESET_DATA, reinterpret_cast<WPARAM>(&data), 0);
     ASSERT_NE(data, nullptr);
-    EXPECT_STREQ(data, WritePresetText(Params(filter.control)).c_str());
+    EXPECT_STREQ(data, WritePresetText(filter.Params()).c_str());
     EXPECT_NE(std::string(data).find(",150,"), std::string::npos);
     FreePresetData(data);
 }

@@ -2,35 +2,26 @@
 // the filter.
 #include <gtest/gtest.h>
 
-#include <vector>
-
+#include "Controls.h"
 #include "EditorHarness.h"
 #include "EditorIds.h"
 #include "SkinProtocol.h"
 
 namespace {
 
-std::vector<BYTE> Pixels(HBITMAP bitmap) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    HDC dc = GetDC(nullptr);
-    GetDIBits(dc, bitmap, 0, 0, nullptr, &info, DIB_RGB_COLORS);
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    std::vector<BYTE> bits(static_cast<size_t>(info.bmiHeader.biWidth) * abs(info.bmiHeader.biHeight) * 4);
-    GetDIBits(dc, bitmap, 0, abs(info.bmiHeader.biHeight), bits.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, dc);
-    return bits;
+// The colour of the picture's centre pixel.
+COLORREF Centre(HBITMAP bitmap) {
+    BITMAP info = {};
+    GetObjectA(bitmap, sizeof info, &info);
+    return BitmapPixel(bitmap, info.bmWidth / 2, info.bmHeight / 2);
 }
 
-// Which of the three indicator pictures (BITMAP 139, 140, 141) the indicator shows, or 0.
+// Which of the three indicator pictures the indicator shows, told by their centres, or 0.
 int LedShown(HWND indicator) {
-    auto shown = reinterpret_cast<HBITMAP>(SendMessageA(indicator, STM_GETIMAGE, IMAGE_BITMAP, 0));
-    if (!shown) return 0;
-    const std::vector<BYTE> pixels = Pixels(shown);
+    const COLORREF shown = Centre(reinterpret_cast<HBITMAP>(SendMessageA(indicator, STM_GETIMAGE, IMAGE_BITMAP, 0)));
     for (int id : {kClipHeldBitmap, kClipOffBitmap, kClipLitBitmap}) {
         HBITMAP candidate = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
-        const bool same = Pixels(candidate) == pixels;
+        const bool same = Centre(candidate) == shown;
         DeleteObject(candidate);
         if (same) return id;
     }

@@ -4,8 +4,10 @@
 
 #include <vector>
 
+#include "Controls.h"
 #include "EditorHarness.h"
 #include "EditorIds.h"
+#include "EditorSkin.h"
 #include "SkinProtocol.h"
 
 namespace {
@@ -39,6 +41,13 @@ LRESULT CALLBACK Recording(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return CallWindowProcA(g_original, window, message, wParam, lParam);
 }
 }  // namespace
+
+TEST_F(EditorTest, ShowsTheSkinsBackgroundWhichOnlyTheModuleWithThePicturesHas) {
+    EditorSkin skin;  // the page's pictures, from the module it runs in
+    ASSERT_TRUE(skin.Load(GetModuleHandleA(nullptr)));
+    EXPECT_EQ(WindowPixel(page, 2, 2), BitmapPixel(skin.Background(), 2, 2));
+    EXPECT_FALSE(EditorSkin().Load(GetModuleHandleA("kernel32.dll")));
+}
 
 TEST_F(EditorTest, SlidersEditTheirFieldsAndDoubleClickRestoresTheDefault) {
     struct Row {

@@ -40,16 +40,6 @@ TEST(Rle8Decoder, DecodesRunsAndStaysInTheBufferOnBadData) {
     }
 }
 
-// The colour of the bitmap's pixel, read through a memory DC.
-COLORREF BitmapPixel(HBITMAP bitmap, int x, int y) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    const COLORREF colour = GetPixel(dc, x, y);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return colour;
-}
-
 TEST(SkinBitmap, DecodesRunLengthBitmapWithItsPalette) {
     HPALETTE palette = reinterpret_cast<HPALETTE>(1);
     HBITMAP bitmap = LoadSkinBitmap(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kRleBitmap), &palette);

@@ -142,6 +142,15 @@ COLORREF WindowPixel(HWND window, int x, int y) {
     return colour;
 }
 
+COLORREF BitmapPixel(HBITMAP bitmap, int x, int y) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const COLORREF colour = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return colour;
+}
+
 void ExpectPixels(HWND window, const std::vector<Spot>& spots, const char* what) {
     for (const Spot& s : spots)
         EXPECT_EQ(WindowPixel(window, s.x, s.y), s.colour) << what << " at (" << s.x << ", " << s.y << ")";

@@ -72,6 +72,8 @@ private:
 
 // The colour of a window's client pixel as it shows on screen.
 COLORREF WindowPixel(HWND window, int x, int y);
+// The colour of a bitmap's pixel.
+COLORREF BitmapPixel(HBITMAP bitmap, int x, int y);
 
 // A pixel expected at (x, y) of a window's client area.
 struct Spot {
