@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "EditorHarness.h"
-#include "EditorIds.h"
 #include "Preset.h"
 #include "PresetStore.h"
 #include "PresetText.h"

@@ -4,7 +4,6 @@
 
 #include "Controls.h"
 #include "EditorHarness.h"
-#include "EditorIds.h"
 #include "SkinProtocol.h"
 
 namespace {
@@ -39,7 +38,7 @@ int MeterMaximum(HWND meter) {
 TEST_F(EditorTest, MetersFollowTheStreamAndTheTextsKeepTheHighestLevels) {
     EXPECT_EQ(Text(kInputLevelText).substr(0, 4), "-Inf");
     StartStreaming();
-    PushConstant(0.5f, 0.25f);
+    ASSERT_EQ(S_OK, Push(0.5f, 0.25f, 1024));
     Tick();
     EXPECT_EQ(MeterMaximum(Item(kInputMeterLeft)), -60);
     EXPECT_EQ(MeterMaximum(Item(kInputMeterRight)), -120);
@@ -49,7 +48,7 @@ TEST_F(EditorTest, MetersFollowTheStreamAndTheTextsKeepTheHighestLevels) {
     EXPECT_NE(Text(kOutputLevelText).substr(0, 4), "-Inf");
 
     // Quieter audio: the texts keep the maxima until their reset click.
-    PushConstant(0.125f, 0.125f);
+    ASSERT_EQ(S_OK, Push(0.125f, 0.125f, 1024));
     Tick();
     EXPECT_EQ(Text(kInputLevelText), input);
     const std::string output = Text(kOutputLevelText);
@@ -61,7 +60,7 @@ TEST_F(EditorTest, MetersFollowTheStreamAndTheTextsKeepTheHighestLevels) {
 TEST_F(EditorTest, AnOverloadLightsTheIndicatorForTwoTicksThenHoldsItUntilClicked) {
     StartStreaming();
     for (int id : {kInputClipLeft, kInputClipRight, kOutputClipLeft}) EXPECT_EQ(LedShown(Item(id)), kClipOffBitmap);
-    PushConstant(1.5f, 0.0f);  // beyond full scale on the left input
+    ASSERT_EQ(S_OK, Push(1.5f, 0.0f, 1024));  // beyond full scale on the left input
     const int expected[] = {kClipLitBitmap, kClipLitBitmap, kClipHeldBitmap, kClipHeldBitmap};
     for (int tick = 0; tick < 4; ++tick) {
         Tick();

@@ -6,7 +6,6 @@
 
 #include "Controls.h"
 #include "EditorHarness.h"
-#include "EditorIds.h"
 #include "EditorSkin.h"
 #include "SkinProtocol.h"
 
@@ -15,22 +14,15 @@ namespace {
 int SliderPosition(HWND slider) { return static_cast<int>(SendMessageA(slider, QVSM_GETPOS, 0, 0)); }
 
 // Loads `params` into the filter the way a host restores a saved graph.
-void LoadFromStream(IBaseFilter* filter, const ReverbParams& params) {
-    IPersistStream* persist = nullptr;
+void LoadFromStream(ReverbFilter* filter, const ReverbParams& params) {
+    FilterHarness saved;
+    saved.control->SetAllParams(&params);
     IStream* stream = nullptr;
-    ASSERT_EQ(S_OK, filter->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(&persist)));
     ASSERT_EQ(S_OK, CreateStreamOnHGlobal(nullptr, TRUE, &stream));
-    FilterHarness other;
-    other.control->SetAllParams(&params);
-    IPersistStream* source = nullptr;
-    other.base->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(&source));
-    source->Save(stream, FALSE);
-    source->Release();
-    const LARGE_INTEGER start = {};
-    stream->Seek(start, STREAM_SEEK_SET, nullptr);
-    EXPECT_EQ(S_OK, persist->Load(stream));
+    saved.filter->Save(stream, FALSE);
+    stream->Seek({}, STREAM_SEEK_SET, nullptr);
+    EXPECT_EQ(S_OK, filter->Load(stream));
     stream->Release();
-    persist->Release();
 }
 
 // Records what the page sends to a control.
@@ -40,6 +32,7 @@ LRESULT CALLBACK Recording(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     if (g_sent && message == QVRM_SETVALUE) g_sent->push_back(static_cast<UINT>(wParam));
     return CallWindowProcA(g_original, window, message, wParam, lParam);
 }
+
 }  // namespace
 
 TEST_F(EditorTest, ShowsTheSkinsBackgroundWhichOnlyTheModuleWithThePicturesHas) {
@@ -170,7 +163,7 @@ TEST_F(EditorTest, ChangesMadeElsewhereReachEveryControl) {
     loaded.Damping = 221;
     loaded.Tail = 1;
     loaded.ReverbMute = 1;
-    LoadFromStream(filter.base, loaded);
+    LoadFromStream(filter.filter, loaded);
     Pump();
     EXPECT_EQ(Text(kInputField), "-6.0");
     EXPECT_EQ(SliderPosition(Item(kInputSlider)), -60);
@@ -194,7 +187,7 @@ TEST_F(EditorTest, AnotherFilterSetWhileShownTakesOverThePage) {
     // The first filter no longer reaches the page.
     ReverbParams loaded = DefaultParams();
     loaded.DecayTime = 123;
-    LoadFromStream(filter.base, loaded);
+    LoadFromStream(filter.filter, loaded);
     Pump();
     EXPECT_EQ(Text(kDecayTimeField), "7.7");
     Key(kDecayTimeField, VK_UP);

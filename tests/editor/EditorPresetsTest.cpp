@@ -6,7 +6,6 @@
 
 #include "ClassKey.h"
 #include "EditorHarness.h"
-#include "EditorIds.h"
 
 namespace {
 
