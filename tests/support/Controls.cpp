@@ -111,28 +111,28 @@ std::vector<BYTE> SolidImage(int width, int height, BYTE r, BYTE g, BYTE b, BYTE
     return image;
 }
 
-Canvas::Canvas(int width, int height, COLORREF fill) : width_(width) {
-    BITMAPINFO info = TargetPixels::Header(width, height);
-    void* bits = nullptr;
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bits_ = static_cast<uint32_t*>(bits);
+Canvas::Canvas(int width, int height, COLORREF fill, Surface surface) : dc_(CreateCompatibleDC(nullptr)) {
+    if (surface == Surface::DeviceBitmap) {
+        HDC screen = GetDC(nullptr);
+        bitmap_ = CreateCompatibleBitmap(screen, width, height);
+        ReleaseDC(nullptr, screen);
+    } else {
+        BITMAPINFO info = TargetPixels::Header(width, height);
+        if (surface == Surface::BottomUpDib) info.bmiHeader.biHeight = height;
+        void* bits = nullptr;
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    }
     old_ = SelectObject(dc_, bitmap_);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            bits_[y * width_ + x] = (GetRValue(fill) << 16) | (GetGValue(fill) << 8) | GetBValue(fill);
+    HBRUSH brush = CreateSolidBrush(fill);
+    RECT all = {0, 0, width, height};
+    FillRect(dc_, &all, brush);
+    DeleteObject(brush);
 }
 
 Canvas::~Canvas() {
     SelectObject(dc_, old_);
     DeleteObject(bitmap_);
     DeleteDC(dc_);
-}
-
-COLORREF Canvas::At(int x, int y) const {
-    GdiFlush();
-    const uint32_t p = bits_[y * width_ + x];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
 COLORREF WindowPixel(HWND window, int x, int y) {

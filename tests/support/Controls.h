@@ -4,7 +4,6 @@
 // whose pixels the tests read back.
 #include <windows.h>
 
-#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -51,23 +50,24 @@ void PumpMessages();
 // A width x height skin image with every pixel (r, g, b, t).
 std::vector<BYTE> SolidImage(int width, int height, BYTE r, BYTE g, BYTE b, BYTE t);
 
-// A memory DC holding a 32-bit top-down DIB section filled with one colour.
+// What a memory DC draws on: a 32-bit DIB section or a bitmap of the screen's format.
+enum class Surface { TopDownDib, BottomUpDib, DeviceBitmap };
+
+// A memory DC on a width x height surface filled with one colour.
 class Canvas {
 public:
-    Canvas(int width, int height, COLORREF fill);
+    Canvas(int width, int height, COLORREF fill, Surface surface = Surface::TopDownDib);
     virtual ~Canvas();
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
     HDC Dc() const { return dc_; }
-    COLORREF At(int x, int y) const;
+    COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
 
 private:
-    int width_;
     HDC dc_;
     HBITMAP bitmap_;
     HGDIOBJ old_;
-    uint32_t* bits_ = nullptr;
 };
 
 // The colour of a window's client pixel as it shows on screen.
