@@ -3,7 +3,6 @@
 // tells the user when the file cannot be opened. The Help button's test opens the real file.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -25,47 +24,39 @@ std::string HelpPathInSystemFolder() {
     return std::string(folder) + "\\deZovuvi.chm";
 }
 
-// The files the stand-in viewer entry was asked to open, and what it answers.
-std::vector<std::string> g_viewerCalls;
+// How often the stand-in viewer entry was asked to open the file, and what it answers.
+int g_viewerCalls = 0;
 HWND g_viewerAnswer = kViewerWindow;
 
-HWND WINAPI RecordingHtmlHelp(HWND owner, LPCSTR file, UINT command, DWORD_PTR data) {
+HWND WINAPI StandInHtmlHelp(HWND owner, LPCSTR, UINT command, DWORD_PTR) {
     EXPECT_EQ(owner, kPage);
     EXPECT_EQ(command, 0u);  // HH_DISPLAY_TOPIC: the file's default topic
-    EXPECT_EQ(data, 0u);
-    g_viewerCalls.push_back(file);
+    ++g_viewerCalls;
     return g_viewerAnswer;
 }
 
-// A system with a chosen registration and chosen loadable files; it records what the binding
-// asks of it.
+// A system with a chosen registration and one loadable file, which may lack the entry.
 class StandInSystem : public HelpViewerSystem {
 public:
-    const char* registered = nullptr;  // the control's registered file; null: not registered
-    std::vector<std::string> loadable;
-    bool exportsEntry = true;
-
-    int registryReads = 0;
-    std::vector<std::string> loads;
-    int entryLookups = 0;
+    StandInSystem(const char* registered, const char* loadable, bool exportsEntry)
+        : registered_(registered), loadable_(loadable), exportsEntry_(exportsEntry) {}
 
     bool RegisteredControlPath(char* path, DWORD size) override {
-        ++registryReads;
-        if (registered == nullptr) return false;
-        lstrcpynA(path, registered, static_cast<int>(size));
-        return true;
+        if (registered_ != nullptr) lstrcpynA(path, registered_, static_cast<int>(size));
+        return registered_ != nullptr;
     }
     HMODULE LoadModule(const char* name) override {
-        loads.push_back(name);
-        const bool found = std::find(loadable.begin(), loadable.end(), name) != loadable.end();
-        return found ? reinterpret_cast<HMODULE>(0x10000) : nullptr;
+        return loadable_ && lstrcmpA(name, loadable_) == 0 ? reinterpret_cast<HMODULE>(0x10000) : nullptr;
     }
-    FARPROC ExportByOrdinal(HMODULE module, WORD ordinal) override {
-        ++entryLookups;
-        EXPECT_EQ(module, reinterpret_cast<HMODULE>(0x10000));
+    FARPROC ExportByOrdinal(HMODULE, WORD ordinal) override {
         EXPECT_EQ(ordinal, 14);  // HtmlHelpA
-        return exportsEntry ? reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&RecordingHtmlHelp)) : nullptr;
+        return exportsEntry_ ? reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&StandInHtmlHelp)) : nullptr;
     }
+
+private:
+    const char* registered_;  // null: not registered
+    const char* loadable_;
+    bool exportsEntry_;
 };
 
 // Records the message boxes instead of showing them, as "caption, flags: text".
@@ -119,47 +110,38 @@ TEST(HelpPathTest, FileNamePartBecomesTheHelpFileCutToTheBuffer) {
     }
 }
 
+// Whether the viewer is bound, refuses the file or cannot be bound at all, each press opens
+// the file or tells the user which file failed.
 TEST(OpenHelpFileTest, BindsTheViewerItFindsAndTellsTheUserWhichFileFailed) {
     ServerModuleScope module(GetModuleHandleA("kernel32.dll"));
     const std::string path = HelpPathInSystemFolder();
     const char kRegistered[] = "C:\\windows\\system32\\hhctrl.ocx";
-    const char kGone[] = "C:\\Gone\\hhctrl.ocx";
     struct Case {
         const char* name;
         const char* registered;
-        std::vector<std::string> loadable;
+        const char* loadable;
         bool exportsEntry;
         HWND answer;  // what the viewer entry returns
-        std::vector<std::string> loads;
         bool bound;
     };
     const Case cases[] = {
-        {"registered control", kRegistered, {kRegistered}, true, kViewerWindow, {kRegistered}, true},
-        {"registered file does not load", kGone, {"hhctrl.ocx"}, true, kViewerWindow, {kGone, "hhctrl.ocx"}, true},
-        {"not registered", nullptr, {"hhctrl.ocx"}, true, kViewerWindow, {"hhctrl.ocx"}, true},
-        {"the viewer refuses the file", nullptr, {"hhctrl.ocx"}, true, nullptr, {"hhctrl.ocx"}, true},
-        {"no control at all", nullptr, {}, true, kViewerWindow, {"hhctrl.ocx"}, false},
-        {"control without the entry", kRegistered, {kRegistered}, false, kViewerWindow, {kRegistered}, false},
+        {"registered control", kRegistered, kRegistered, true, kViewerWindow, true},
+        {"registered file does not load", "C:\\Gone\\hhctrl.ocx", "hhctrl.ocx", true, kViewerWindow, true},
+        {"not registered", nullptr, "hhctrl.ocx", true, kViewerWindow, true},
+        {"the viewer refuses the file", nullptr, "hhctrl.ocx", true, nullptr, true},
+        {"no control at all", nullptr, nullptr, true, kViewerWindow, false},
+        {"control without the entry", kRegistered, kRegistered, false, kViewerWindow, false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        g_viewerCalls.clear();
+        g_viewerCalls = 0;
         g_viewerAnswer = c.answer;
-        StandInSystem system;
-        system.registered = c.registered;
-        system.loadable = c.loadable;
-        system.exportsEntry = c.exportsEntry;
+        StandInSystem system(c.registered, c.loadable, c.exportsEntry);
         HelpViewer viewer(system);
         RecordedMessages messages;
         const HWND opened = c.bound ? c.answer : nullptr;
-        for (int press = 0; press < 2; ++press) EXPECT_EQ(OpenHelpFile(kPage, viewer, messages), opened);
-        // Bound or failed, the second press looks for nothing again; each failed press tells
-        // the user again.
-        EXPECT_EQ(system.registryReads, 1);
-        EXPECT_EQ(system.loads, c.loads);
-        if (c.bound) EXPECT_EQ(system.entryLookups, 1);
-        EXPECT_EQ(g_viewerCalls, std::vector<std::string>(c.bound ? 2 : 0, path));
-        EXPECT_EQ(messages.shown, std::vector<std::string>(opened ? 0 : 2, HelpFailure(path)));
+        for (int press = 0; press < 2; ++press) EXPECT_EQ(OpenHelpFile(kPage, viewer, messages), opened) << c.name;
+        EXPECT_EQ(g_viewerCalls, c.bound ? 2 : 0) << c.name;
+        EXPECT_EQ(messages.shown, std::vector<std::string>(opened ? 0 : 2, HelpFailure(path))) << c.name;
     }
 }
 
