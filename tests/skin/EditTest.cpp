@@ -1,4 +1,4 @@
-// qv:Edit and its inline text box driven with real mouse, wheel and key messages; the parent
+// qv:Edit and its inline text box driven with real mouse and key messages; the parent
 // records the steps and commands posted to it.
 #include <gtest/gtest.h>
 
@@ -76,21 +76,6 @@ TEST_F(EditTest, DragsStepByTheirRule) {
         EXPECT_EQ(GetCapture(), nullptr) << c.name;
         DestroyWindow(edit_);
     }
-}
-
-TEST_F(EditTest, WheelStepsReversesAndIsBlockedByAnOpenBox) {
-    Create(kEditLinearDragStyle);
-    Wheel(edit_, 120);  // long after the last wheel message: one unit
-    EXPECT_EQ(Steps(), (std::vector<int>{1}));
-    Send(QVEM_SETFLAGS, kEditReverseFlag);
-    Wheel(edit_, 120);
-    const std::vector<int> reversed = Steps();
-    ASSERT_EQ(reversed.size(), 1u);
-    EXPECT_LT(reversed[0], 0);
-    Send(WM_LBUTTONDBLCLK, 0, At(5, 5));
-    parent_.Take();
-    Wheel(edit_, 120);
-    EXPECT_TRUE(Steps().empty());
 }
 
 TEST_F(EditTest, EscapeFocusLossAndAnotherFieldCancelTheBox) {

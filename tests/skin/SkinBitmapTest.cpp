@@ -40,7 +40,7 @@ TEST(Rle8Decoder, DecodesRunsAndStaysInTheBufferOnBadData) {
     }
 }
 
-TEST(SkinBitmap, DecodesRunLengthBitmapWithItsPalette) {
+TEST(SkinBitmap, DecodesRunLengthBitmapWithItsPaletteAndMissingOnesGiveNothing) {
     HPALETTE palette = reinterpret_cast<HPALETTE>(1);
     HBITMAP bitmap = LoadSkinBitmap(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kRleBitmap), &palette);
     ASSERT_NE(bitmap, nullptr);
@@ -62,10 +62,7 @@ TEST(SkinBitmap, DecodesRunLengthBitmapWithItsPalette) {
     EXPECT_EQ(GetPaletteEntries(palette, 0, 0, nullptr), 256u);
     DeleteObject(bitmap);
     DeleteObject(palette);
-}
-
-TEST(SkinBitmap, MissingResourceGivesNothing) {
-    HPALETTE palette = reinterpret_cast<HPALETTE>(1);
+    // A missing resource gives nothing.
     EXPECT_EQ(LoadSkinBitmap(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kMissing), &palette), nullptr);
     EXPECT_EQ(palette, nullptr);
     EXPECT_EQ(LoadSkinImage(GetModuleHandleA(nullptr), kMissing), nullptr);
