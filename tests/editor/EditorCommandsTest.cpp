@@ -12,8 +12,6 @@ namespace {
 constexpr int kSetupMenuCopyTo = 3;  // Down presses: Setup A, Setup B, (separator), Copy to, Copy from
 constexpr int kSetupMenuCopyFrom = 4;
 
-int Lit(HWND button) { return static_cast<int>(SendMessageA(button, QVBM_GETCHECK, 0, 0)); }
-
 }  // namespace
 
 TEST_F(EditorTest, SetupsSwitchAndCopyThroughTheButtonAndItsMenu) {
@@ -36,7 +34,7 @@ TEST_F(EditorTest, SetupsSwitchAndCopyThroughTheButtonAndItsMenu) {
     EXPECT_EQ(Value(kInputGain), -60);
     ChooseFromMenu(kSetupMenuButton, 0);  // closed without a choice
     EXPECT_EQ(filter.control->GetCurrentSetup(), 1);
-    EXPECT_EQ(SendMessageA(Item(kSetupMenuButton), QVBM_GETCHECK, 0, 0), 0);
+    EXPECT_EQ(Ask(kSetupMenuButton, QVBM_GETCHECK), 0);
 }
 
 TEST_F(EditorTest, UndoTogglesAroundResetAndLeavesTheOutputLayoutAlone) {
@@ -71,14 +69,14 @@ TEST_F(EditorTest, SwitchButtonsToggleTheirFieldAndLightUp) {
     for (const Row& r : rows) {
         Click(r.button);
         EXPECT_EQ(Value(r.field), 1) << r.button;
-        EXPECT_EQ(Lit(Item(r.button)), 1) << r.button;
+        EXPECT_EQ(Ask(r.button, QVBM_GETCHECK), 1) << r.button;
         Click(r.button);
         EXPECT_EQ(Value(r.field), 0) << r.button;
-        EXPECT_EQ(Lit(Item(r.button)), 0) << r.button;
+        EXPECT_EQ(Ask(r.button, QVBM_GETCHECK), 0) << r.button;
     }
     Click(kBypassButton);
     EXPECT_EQ(filter.control->GetBypass(), 1);
-    EXPECT_EQ(Lit(Item(kBypassButton)), 1);
+    EXPECT_EQ(Ask(kBypassButton, QVBM_GETCHECK), 1);
 }
 
 TEST_F(EditorTest, FirstTickStartsBothSetupsAndUndoFromTheOpeningStateAndPlacesTheFocus) {

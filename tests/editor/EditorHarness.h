@@ -18,6 +18,8 @@ protected:
     // Connects the filter for 44.1 kHz stereo float and starts streaming.
     void StartStreaming();
     HWND Item(int id) const { return GetDlgItem(page, id); }
+    // A control's answer to a query without arguments (a button's lit state, a slider's value).
+    int Ask(int id, UINT message) const { return static_cast<int>(SendMessageA(Item(id), message, 0, 0)); }
     std::string Text(int id) const;
     int Value(int field) const { return GetField(filter.control, field); }
     // Double-clicks the field, types `text` into its inline editor and presses Enter.

@@ -11,8 +11,6 @@
 
 namespace {
 
-int SliderPosition(HWND slider) { return static_cast<int>(SendMessageA(slider, QVSM_GETPOS, 0, 0)); }
-
 // Loads `params` into the filter the way a host restores a saved graph.
 void LoadFromStream(ReverbFilter* filter, const ReverbParams& params) {
     FilterHarness saved;
@@ -67,7 +65,7 @@ TEST_F(EditorTest, SlidersEditTheirFieldsAndDoubleClickRestoresTheDefault) {
         SendMessageA(Item(r.slider), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 3));
         Pump();
         EXPECT_EQ(Value(r.field), r.defaultValue) << r.slider;
-        EXPECT_EQ(SliderPosition(Item(r.slider)), r.defaultValue) << r.slider;
+        EXPECT_EQ(Ask(r.slider, QVSM_GETPOS), r.defaultValue) << r.slider;
     }
 }
 
@@ -91,7 +89,7 @@ TEST_F(EditorTest, TypedTextsAreReadByTheFieldsRuleAndShownClamped) {
         EXPECT_EQ(Value(r.field), r.value) << r.typed;
         EXPECT_EQ(Text(r.fieldId), r.shown) << r.typed;
     }
-    EXPECT_EQ(SliderPosition(Item(kEarlySlider)), -361);  // the slider follows the typed value
+    EXPECT_EQ(Ask(kEarlySlider, QVSM_GETPOS), -361);  // the slider follows the typed value
     // Each confirmed text is an undo step of its own.
     filter.control->SwapUndo();
     EXPECT_EQ(Value(kBassMultiply), 10);
@@ -103,7 +101,7 @@ TEST_F(EditorTest, FieldStepsMakeOneUndoStepPerGesture) {
     Key(kPreDelayField, VK_UP);
     EXPECT_EQ(Value(kPreDelay), 2);
     EXPECT_EQ(Text(kPreDelayField), "2");
-    EXPECT_EQ(SliderPosition(Item(kPreDelaySlider)), 2);
+    EXPECT_EQ(Ask(kPreDelaySlider, QVSM_GETPOS), 2);
     // A zero step (a field showing its value again) takes no snapshot.
     PostMessageA(page, QVEN_STEP, MAKEWPARAM(kRoomSizeField, 0), reinterpret_cast<LPARAM>(Item(kRoomSizeField)));
     Pump();
@@ -166,10 +164,10 @@ TEST_F(EditorTest, ChangesMadeElsewhereReachEveryControl) {
     LoadFromStream(filter.filter, loaded);
     Pump();
     EXPECT_EQ(Text(kInputField), "-6.0");
-    EXPECT_EQ(SliderPosition(Item(kInputSlider)), -60);
+    EXPECT_EQ(Ask(kInputSlider, QVSM_GETPOS), -60);
     EXPECT_EQ(Text(kDampingField), "OFF");
-    EXPECT_EQ(SendMessageA(Item(kTailButton), QVBM_GETCHECK, 0, 0), 1);
-    EXPECT_EQ(SendMessageA(Item(kReverbMuteButton), QVBM_GETCHECK, 0, 0), 1);
+    EXPECT_EQ(Ask(kTailButton, QVBM_GETCHECK), 1);
+    EXPECT_EQ(Ask(kReverbMuteButton, QVBM_GETCHECK), 1);
 
     // A format change makes the filter notify as well; mono output disables Width.
     filter.control->put_StereoOutput(0);

@@ -30,7 +30,8 @@ TEST(Meter, LightsTheBarFromItsStartToTheLevel) {
     TestParent parent;
     for (const Case& c : cases) {
         HWND meter = parent.CreateControl(kMeterClassName, c.style, 10, 10, kSize, kSize, 401);
-        SendMessageA(meter, QVMM_SETIMAGES, reinterpret_cast<WPARAM>(face.data()), reinterpret_cast<LPARAM>(bar.data()));
+        SendMessageA(meter, QVMM_SETIMAGES, reinterpret_cast<WPARAM>(face.data()),
+                     reinterpret_cast<LPARAM>(bar.data()));
         SendMessageA(meter, QVMM_SETLEVELS, 50, 50);
         ExpectPixels(meter, c.pixels, c.name);
         DestroyWindow(meter);

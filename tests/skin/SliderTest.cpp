@@ -27,6 +27,11 @@ protected:
         return SendMessageA(slider_, message, wParam, lParam);
     }
     int Value() { return static_cast<int>(Send(QVSM_GETPOS)); }
+    // Posts a wheel message (so that it carries a message time) and dispatches it.
+    void Wheel(int delta) {
+        PostMessageA(slider_, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0);
+        PumpMessages();
+    }
     // The reports received, as "P<value>" and "E" (end of track).
     std::string Reports() {
         std::string reports;
@@ -128,13 +133,13 @@ TEST_F(SliderTest, KeysAndWheelStepAndStopAtTheEnds) {
     EXPECT_EQ(Send(WM_GETDLGCODE), DLGC_WANTARROWS);
 
     SetRange(0, 10000, 5000);
-    Wheel(slider_, 120);  // long after the last wheel message: one unit
+    Wheel(120);  // long after the last wheel message: one unit
     EXPECT_EQ(Reports(), "P5001 E ");
-    Wheel(slider_, -360);  // right after: three notches down, accelerated
+    Wheel(-360);  // right after: three notches down, accelerated
     EXPECT_LE(Value(), 5001 - 9);
     Send(QVSM_SETPOS, 9999, 0);
     parent_.Take();
-    Wheel(slider_, 240);
+    Wheel(240);
     EXPECT_EQ(Reports(), "P10000 E ");
 }
 

@@ -162,11 +162,6 @@ void MoveTo(HWND control, int x, int y) { SendMessageA(control, WM_MOUSEMOVE, MK
 
 void Release(HWND control, int x, int y) { SendMessageA(control, WM_LBUTTONUP, 0, At(x, y)); }
 
-void Wheel(HWND control, int delta) {
-    PostMessageA(control, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0);
-    PumpMessages();
-}
-
 namespace {
 
 // Moving the pointer queues real mouse messages, possibly a little later; dispatch them all

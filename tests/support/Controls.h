@@ -1,7 +1,7 @@
 #pragma once
 // Drives skinned controls in real windows: a host window that records the notifications it
-// receives, real mouse and wheel messages, skin images built in memory and 32-bit canvases
-// whose pixels the tests read back.
+// receives, real mouse messages, skin images built in memory and canvases whose pixels the
+// tests read back.
 #include <windows.h>
 
 #include <functional>
@@ -91,8 +91,6 @@ inline LPARAM At(int x, int y) {
 void Press(HWND control, int x, int y);
 void MoveTo(HWND control, int x, int y);
 void Release(HWND control, int x, int y);
-// Posts a wheel message (so that it carries a message time) and dispatches it.
-void Wheel(HWND control, int delta);
 
 // Puts the pointer over client point (x, y) and lets the control choose its shape (and the
 // part a press grabs). Retries when another program moved the pointer in between.
