@@ -19,9 +19,6 @@ protected:
         edit_ = parent_.CreateControl(kEditClassName, style, 50, 50, kWidth, kHeight, kId, "12.5");
         SendMessageA(edit_, QVEM_SETIMAGE, reinterpret_cast<WPARAM>(face_.data()), 0);
     }
-    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-        return SendMessageA(edit_, message, wParam, lParam);
-    }
     // The deltas of the steps posted, checking that each names the field.
     std::vector<int> Steps() {
         std::vector<int> steps;
@@ -44,8 +41,6 @@ TEST_F(EditTest, DragsStepByTheirRule) {
     struct Case {
         const char* name;
         DWORD style;
-        WPARAM flags;
-        bool squaredOff;  // squared drag switched off by message
         std::vector<std::vector<POINT>> drags;
         std::vector<int> steps;
     };
@@ -54,19 +49,15 @@ TEST_F(EditTest, DragsStepByTheirRule) {
         // +5; 3 right, 2 up: stays horizontal, +3; a move to the same place still posts 0. Next
         // drag, 1 right, 3 down: vertical, -3. The axis persists into the third drag: 2 right,
         // 1 up does not switch back (2 x 1 < 2 is false) and posts +1.
-        {"linear", kEditLinearDragStyle, 0, false,
+        {"linear", kEditLinearDragStyle,
          {{{20, 10}, {24, 1}, {29, -1}, {32, -3}, {32, -3}}, {{20, 10}, {21, 13}}, {{20, 10}, {22, 9}}},
          {9, 5, 3, 0, -3, 1}},
-        {"squared unless the style says otherwise", 0, 0, false, {{{20, 10}, {20, 7}, {20, 10}}}, {9, -9}},
-        {"squared, reversed", 0, kEditReverseFlag, false, {{{20, 10}, {20, 7}}}, {-9}},
+        {"squared unless the style says otherwise", 0, {{{20, 10}, {20, 7}, {20, 10}}}, {9, -9}},
         // 200 x 200 = 40000 travels in its low 16 bits.
-        {"squared, wrapping", 0, 0, false, {{{0, 300}, {0, 100}}}, {static_cast<short>(40000)}},
-        {"squared drag switched off", 0, 0, true, {{{20, 10}, {20, 7}}}, {3}},
+        {"squared, wrapping", 0, {{{0, 300}, {0, 100}}}, {static_cast<short>(40000)}},
     };
     for (const Case& c : cases) {
         Create(c.style);
-        Send(QVEM_SETFLAGS, c.flags);
-        if (c.squaredOff) EXPECT_EQ(Send(QVEM_SETSQUAREDDRAG, 0), 0);
         for (const std::vector<POINT>& drag : c.drags) {
             Press(edit_, drag[0].x, drag[0].y);
             for (size_t i = 1; i < drag.size(); ++i) MoveTo(edit_, drag[i].x, drag[i].y);
@@ -88,7 +79,7 @@ TEST_F(EditTest, EscapeFocusLossAndAnotherFieldCancelTheBox) {
         {"another field's box", [&] { SendMessageA(other, WM_LBUTTONDBLCLK, 0, At(5, 5)); }},
     };
     for (const auto& cancel : cancels) {
-        Send(WM_LBUTTONDBLCLK, 0, At(5, 5));
+        SendMessageA(edit_, WM_LBUTTONDBLCLK, 0, At(5, 5));
         SetWindowTextA(Box(), "99");
         cancel.second();
         EXPECT_EQ(Box(), nullptr) << cancel.first;

@@ -49,29 +49,24 @@ TEST_F(PushButtonTest, GesturesReportTheirNotifications) {
     const auto move = [](int x, int y) { return Message{WM_MOUSEMOVE, MK_LBUTTON, At(x, y)}; };
     struct Case {
         const char* name;
-        bool doubleClickFlag;
         std::vector<Message> messages;
         std::vector<int> codes;
     };
     const Case cases[] = {
-        {"click", false, {down, up}, {QVBN_PRESSED, QVBN_CLICKED}},
+        {"click", {down, up}, {QVBN_PRESSED, QVBN_CLICKED}},
         // The right edge and negative positions are outside; the bottom row is inside.
-        {"leave and re-enter", false, {down, move(6, 6), move(kWidth, 5), move(-3, 5), move(5, kHeight - 1), up},
+        {"leave and re-enter", {down, move(6, 6), move(kWidth, 5), move(-3, 5), move(5, kHeight - 1), up},
          {QVBN_PRESSED, QVBN_LEAVE, QVBN_REENTER, QVBN_CLICKED}},
-        {"release outside", false, {down, move(5, -1), {WM_LBUTTONUP, 0, At(5, -1)}, up}, {QVBN_PRESSED, QVBN_LEAVE}},
-        {"double-click without the flag", false, {down, up, dbl, up},
-         {QVBN_PRESSED, QVBN_CLICKED, QVBN_PRESSED, QVBN_CLICKED}},
-        {"double-click with the flag", true, {down, up, dbl, up},
-         {QVBN_PRESSED, QVBN_CLICKED, QVBN_DBLCLK, QVBN_CLICKED}},
+        {"release outside", {down, move(5, -1), {WM_LBUTTONUP, 0, At(5, -1)}, up}, {QVBN_PRESSED, QVBN_LEAVE}},
+        {"double-click", {down, up, dbl, up}, {QVBN_PRESSED, QVBN_CLICKED, QVBN_PRESSED, QVBN_CLICKED}},
         // Moves during a key press change nothing; another key's release cancels.
-        {"space", false, {space, {WM_MOUSEMOVE, 0, At(100, 100)}, {WM_KEYUP, VK_SPACE, 0}},
+        {"space", {space, {WM_MOUSEMOVE, 0, At(100, 100)}, {WM_KEYUP, VK_SPACE, 0}},
          {QVBN_PRESSED, QVBN_CLICKED}},
-        {"space cancelled", false, {space, {WM_KEYUP, VK_SHIFT, 0}, {WM_KEYDOWN, VK_RETURN, 0}}, {QVBN_PRESSED}},
-        {"cancelled after leaving", false, {down, move(90, 5), cancel}, {QVBN_PRESSED, QVBN_LEAVE}},
+        {"space cancelled", {space, {WM_KEYUP, VK_SHIFT, 0}, {WM_KEYDOWN, VK_RETURN, 0}}, {QVBN_PRESSED}},
+        {"cancelled after leaving", {down, move(90, 5), cancel}, {QVBN_PRESSED, QVBN_LEAVE}},
     };
     for (const Case& c : cases) {
         Create();
-        Send(QVBM_SETDBLCLKNOTIFY, c.doubleClickFlag);
         for (const Message& m : c.messages) Send(m.message, m.wParam, m.lParam);
         EXPECT_EQ(Codes(), c.codes) << c.name;
         EXPECT_EQ(GetCapture(), nullptr) << c.name;
@@ -85,32 +80,28 @@ TEST_F(PushButtonTest, StylesAndStatesDrawTheirPixels) {
         const char* name;
         DWORD style;
         bool images, lit, enabled, focused;
-        Tint tint;  // 0: the default
         std::vector<Spot> pixels;
     };
     const Case cases[] = {
         // The glow leaves a border of two pixels untinted.
-        {"lit", 0, true, true, true, false, 0,
+        {"lit", 0, true, true, true, false,
          {{20, 10, kLit}, {2, 10, kLit}, {1, 10, kNormal}, {20, 1, kNormal}, {39, 10, kNormal}}},
-        {"lit, own tint", 0, true, true, true, false, (200u << 24) | (100u << 16) | (200u << 8) | 200u,
-         {{20, 10, RGB(100, 100, 50)}}},
         // Lit at opacity 160 over the background (40, 80, 120), and unlit.
-        {"disabled, lit", 0, true, true, false, false, 0, {{20, 10, RGB(65, 89, 94)}}},
-        {"disabled", 0, true, false, false, false, 0, {{20, 10, RGB(62, 87, 112)}}},
-        {"no images", 0, false, false, true, false, 0, {{0, 0, 0}, {kWidth - 1, 5, 0}, {20, 10, RGB(255, 255, 255)}}},
+        {"disabled, lit", 0, true, true, false, false, {{20, 10, RGB(65, 89, 94)}}},
+        {"disabled", 0, true, false, false, false, {{20, 10, RGB(62, 87, 112)}}},
+        {"no images", 0, false, false, true, false, {{0, 0, 0}, {kWidth - 1, 5, 0}, {20, 10, RGB(255, 255, 255)}}},
         // Inner rectangle (2, 2)-(38, 19), odd height: text top 4, right edge 38.
-        {"arrow", kPushButtonArrowStyle, true, false, true, false, 0,
+        {"arrow", kPushButtonArrowStyle, true, false, true, false,
          {{28, 9, kInk}, {34, 9, kInk}, {27, 9, kNormal}, {35, 9, kNormal}, {29, 10, kInk}, {28, 10, kNormal},
           {31, 12, kInk}, {30, 12, kNormal}, {31, 13, kNormal}}},
         // Glyph at (38 - 10, 4 + 1): its column 3 is black, the rest is the key colour.
-        {"glyph", kPushButtonGlyphStyle, true, false, true, false, 0,
+        {"glyph", kPushButtonGlyphStyle, true, false, true, false,
          {{31, 5, 0}, {31, 15, 0}, {28, 5, kNormal}, {30, 10, kNormal}, {31, 16, kNormal}}},
-        {"focused", 0, true, false, true, true, 0,
+        {"focused", 0, true, false, true, true,
          {{3, 10, kFrame}, {20, 3, kFrame}, {36, 10, kFrame}, {20, 17, kFrame}, {2, 10, kNormal}}},
     };
     for (const Case& c : cases) {
         Create(c.style, c.style ? "" : nullptr, c.images);
-        if (c.tint) Send(QVBM_SETTINT, c.tint);
         Send(QVBM_SETCHECK, c.lit, c.enabled);  // at once, or for a disabled one at the redraw
         EnableWindow(button_, c.enabled);
         if (c.focused) SetFocus(button_);
