@@ -15,10 +15,9 @@ constexpr COLORREF kFrame = 0x909090;
 
 class PushButtonTest : public ::testing::Test {
 protected:
-    void Create(DWORD style = 0, const char* text = nullptr, bool images = true) {
+    void Create(DWORD style = 0, const char* text = nullptr) {
         button_ = parent_.CreateControl(kPushButtonClassName, style, 10, 10, kWidth, kHeight, kId, text);
-        if (images)
-            Send(QVBM_SETIMAGES, reinterpret_cast<WPARAM>(normal_.data()), reinterpret_cast<LPARAM>(pressed_.data()));
+        Send(QVBM_SETIMAGES, reinterpret_cast<WPARAM>(normal_.data()), reinterpret_cast<LPARAM>(pressed_.data()));
         Send(QVBM_REDRAW, 0, 1);
     }
     // The codes of the WM_COMMAND notifications received, checking that each names the button.
@@ -79,29 +78,28 @@ TEST_F(PushButtonTest, StylesAndStatesDrawTheirPixels) {
     struct Case {
         const char* name;
         DWORD style;
-        bool images, lit, enabled, focused;
+        bool lit, enabled, focused;
         std::vector<Spot> pixels;
     };
     const Case cases[] = {
         // The glow leaves a border of two pixels untinted.
-        {"lit", 0, true, true, true, false,
+        {"lit", 0, true, true, false,
          {{20, 10, kLit}, {2, 10, kLit}, {1, 10, kNormal}, {20, 1, kNormal}, {39, 10, kNormal}}},
         // Lit at opacity 160 over the background (40, 80, 120), and unlit.
-        {"disabled, lit", 0, true, true, false, false, {{20, 10, RGB(65, 89, 94)}}},
-        {"disabled", 0, true, false, false, false, {{20, 10, RGB(62, 87, 112)}}},
-        {"no images", 0, false, false, true, false, {{0, 0, 0}, {kWidth - 1, 5, 0}, {20, 10, RGB(255, 255, 255)}}},
+        {"disabled, lit", 0, true, false, false, {{20, 10, RGB(65, 89, 94)}}},
+        {"disabled", 0, false, false, false, {{20, 10, RGB(62, 87, 112)}}},
         // Inner rectangle (2, 2)-(38, 19), odd height: text top 4, right edge 38.
-        {"arrow", kPushButtonArrowStyle, true, false, true, false,
+        {"arrow", kPushButtonArrowStyle, false, true, false,
          {{28, 9, kInk}, {34, 9, kInk}, {27, 9, kNormal}, {35, 9, kNormal}, {29, 10, kInk}, {28, 10, kNormal},
           {31, 12, kInk}, {30, 12, kNormal}, {31, 13, kNormal}}},
         // Glyph at (38 - 10, 4 + 1): its column 3 is black, the rest is the key colour.
-        {"glyph", kPushButtonGlyphStyle, true, false, true, false,
+        {"glyph", kPushButtonGlyphStyle, false, true, false,
          {{31, 5, 0}, {31, 15, 0}, {28, 5, kNormal}, {30, 10, kNormal}, {31, 16, kNormal}}},
-        {"focused", 0, true, false, true, true,
+        {"focused", 0, false, true, true,
          {{3, 10, kFrame}, {20, 3, kFrame}, {36, 10, kFrame}, {20, 17, kFrame}, {2, 10, kNormal}}},
     };
     for (const Case& c : cases) {
-        Create(c.style, c.style ? "" : nullptr, c.images);
+        Create(c.style, c.style ? "" : nullptr);
         Send(QVBM_SETCHECK, c.lit, c.enabled);  // at once, or for a disabled one at the redraw
         EnableWindow(button_, c.enabled);
         if (c.focused) SetFocus(button_);
