@@ -15,8 +15,7 @@ GraphCollector::GraphCollector(uint16_t channels, uint16_t bits, bool isFloat)
 
 void GraphCollector::Clear() {
     values.clear();
-    samples = wellTimed = typeChannels = 0;
-    typeChangedAt = 0;
+    samples = wellTimed = 0;
 }
 
 HRESULT STDMETHODCALLTYPE GraphCollector::SampleCB(double time, IMediaSample* sample) {
@@ -24,17 +23,8 @@ HRESULT STDMETHODCALLTYPE GraphCollector::SampleCB(double time, IMediaSample* sa
     if (sample->GetTime(&start, &stop) == S_OK && start == (samples == 0 ? 0 : lastStop_) && stop > start)
         ++wellTimed;
     lastStop_ = stop;
-    AM_MEDIA_TYPE* type = nullptr;
-    if (sample->GetMediaType(&type) == S_OK && type != nullptr) {
-        if (typeChangedAt == 0 && type->cbFormat >= sizeof(WAVEFORMATEX)) {
-            typeChangedAt = values.size();
-            typeChannels = reinterpret_cast<const WAVEFORMATEX*>(type->pbFormat)->nChannels;
-        }
-        DeleteMediaType(type);
-    }
-    const HRESULT hr = SampleCollector::SampleCB(time, sample);
-    if (++samples == 1 && afterFirstSample) afterFirstSample(context);
-    return hr;
+    ++samples;
+    return SampleCollector::SampleCB(time, sample);
 }
 
 int GraphCollector::Write(const float* frames, uint32_t count, std::string&) {

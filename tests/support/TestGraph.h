@@ -14,23 +14,18 @@
 #include "RenderStats.h"
 #include "SampleCollector.h"
 
-// Every float delivered, and how the samples carrying them were stamped and typed.
+// Every float delivered, and how the samples carrying them were stamped.
 class GraphCollector : public SampleCollector, private FrameSink {
 public:
     // Samples are read as `channels` x `bits` (float when `isFloat`).
     GraphCollector(uint16_t channels, uint16_t bits, bool isFloat);
     HRESULT STDMETHODCALLTYPE SampleCB(double time, IMediaSample* sample) override;
-    // Called on the streaming thread after the first sample, when set.
-    void (*afterFirstSample)(void* context) = nullptr;
-    void* context = nullptr;
 
     void Clear();
 
     std::vector<float> values;
     int samples = 0;
-    int wellTimed = 0;         // stamped right after the previous one (the first at 0)
-    size_t typeChangedAt = 0;  // values before the first sample that carried a new type; 0: none
-    int typeChannels = 0;      // the channel count that type named
+    int wellTimed = 0;  // stamped right after the previous one (the first at 0)
 
 private:
     int Write(const float* frames, uint32_t count, std::string& error) override;
