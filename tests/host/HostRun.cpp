@@ -75,23 +75,33 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
     return static_cast<bool>(out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())));
 }
 
-bool ReadBmp(const std::string& path, Image& image) {
-    std::ifstream in(path, std::ios::binary);
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    in.read(reinterpret_cast<char*>(&file), sizeof file);
-    in.read(reinterpret_cast<char*>(&info), sizeof info);
-    if (!in || file.bfType != 0x4D42 || info.biBitCount != 24 || info.biCompression != BI_RGB || info.biWidth <= 0 ||
-        info.biHeight <= 0)
-        return false;
-    image.width = info.biWidth;
-    image.height = info.biHeight;
+namespace {
+
+// The pixels of `bitmap`, which it then deletes, top row first as 24-bit blue-green-red,
+// whatever depth it has.
+bool ReadPixels(HBITMAP bitmap, Image& image) {
+    if (!bitmap) return false;
+    BITMAP header{};
+    GetObjectW(bitmap, sizeof header, &header);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, header.bmWidth, -header.bmHeight, 1, 24, BI_RGB};
+    image.width = header.bmWidth;
+    image.height = header.bmHeight;
     image.stride = (static_cast<size_t>(image.width) * 3 + 3) & ~size_t{3};
-    image.bottomUp = true;
     image.pixels.resize(image.stride * image.height);
-    in.seekg(file.bfOffBits);
-    in.read(reinterpret_cast<char*>(image.pixels.data()), static_cast<std::streamsize>(image.pixels.size()));
-    return static_cast<bool>(in);
+    HDC screen = GetDC(nullptr);
+    const int read = GetDIBits(screen, bitmap, 0, image.height, image.pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    return read == image.height;
+}
+
+}  // namespace
+
+bool ReadBmp(const std::string& path, Image& image) {
+    return ReadPixels(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                                      LR_CREATEDIBSECTION | LR_LOADFROMFILE)),
+                      image);
 }
 
 bool LoadFace(const std::string& dllPath, Image& face) {
@@ -100,19 +110,5 @@ bool LoadFace(const std::string& dllPath, Image& face) {
     HBITMAP bitmap = static_cast<HBITMAP>(
         LoadImageW(module, MAKEINTRESOURCEW(kFaceBitmap), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     FreeLibrary(module);
-    if (!bitmap) return false;
-    BITMAP header{};
-    GetObjectW(bitmap, sizeof header, &header);
-    // Read back top row first as 24-bit blue-green-red, whatever depth the resource has.
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, header.bmWidth, -header.bmHeight, 1, 24, BI_RGB};
-    face.width = header.bmWidth;
-    face.height = header.bmHeight;
-    face.stride = (static_cast<size_t>(face.width) * 3 + 3) & ~size_t{3};
-    face.pixels.resize(face.stride * face.height);
-    HDC screen = GetDC(nullptr);
-    const int read = GetDIBits(screen, bitmap, 0, face.height, face.pixels.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    DeleteObject(bitmap);
-    return read == face.height;
+    return ReadPixels(bitmap, face);
 }

@@ -24,22 +24,20 @@ HostRun RunHost(const std::string& arguments);
 // Writes `bytes` to `path`; false when it cannot.
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 
-// A 24-bit picture, blue-green-red, in rows of `stride` bytes.
+// A 24-bit picture, top row first, blue-green-red, in rows of `stride` bytes.
 struct Image {
     int width = 0;
     int height = 0;
     size_t stride = 0;
-    bool bottomUp = false;  // as BMP files store their rows
     std::vector<uint8_t> pixels;
 
     COLORREF At(int x, int y) const {
-        const size_t row = static_cast<size_t>(bottomUp ? height - 1 - y : y);
-        const uint8_t* p = &pixels[row * stride + static_cast<size_t>(x) * 3];
+        const uint8_t* p = &pixels[static_cast<size_t>(y) * stride + static_cast<size_t>(x) * 3];
         return RGB(p[2], p[1], p[0]);
     }
 };
 
-// Reads an uncompressed 24-bit BMP file; false when it is not one.
+// Reads the BMP file at `path`; false when it cannot.
 bool ReadBmp(const std::string& path, Image& image);
 
 // The page's face as the module at `dllPath` holds it (its BITMAP 103); false without one.
