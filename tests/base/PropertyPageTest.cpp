@@ -1,4 +1,4 @@
-// The property-page host: page info, objects, the page window's life and the dirty state.
+// The property-page host: the page window's life, and what a frame may ask out of turn.
 #include <gtest/gtest.h>
 #include "BasePropertyPage.h"
 
@@ -10,21 +10,8 @@ constexpr int kMarkControl = 1020;
 class RecordingPage : public BasePropertyPage {
 public:
     RecordingPage() : BasePropertyPage(nullptr, L"Test Page", 321, 123, kDialogTemplate) {}
-    HRESULT OnConnect(IUnknown* object) override {
-        connected = object;
-        return S_OK;
-    }
-    HRESULT OnDisconnect() override {
-        connected = nullptr;
-        ++disconnects;
-        return S_OK;
-    }
     HRESULT OnActivate() override {
         activatedWithWindow = IsWindow(Window()) != FALSE;
-        return S_OK;
-    }
-    HRESULT OnDeactivate() override {
-        deactivatedWithWindow = IsWindow(Window()) != FALSE;
         return S_OK;
     }
     HRESULT OnApplyChanges() override {
@@ -32,41 +19,26 @@ public:
         return S_OK;
     }
     LRESULT PageMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
-        lastMessage = message;
         if (message == WM_INITDIALOG) markAtInit = GetDlgItem(window, kMarkControl) != nullptr;
         return BasePropertyPage::PageMessage(window, message, wParam, lParam);
     }
-    IUnknown* connected = nullptr;
-    int disconnects = 0;
     int applies = 0;
     bool activatedWithWindow = false;
-    bool deactivatedWithWindow = true;
     bool markAtInit = false;
-    UINT lastMessage = 0;
 };
 
-class PropertyPage : public ::testing::Test {
-protected:
-    void SetUp() override {
-        page->NonDelegatingAddRef();
-        parent = CreateWindowExW(0, L"STATIC", L"frame", WS_OVERLAPPEDWINDOW, 0, 0, 600, 400, nullptr, nullptr,
-                                 nullptr, nullptr);
-        ASSERT_NE(nullptr, parent);
-    }
-    void TearDown() override {
-        page->NonDelegatingRelease();
-        DestroyWindow(parent);
-    }
+TEST(PropertyPage, WindowLivesFromActivateToDeactivateAndApplyClearsTheDirtyState) {
     RecordingPage* page = new RecordingPage();
-    HWND parent = nullptr;
+    page->NonDelegatingAddRef();
+    HWND parent = CreateWindowExW(0, L"STATIC", L"frame", WS_OVERLAPPEDWINDOW, 0, 0, 600, 400, nullptr, nullptr,
+                                  nullptr, nullptr);
+    ASSERT_NE(nullptr, parent);
     RECT rect = {10, 20, 500, 300};
-};
-
-TEST_F(PropertyPage, DialogWindowLivesFromActivateToDeactivate) {
-    EXPECT_EQ(E_UNEXPECTED, page->Activate(parent, &rect, FALSE));  // no object yet
+    // Nothing works before the frame hands over the object.
+    EXPECT_EQ(E_UNEXPECTED, page->Activate(parent, &rect, FALSE));
+    EXPECT_EQ(E_UNEXPECTED, page->Apply());
     IUnknown* object = page->NonDelegating();
     ASSERT_EQ(S_OK, page->SetObjects(1, &object));
-    EXPECT_EQ(object, page->connected);
     ASSERT_EQ(S_OK, page->Activate(parent, &rect, FALSE));
     HWND window = page->Window();
     ASSERT_TRUE(IsWindow(window));
@@ -80,31 +52,23 @@ TEST_F(PropertyPage, DialogWindowLivesFromActivateToDeactivate) {
     EXPECT_EQ(E_UNEXPECTED, page->Activate(parent, &rect, FALSE));  // one window at a time
     // Messages it does not handle are reported unhandled, as a dialog procedure must.
     EXPECT_EQ(0, SendMessageW(window, WM_USER + 7, 0, 0));
-    EXPECT_EQ(static_cast<UINT>(WM_USER + 7), page->lastMessage);
 
-    ASSERT_EQ(S_OK, page->Deactivate());
-    EXPECT_TRUE(page->deactivatedWithWindow);
-    EXPECT_FALSE(IsWindow(window));
-    EXPECT_EQ(nullptr, page->Window());
-    EXPECT_EQ(E_UNEXPECTED, page->Deactivate());
-    EXPECT_EQ(E_UNEXPECTED, page->Show(SW_SHOW));
-    ASSERT_EQ(S_OK, page->SetObjects(0, nullptr));
-    EXPECT_EQ(nullptr, page->connected);
-    EXPECT_EQ(1, page->disconnects);
-}
-
-TEST_F(PropertyPage, ApplyNeedsAnObjectAndClearsTheDirtyState) {
-    EXPECT_EQ(E_UNEXPECTED, page->Apply());  // no object yet
-    IUnknown* object = page->NonDelegating();
-    ASSERT_EQ(S_OK, page->SetObjects(1, &object));
+    EXPECT_EQ(S_OK, page->Apply());
+    EXPECT_EQ(0, page->applies);  // nothing to apply while clean
     page->SetDirty();
     EXPECT_EQ(S_OK, page->IsPageDirty());
     EXPECT_EQ(S_OK, page->Apply());
     EXPECT_EQ(1, page->applies);
     EXPECT_EQ(S_FALSE, page->IsPageDirty());
-    EXPECT_EQ(S_OK, page->Apply());
-    EXPECT_EQ(1, page->applies);  // nothing to apply while clean
+
+    ASSERT_EQ(S_OK, page->Deactivate());
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(nullptr, page->Window());
+    EXPECT_EQ(E_UNEXPECTED, page->Deactivate());
+    EXPECT_EQ(E_UNEXPECTED, page->Show(SW_SHOW));
     page->SetObjects(0, nullptr);
+    page->NonDelegatingRelease();
+    DestroyWindow(parent);
 }
 
 }  // namespace
