@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "ClassesRoot.h"
 #include "IFactoryPresets.h"
 #include "RegisteredServer.h"
 #include "qvRuvodaR3.h"
@@ -42,6 +41,7 @@ TEST(Registration, RegisterWritesClassFilterAndPinKeysAndUnregisterRemovesThem) 
     EXPECT_EQ(L"Quillorn qv:Ruvoda R3 Property Page", StringValue(kPageClass, nullptr));
     EXPECT_EQ(L"Quillorn qv:Ruvoda R3", StringValue(kFilterKey, nullptr));
     EXPECT_FALSE(KeyExists(L"Filter\\" + GuidText(CLSID_RuvodaR3Page)));
+    EXPECT_FALSE(KeyExists(MapperKey(CLSID_RuvodaR3Page)));  // only filters reach the mapper
     EXPECT_EQ(L"Quillorn qv:Ruvoda R3", StringValue(kMapperEntry, L"FriendlyName"));
     for (const wchar_t* pin : {L"In", L"Out"}) {
         const std::wstring key = kFilterClass + L"\\Pins\\" + pin;

@@ -2,7 +2,6 @@
 # registry it leaves, and the COM entry of the test programs (Windows tree).
 if(WIN32)
   add_library(test_graph STATIC
-    ${CMAKE_CURRENT_LIST_DIR}/ClassesRoot.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RegisteredServer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StandInPins.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TestGraph.cpp
