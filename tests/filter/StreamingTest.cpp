@@ -1,6 +1,7 @@
 // Streaming through the filter between stand-in pins, compared with the engine run directly.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <thread>
@@ -83,26 +84,43 @@ TEST(Streaming, EndOfStreamPlaysTheTailOfARunOnlyWhenTailIsOn) {
     }
 }
 
-TEST(Streaming, SixteenBitStreamComesOutProcessedInDoubledBuffers) {
-    FilterHarness h;
-    h.control->put_Tail(1);
-    h.control->put_DecayTime(2);
-    ASSERT_EQ(S_OK, h.ConnectAndPause(WaveType(1, 1, 22050, 16), 1024, 3000 * 2));
-    std::vector<float> signal = Signal(3000, 1);
-    std::vector<int16_t> input(signal.size());
-    FloatToInt16(signal.data(), input.data(), input.size());
-    ASSERT_EQ(S_OK, h.source.Push(input.data(), 3000 * 2));
-    ASSERT_EQ(S_OK, h.source.SendEndOfStream());
+// Integer streams, loud enough to saturate, come out in their own layout as the engine
+// renders them, within one step of the format, in buffers doubled for the stereo output.
+TEST(Streaming, IntegerStreamsComeOutProcessedInDoubledBuffers) {
+    const struct Row {
+        uint16_t bits;
+        int validBits;  // -1: a plain wave format
+        uint32_t rate;
+    } rows[] = {{16, -1, 22050}, {24, -1, 44100}, {32, -1, 48000}, {32, 24, 96000}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.bits << " bits, " << row.validBits << " valid");
+        FilterHarness h;
+        h.control->put_Tail(1);
+        h.control->put_DecayTime(2);
+        h.control->put_InputGain(GetParamInfo(kInputGain).maximum);
+        h.control->put_DryLevel(GetParamInfo(kDryLevel).maximum);
+        const PcmLayout layout = {uint16_t(row.bits / 8), uint16_t(row.validBits < 0 ? row.bits : row.validBits)};
+        std::vector<float> signal = Signal(3000, 1);
+        std::vector<uint8_t> input(signal.size() * layout.containerBytes);
+        FloatToPcm(signal.data(), layout, input.data(), signal.size());
+        const long bytes = static_cast<long>(input.size());
+        ASSERT_EQ(S_OK, h.ConnectAndPause(WaveType(1, 1, row.rate, row.bits, row.validBits), 1024, bytes));
+        ASSERT_EQ(S_OK, h.source.Push(input.data(), bytes));
+        ASSERT_EQ(S_OK, h.source.SendEndOfStream());
+        const size_t outFrame = 2u * layout.containerBytes;
+        EXPECT_EQ(2048 / outFrame * outFrame, h.sink.samples[0].data.size());  // whole frames
 
-    Int16ToFloat(input.data(), signal.data(), input.size());
-    std::vector<float> reference =
-        ReferenceRender(h.Params(), EngineFormat(1, 1, 22050, 16), EngineFormat(1, 2, 22050, 16), signal);
-    std::vector<int16_t> expected(reference.size());
-    FloatToInt16(reference.data(), expected.data(), expected.size());
-    const std::vector<int16_t> output = FromBytes<int16_t>(h.sink.AllBytes());
-    EXPECT_EQ(expected, output);
-    // Output buffers were doubled for the stereo output: 1024-byte input buffers, 2048 out.
-    EXPECT_EQ(2048u, h.sink.samples[0].data.size());
+        PcmToFloat(input.data(), layout, signal.data(), signal.size());
+        std::vector<float> expected = ReferenceRender(h.Params(), EngineFormat(1, 1, row.rate, row.bits),
+                                                      EngineFormat(1, 2, row.rate, row.bits), signal);
+        const std::vector<uint8_t> output = h.sink.AllBytes();
+        std::vector<float> got(output.size() / layout.containerBytes);
+        PcmToFloat(output.data(), layout, got.data(), got.size());
+        const float step = std::ldexp(1.0f, 1 - layout.validBits);
+        for (float& value : expected) value = std::max(-1.0f, std::min(value, 1.0f - step));
+        ExpectSameSamples(expected, got, step);
+        EXPECT_GT(std::count_if(got.begin(), got.end(), [&](float v) { return v >= 1.0f - step || v <= -1.0f; }), 0);
+    }
 }
 
 TEST(Streaming, StereoOutputChangeIsAnnouncedWithTheNextSampleAndRendered) {
