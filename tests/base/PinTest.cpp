@@ -25,8 +25,10 @@ protected:
     void TearDown() override {
         a.f->Stop();
         source.Unplug();
+        b.f->Stop();
         a.f->OutputPin()->Disconnect();
         b.f->InputPin()->Disconnect();
+        b.f->OutputPin()->Disconnect();
     }
     // The stand-ins first: they outlive the filters.
     SourcePin source;
@@ -122,6 +124,32 @@ TEST_F(PinChain, StreamingNeedsBothPinsAndStopsOnce) {
     EXPECT_FALSE(a.f->IsStreaming());
     IMediaSample* sample = nullptr;
     EXPECT_EQ(VFW_E_NOT_COMMITTED, a.f->OutputPin()->GetDeliveryBuffer(&sample, nullptr, nullptr, 0));
+}
+
+// A flush refuses samples until it ends and reaches the filters downstream; every run after
+// a stop starts streaming again. A seeking graph does both.
+TEST_F(PinChain, FlushesPassDownstreamAndEveryRunRestartsStreaming) {
+    ASSERT_EQ(S_OK, a.f->OutputPin()->Connect(b.f->InputPin(), nullptr));
+    ASSERT_EQ(S_OK, b.f->OutputPin()->Connect(&sink, nullptr));
+    std::vector<float> data(16, 0.5f);
+    for (int run = 1; run <= 2; ++run) {
+        SCOPED_TRACE(testing::Message() << "run " << run);
+        ASSERT_EQ(S_OK, b.f->Pause());
+        ASSERT_EQ(S_OK, a.f->Pause());
+        ASSERT_EQ(S_OK, a.f->InputPin()->BeginFlush());
+        EXPECT_TRUE(b.f->InputPin()->IsFlushing());
+        EXPECT_EQ(S_FALSE, source.Push(data.data(), 64));
+        ASSERT_EQ(S_OK, a.f->InputPin()->EndFlush());
+        EXPECT_FALSE(b.f->InputPin()->IsFlushing());
+        ASSERT_EQ(S_OK, source.Push(data.data(), 64));
+        EXPECT_EQ(run, b.f->flushes.load());
+        ASSERT_EQ(S_OK, a.f->Stop());
+        ASSERT_EQ(S_OK, b.f->Stop());
+        EXPECT_EQ(run, a.f->starts.load());
+        EXPECT_EQ(run, a.f->stops.load());
+    }
+    EXPECT_EQ(std::vector<float>(32, 0.125f), sink.Floats());  // halved twice; nothing of the flushes
+    EXPECT_FALSE(a.f->streamingWhileStopped.load());
 }
 
 // A peer that asks about the connection from the streaming thread while the application
