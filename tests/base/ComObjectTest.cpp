@@ -5,6 +5,7 @@
 #include <new>
 #include "ClassFactory.h"
 #include "HalfGainFilter.h"
+#include "OuterUnknown.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -32,24 +33,6 @@ const int g_FactoryTemplateCount = 2;
 
 namespace {
 
-// A minimal aggregating object: answers IUnknown itself and hands everything else to the
-// inner object's nondelegating IUnknown.
-class Outer : public IUnknown {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (IsEqualIID(iid, IID_IUnknown)) {
-            *out = static_cast<IUnknown*>(this);
-            AddRef();
-            return S_OK;
-        }
-        return inner ? inner->QueryInterface(iid, out) : E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-    ULONG refs = 1;
-    IUnknown* inner = nullptr;
-};
-
 ComPtr<IClassFactory> FactoryFor(REFCLSID clsid) {
     ComPtr<IClassFactory> factory;
     EXPECT_EQ(S_OK, ServerGetClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(factory.GetAddressOf())));
@@ -57,7 +40,7 @@ ComPtr<IClassFactory> FactoryFor(REFCLSID clsid) {
 }
 
 TEST(ComObject, AggregatedFilterSpeaksForTheOuterObject) {
-    Outer outer;
+    OuterUnknown outer;
     ComPtr<IClassFactory> factory = FactoryFor(CLSID_HalfGainFilter);
     long baseline = ModuleObjectCount();
     // An aggregating object may only get the inner IUnknown.

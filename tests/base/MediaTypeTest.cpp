@@ -4,24 +4,13 @@
 #include <cstring>
 #include <functional>
 
+#include "OuterUnknown.h"
 #include "WaveTypes.h"
 
 namespace {
 
-// An IUnknown that counts its references, to see the helpers keep pUnk balanced.
-class CountedUnknown : public IUnknown {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-    ULONG refs = 1;
-};
-
 TEST(MediaTypeHelpers, CopyIsDeepAndCountsTheUnknown) {
-    CountedUnknown unk;
+    OuterUnknown unk;
     MediaType original = WaveType(WAVE_FORMAT_IEEE_FLOAT, 2, 48000, 32);
     AM_MEDIA_TYPE src = original.Get();
     src.pUnk = &unk;
