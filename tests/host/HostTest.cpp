@@ -1,16 +1,145 @@
 // ruvoda-host run as a user runs it: with --screenshot on a short sound the picture is the
 // whole frame with the page in it, taken while the sound plays in a loop; its failures are
 // one line on stderr, a non-zero exit, no frame and no picture.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <ostream>
+#include <string>
+#include <vector>
 
-#include "HostRun.h"
 #include "WavBytes.h"
 
 namespace {
+
+constexpr int kFaceBitmap = 103;
+
+// Longer than any run a test asks for; a host that hangs fails instead of stalling the suite.
+constexpr DWORD kRunLimitMs = 120000;
+
+// A file beside the test program (the host and the DLL are built there).
+std::string BesideTests(const char* name) {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir(path);
+    dir.resize(dir.find_last_of("\\/") + 1);
+    return dir + name;
+}
+
+// A folder of this test process under the temporary folder, removed with its files when
+// the process ends.
+class Scratch {
+public:
+    Scratch() { std::filesystem::create_directory(path_, ignored_); }
+    ~Scratch() { std::filesystem::remove_all(path_, ignored_); }
+    std::string Path() const { return path_.string() + "\\"; }
+
+private:
+    const std::filesystem::path path_ =
+        std::filesystem::temp_directory_path() / ("ruvoda-host-tests-" + std::to_string(GetCurrentProcessId()));
+    std::error_code ignored_;
+};
+
+// A folder of this test process for its files, ending in a separator.
+std::string ScratchFolder() {
+    static const Scratch scratch;
+    return scratch.Path();
+}
+
+struct HostRun {
+    DWORD exitCode = ~0u;  // ~0u: it did not start or did not end in time
+    std::string errors;    // what it wrote to stderr
+};
+
+// Runs ruvoda-host.exe with `arguments` (already quoted as needed) and waits for it.
+HostRun RunHost(const std::string& arguments) {
+    HostRun run;
+    const std::string errorsPath = ScratchFolder() + "stderr.txt";
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE errors = CreateFileA(errorsPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (errors == INVALID_HANDLE_VALUE) return run;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = errors;
+    startup.hStdError = errors;
+    std::string command = "\"" + BesideTests("ruvoda-host.exe") + "\" " + arguments;
+    PROCESS_INFORMATION process{};
+    const BOOL started =
+        CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    CloseHandle(errors);
+    if (!started) return run;
+    if (WaitForSingleObject(process.hProcess, kRunLimitMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &run.exitCode);
+    else
+        TerminateProcess(process.hProcess, ~0u);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    std::ifstream in(errorsPath, std::ios::binary);
+    run.errors.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return run;
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    return static_cast<bool>(out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())));
+}
+
+// A 24-bit picture, top row first, blue-green-red, in rows of `stride` bytes.
+struct Image {
+    int width = 0;
+    int height = 0;
+    size_t stride = 0;
+    std::vector<uint8_t> pixels;
+
+    COLORREF At(int x, int y) const {
+        const uint8_t* p = &pixels[static_cast<size_t>(y) * stride + static_cast<size_t>(x) * 3];
+        return RGB(p[2], p[1], p[0]);
+    }
+};
+
+// The pixels of `bitmap`, which it then deletes, top row first as 24-bit blue-green-red,
+// whatever depth it has.
+bool ReadPixels(HBITMAP bitmap, Image& image) {
+    if (!bitmap) return false;
+    BITMAP header{};
+    GetObjectW(bitmap, sizeof header, &header);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, header.bmWidth, -header.bmHeight, 1, 24, BI_RGB};
+    image.width = header.bmWidth;
+    image.height = header.bmHeight;
+    image.stride = (static_cast<size_t>(image.width) * 3 + 3) & ~size_t{3};
+    image.pixels.resize(image.stride * image.height);
+    HDC screen = GetDC(nullptr);
+    const int read = GetDIBits(screen, bitmap, 0, image.height, image.pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    return read == image.height;
+}
+
+bool ReadBmp(const std::string& path, Image& image) {
+    return ReadPixels(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                                      LR_CREATEDIBSECTION | LR_LOADFROMFILE)),
+                      image);
+}
+
+// The page's face as the module at `dllPath` holds it (its BITMAP 103).
+bool LoadFace(const std::string& dllPath, Image& face) {
+    HMODULE module = LoadLibraryExA(dllPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module) return false;
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageW(module, MAKEINTRESOURCEW(kFaceBitmap), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    FreeLibrary(module);
+    return ReadPixels(bitmap, face);
+}
 
 constexpr uint32_t kRate = 44100;
 
