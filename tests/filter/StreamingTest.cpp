@@ -232,8 +232,9 @@ TEST(Streaming, ParameterPutsFromAnotherThreadWhileStreaming) {
     for (float s : output) ASSERT_TRUE(std::isfinite(s));
 }
 
-// Each layout's conversion at its edges: rounding to the valid bits, saturation, NaN, and
-// the way back reading the container's sign (packed 24 bits: the renderer's WAV tests).
+// Each layout's conversion at its edges, and the 16-bit shortcuts': rounding to the valid
+// bits, saturation, NaN, and the way back reading the container's sign (packed 24 bits: the
+// renderer's WAV tests).
 TEST(SampleConversion, IntegerLayoutsRoundSaturateAndComeBack) {
     struct Row {
         PcmLayout layout;
@@ -262,6 +263,14 @@ TEST(SampleConversion, IntegerLayoutsRoundSaturateAndComeBack) {
         EXPECT_EQ(row.bytes, bytes);
         float back = 0;
         PcmToFloat(row.bytes.data(), row.layout, &back, 1);
+        EXPECT_EQ(row.back, back);
+        if (row.layout.containerBytes != 2) continue;
+        // The 16-bit shortcuts convert alike.
+        int16_t word = 0;
+        FloatToInt16(&row.in, &word, 1);
+        EXPECT_EQ(0, std::memcmp(row.bytes.data(), &word, 2));
+        back = 0;
+        Int16ToFloat(&word, &back, 1);
         EXPECT_EQ(row.back, back);
     }
 }
