@@ -192,7 +192,8 @@ TEST(HostScreenshot, ShowsTheWholeFrameWithThePagesFaceInItWhilePlayingInALoop) 
     // Where no control covers the face (the column of row names left of the controls and
     // the banner strip below the last row), the picture shows the face.
     for (const POINT& p : {POINT{4, 60}, POINT{55, 360}, POINT{10, 415}, POINT{410, 445}})
-        EXPECT_TRUE(Near(face.At(p.x, p.y), picture.At(pageX + p.x, pageY + p.y))) << "page point " << p.x << ", " << p.y;
+        EXPECT_TRUE(Near(face.At(p.x, p.y), picture.At(pageX + p.x, pageY + p.y)))
+            << "page point " << p.x << ", " << p.y;
 }
 
 // The DLL's failures to load are the renderer's too, and its tests cover them.
