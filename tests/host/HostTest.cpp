@@ -196,7 +196,8 @@ TEST(HostScreenshot, ShowsTheWholeFrameWithThePagesFaceInItWhilePlayingInALoop) 
             << "page point " << p.x << ", " << p.y;
 }
 
-// The DLL's failures to load are the renderer's too, and its tests cover them.
+// The host's refusals to start. Its failures to load the DLL come from code the renderer
+// shares, whose Windows cases check them.
 struct ErrorCase {
     const char* name;
     const char* options;       // before the sound's file name
