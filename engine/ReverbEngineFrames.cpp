@@ -319,19 +319,21 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
     // three, and its right peak is its left one.
     const auto rightOf = [](const RunInput& r) -> const float* { return stereoIn ? r.right : r.left; };
     const auto midOf = [](const RunInput& r) -> const float* { return stereoIn ? r.mid : r.left; };
-    // The run's input with its peaks; the input filters follow separately.
+    // The run's input with its peaks; the input filters follow separately. The tail's input
+    // is the anti-denormal level that the arrays hold.
     const auto readInput = [&](RunInput& r, uint32_t at, uint32_t n) {
-        if (input != nullptr)
-            for (uint32_t i = 0; i < n; ++i) {
-                const InputFrame x = ReadInput<stereoIn>(input + size_t(at + n - 1 - i) * (stereoIn ? 2 : 1), c);
-                r.left[i] = x.left;
-                if constexpr (stereoIn) {
-                    r.right[i] = x.right;
-                    r.mid[i] = x.mid;
-                }
-            }
-        peaks.inLeft = kernels::Peak(r.left, n, peaks.inLeft);
-        peaks.inRight = stereoIn ? kernels::Peak(r.right, n, peaks.inRight) : peaks.inLeft;
+        if (input == nullptr) {
+            peaks.inLeft = kernels::Raise(peaks.inLeft, kAntiDenormal);
+            peaks.inRight = kernels::Raise(peaks.inRight, kAntiDenormal);
+        } else if constexpr (stereoIn) {
+            float raised[2] = {peaks.inLeft, peaks.inRight};
+            kernels::InputStereo(input + size_t(at) * 2, c.inputGain, r.left, r.right, r.mid, n, raised);
+            peaks.inLeft = raised[0];
+            peaks.inRight = raised[1];
+        } else {
+            kernels::InputMono(input + at, c.inputGain, r.left, n, &peaks.inLeft);
+            peaks.inRight = peaks.inLeft;
+        }
     };
     readInput(b.input[0], 0, std::min(limit, frames));
     for (uint32_t i = std::min(limit, frames); i-- > 0;)
@@ -448,20 +450,14 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
         lateSum(0, network::kOutputLeft, taps.left);
         if constexpr (stereoOut) {
             lateSum(1, network::kOutputRight, taps.right);
-            for (uint32_t i = 0; i < n; ++i)
-                MixStereo(b.late[0][i], b.late[1][i], b.early[0][i], b.early[1][i], x.left[i],
-                          xRight[i], c, mix.width, b.late[0][i], b.late[1][i]);
-            peaks.outLeft = kernels::Peak(b.late[0], n, peaks.outLeft);
-            peaks.outRight = kernels::Peak(b.late[1], n, peaks.outRight);
-            for (uint32_t i = 0; i < n; ++i) {
-                out[2 * i] = b.late[0][n - 1 - i];
-                out[2 * i + 1] = b.late[1][n - 1 - i];
-            }
+            float raised[2] = {peaks.outLeft, peaks.outRight};
+            kernels::MixStereo({{b.late[0], b.late[1]}, {b.early[0], b.early[1]}, {x.left, xRight}}, c, mix.width,
+                               out, n, raised);
+            peaks.outLeft = raised[0];
+            peaks.outRight = raised[1];
         } else {
-            for (uint32_t i = 0; i < n; ++i) b.late[0][i] = MixMono(b.late[0][i], b.early[0][i], xMid[i], c);
-            peaks.outLeft = kernels::Peak(b.late[0], n, peaks.outLeft);
+            kernels::MixMono({{b.late[0]}, {b.early[0]}, {xMid}}, c, out, n, &peaks.outLeft);
             peaks.outRight = peaks.outLeft;
-            for (uint32_t i = 0; i < n; ++i) out[i] = b.late[0][n - 1 - i];
         }
         done += n;
     }

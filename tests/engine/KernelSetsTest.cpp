@@ -92,10 +92,27 @@ TEST(KernelSets, WideVectorsGiveTheBaselineBits) {
         {"tap sum of 7", TapSum(7)},
         {"tap sum of 8", TapSum(8)},
         {"tap sum of 3", TapSum(3)},
-        {"peak",
+        {"input",
          [](const KernelSet& set, uint32_t n) {
-             const std::vector<float> v = Input(n, 7);
-             return std::vector<float>{set.peak(v.data(), n, 0.0f), set.peak(v.data(), n, 1e9f)};
+             const std::vector<float> in = Input(2 * n, 7);
+             std::vector<float> left(n), right(n), mid(n), peaks = {0.0f, 1e9f, 0.0f};
+             set.inputStereo(in.data(), 0.83f, left.data(), right.data(), mid.data(), n, peaks.data());
+             set.inputMono(in.data(), 1.19f, mid.data(), n, &peaks[2]);
+             return Joined({&left, &right, &mid, &peaks});
+         }},
+        {"mix",
+         [](const KernelSet& set, uint32_t n) {
+             std::vector<std::vector<float>> v;
+             for (uint32_t seed = 20; seed < 26; ++seed) v.push_back(Input(n, seed));
+             const kernels::MixSources s = {{v[0].data(), v[1].data()}, {v[2].data(), v[3].data()},
+                                            {v[4].data(), v[5].data()}};
+             EngineCoefficients c;
+             c.reverbGain = 0.71f;
+             c.dryGain = -0.37f;
+             std::vector<float> stereo(2 * n), mono(n), peaks = {0.0f, 1e9f, 0.0f};
+             set.mixStereo(s, c, 0.6f, stereo.data(), n, peaks.data());
+             set.mixMono(s, c, mono.data(), n, &peaks[2]);
+             return Joined({&stereo, &mono, &peaks});
          }},
     };
     for (const auto& [name, run] : runs)
