@@ -92,12 +92,21 @@ inline InputFrame ReadInput(const float* in, const EngineCoefficients& c) {
     return x;
 }
 
-// The input low-pass and high-pass on the mid signal.
-inline float InputFilters(FilterState& f, float mid, const EngineCoefficients& c) {
+// The input low-pass and high-pass on the mid signal: the recursions, which leave the
+// filters' states in `f`, and the output from those states.
+inline void InputRecursions(FilterState& f, float mid, const EngineCoefficients& c) {
     f.lowPass = f.lowPass + (mid - f.lowPass) * c.lowPassCoef;
     f.highPassAllpass = (f.lowPass - f.highPassAllpass) * c.highPassCoef + f.highPassPrev;
     f.highPassPrev = f.lowPass;
-    return c.highPassCoef != 0.0f ? (f.lowPass - f.highPassAllpass) * 0.5f + kAntiDenormal : f.lowPass;
+}
+
+inline float HighPassOutput(float lowPass, float highPassAllpass) {
+    return (lowPass - highPassAllpass) * 0.5f + kAntiDenormal;
+}
+
+inline float InputFilters(FilterState& f, float mid, const EngineCoefficients& c) {
+    InputRecursions(f, mid, c);
+    return c.highPassCoef != 0.0f ? HighPassOutput(f.lowPass, f.highPassAllpass) : f.lowPass;
 }
 
 // The per-half filter states, by reference into FilterState.
@@ -108,9 +117,9 @@ struct HalfState {
 };
 
 // The recursive head of a tank half: the other half's oldest sample through the decay gain
-// and the bass shelf, then with the pre-delay output `x` through the damping low-pass.
-inline float ShelfAndDamping(HalfState s, float feedback, float x, const EngineCoefficients& c) {
-    const float f = feedback * c.decayGain;
+// (`f`, the product) and the bass shelf, then with the pre-delay output `x` through the
+// damping low-pass.
+inline float ShelfAndDamping(HalfState s, float f, float x, const EngineCoefficients& c) {
     s.shelfAllpass = (f - s.shelfAllpass) * c.shelfAllpassCoef + s.shelfPrev;
     s.shelfPrev = f;
     const float h = f + (f + s.shelfAllpass) * c.shelfGain;

@@ -26,13 +26,16 @@ constexpr uint32_t kRunFrames = 256;
 // kernel calls exceeds what its vector loops save.
 constexpr uint32_t kShortRun = 16;
 
-// One run's input after the gain, and its mid through the input filters. The next run's
-// input is filtered while the tank of this one recurses, so there are two.
+// One run's input after the gain, and its mid through the input filters: the serial loop
+// keeps the low-pass in `filtered` and the high-pass's state beside it, and a vector pass
+// makes the high-pass's output of them. The next run's input is filtered while the tank of
+// this one recurses, so there are two.
 struct RunInput {
     alignas(32) float left[kRunFrames];
     alignas(32) float right[kRunFrames];
     alignas(32) float mid[kRunFrames];
     alignas(32) float filtered[kRunFrames];
+    alignas(32) float highPass[kRunFrames];
 };
 
 // One run's signals, latest frame first (the order of ForEachSpan). Pairs are indexed by
@@ -141,12 +144,32 @@ void SumTaps(const Tap* taps, int count, float scale, float* sum, uint32_t n) {
 }
 
 // The reads of one run from `line` starting `offset` slots above its position; the
-// position stays.
+// position stays. The feedback's reads come through the decay gain.
 void ReadRun(const DelayLine& line, int32_t offset, float* out, uint32_t n) {
     ForEachSpan(SlotAbove(line, offset), line.length, n,
                 [&](int32_t slot, uint32_t k, uint32_t m) {
                     kernels::Copy(line.data + slot, out + k, m);
                 });
+}
+
+void ReadRunTimes(const DelayLine& line, int32_t offset, float gain, float* out, uint32_t n) {
+    ForEachSpan(SlotAbove(line, offset), line.length, n,
+                [&](int32_t slot, uint32_t k, uint32_t m) {
+                    kernels::Times(line.data + slot, out + k, m, gain);
+                });
+}
+
+// The input filters' serial step of one frame, its output made later by FilterOutputs.
+inline void FilterStep(FilterState& f, RunInput& r, const float* mid, uint32_t i,
+                       const EngineCoefficients& c) {
+    InputRecursions(f, mid[i], c);
+    r.filtered[i] = f.lowPass;
+    r.highPass[i] = f.highPassAllpass;
+}
+
+void FilterOutputs(RunInput& r, uint32_t n, const EngineCoefficients& c) {
+    if (c.highPassCoef == 0.0f) return;
+    for (uint32_t i = 0; i < n; ++i) r.filtered[i] = HighPassOutput(r.filtered[i], r.highPass[i]);
 }
 
 void WriteRun(DelayLine& line, const float* in, uint32_t n) {
@@ -254,7 +277,7 @@ void ReverbEngine::StepFrames(const float* input, float* output, uint32_t frames
 
         // Each half: shelf and damping, allpass, delay, decay gain, allpass, into its last line.
         const auto half = [&](HalfState s, float feedback, DelayLine* lines) {
-            const float a = AllpassStep(lines[0], ShelfAndDamping(s, feedback, tankIn, c),
+            const float a = AllpassStep(lines[0], ShelfAndDamping(s, feedback * c.decayGain, tankIn, c),
                                         c.tankAllpassCoef1, c.tankAllpassCoef1);
             float o = lines[1].Read();
             lines[1].WriteAndStep(a);
@@ -336,8 +359,7 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
         }
     };
     readInput(b.input[0], 0, std::min(limit, frames));
-    for (uint32_t i = std::min(limit, frames); i-- > 0;)
-        b.input[0].filtered[i] = InputFilters(f, midOf(b.input[0])[i], c);
+    for (uint32_t i = std::min(limit, frames); i-- > 0;) FilterStep(f, b.input[0], midOf(b.input[0]), i, c);
 
     for (uint32_t done = 0, run = 0; done < frames; run ^= 1) {
         const uint32_t n = std::min(limit, frames - done);
@@ -358,7 +380,7 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
         if (nextFrames > 0) readInput(next, done + n, nextFrames);
         const float* nextMid = midOf(next);
         const auto filterNext = [&](uint32_t j) {
-            if (j < nextFrames) next.filtered[nextFrames - 1 - j] = InputFilters(f, nextMid[nextFrames - 1 - j], c);
+            if (j < nextFrames) FilterStep(f, next, nextMid, nextFrames - 1 - j, c);
         };
         // The early reflections, read after the run's samples enter their line, with `start`
         // the line's position at the run's first frame.
@@ -376,6 +398,7 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
             if constexpr (stereoOut) SumTaps(right, network::kEarlyTapsRight, c.earlyGain, b.early[1], n);
         };
 
+        FilterOutputs(b.input[run], n, c);
         AllpassRun(line[0], x.filtered, b.scratch, n, c.diffuserCoefA, c.diffuserCoefA);
         AllpassRun(line[1], b.scratch, b.diffused, n, c.diffuserCoefB, c.diffuserCoefA);
         const int32_t earlyStart = early.position;
@@ -408,10 +431,10 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
 
         // Half A reads line 11 before half B writes it. Half B reads line 7 one slot below
         // where half A writes, so the newest of its inputs come from this very run when
-        // line 7 is shorter than the run plus one.
-        ReadRun(line[11], 0, b.feedback[0], n);
+        // line 7 is shorter than the run plus one. Both come through the decay gain.
+        ReadRunTimes(line[11], 0, c.decayGain, b.feedback[0], n);
         const uint32_t fromBefore = std::min<uint32_t>(n, uint32_t(line[7].length - 1));
-        ReadRun(line[7], -1, b.feedback[1] + (n - fromBefore), fromBefore);
+        ReadRunTimes(line[7], -1, c.decayGain, b.feedback[1] + (n - fromBefore), fromBefore);
         // Frame j of the loops is the run's j-th frame in time, at index n - 1 - j.
         const uint32_t steps = std::max(n, nextFrames);
         if (fromBefore == n) {
@@ -433,7 +456,7 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
                 filterNext(j);
             }
             TankTail(line + 4, b.damped[0], b.half[0], b.tankOut[0], n, c);
-            kernels::Copy(b.tankOut[0] + fromBefore, b.feedback[1], n - fromBefore);
+            kernels::Times(b.tankOut[0] + fromBefore, b.feedback[1], n - fromBefore, c.decayGain);
             for (uint32_t i = n; i-- > 0;)
                 b.damped[1][i] = ShelfAndDamping(halfB, b.feedback[1][i], b.tankIn[i], c);
         }
