@@ -33,25 +33,96 @@ inline Vec Load(const float* p) {
 
 inline void Store(float* p, Vec v) { __builtin_memcpy(p, &v, sizeof v); }
 
-void AllpassBody(float* __restrict slots, const float* __restrict x, float* __restrict y, uint32_t n,
-                 float a, float b) {
-    for (uint32_t i = 0; i < n; ++i) {
-        const float out = slots[i] - a * x[i];
-        slots[i] = x[i] + b * out;
-        y[i] = out;
-    }
+// Vectors of four lanes, for what is left of a run after the whole vectors of a wider set.
+typedef float Quad __attribute__((vector_size(4 * sizeof(float))));
+
+// Runs body(i, T{}) over the frames, with T the vector types for whole vectors of frames
+// from i on and float for the last frames.
+template <class Body>
+inline void ForFrames(uint32_t n, Body body) {
+    uint32_t i = 0;
+    for (; i + kLanes <= n; i += kLanes) body(i, Vec{});
+    if constexpr (kLanes > 4)
+        if (i + 4 <= n) {
+            body(i, Quad{});
+            i += 4;
+        }
+    for (; i < n; ++i) body(i, 0.0f);
+}
+
+inline void Get(const float* p, float& v) { v = *p; }
+inline void Get(const float* p, Vec& v) { v = Load(p); }
+inline void Put(float* p, float v) { *p = v; }
+inline void Put(float* p, Vec v) { Store(p, v); }
+#if defined(__AVX__)
+inline void Get(const float* p, Quad& v) { __builtin_memcpy(&v, p, sizeof v); }
+inline void Put(float* p, Quad v) { __builtin_memcpy(p, &v, sizeof v); }
+#endif
+
+template <class T>
+inline T At(const float* p) {
+    T v;
+    Get(p, v);
+    return v;
+}
+
+// One allpass section's step: d = slot; y = d - a * x; slot = x + b * y.
+template <class T>
+inline T AllpassStep(T& slot, T x, float a, float b) {
+    const T y = slot - a * x;
+    slot = x + b * y;
+    return y;
+}
+
+// The four input diffusers in a row, the second's output also into the early-tap line; the
+// slots are those of lines 0 and 1, the early-tap line's, and those of lines 2 and 3.
+void DiffuseBody(float* const* slots, const float* x, float* out, uint32_t n, const EngineCoefficients& c) {
+    float* __restrict first = slots[0];
+    float* __restrict second = slots[1];
+    float* __restrict early = slots[2];
+    float* __restrict third = slots[3];
+    float* __restrict fourth = slots[4];
+    ForFrames(n, [&](uint32_t i, auto zero) {
+        using T = decltype(zero);
+        T s[4] = {At<T>(first + i), At<T>(second + i), At<T>(third + i), At<T>(fourth + i)};
+        T y = AllpassStep(s[0], At<T>(x + i), c.diffuserCoefA, c.diffuserCoefA);
+        y = AllpassStep(s[1], y, c.diffuserCoefB, c.diffuserCoefA);
+        Put(early + i, y);
+        y = AllpassStep(s[2], y, c.diffuserCoefA, c.diffuserCoefA);
+        y = AllpassStep(s[3], y, c.diffuserCoefB, c.diffuserCoefA);
+        Put(first + i, s[0]);
+        Put(second + i, s[1]);
+        Put(third + i, s[2]);
+        Put(fourth + i, s[3]);
+        Put(out + i, y);
+    });
+}
+
+// The rest of a tank half after its recursive head: allpass, delay, decay gain, allpass and
+// the write into its last line; the slots are those of its allpass, delay, allpass and last
+// lines.
+void TankTailBody(float* const* slots, const float* x, float* out, uint32_t n, const EngineCoefficients& c) {
+    float* __restrict first = slots[0];
+    float* __restrict delay = slots[1];
+    float* __restrict second = slots[2];
+    float* __restrict last = slots[3];
+    ForFrames(n, [&](uint32_t i, auto zero) {
+        using T = decltype(zero);
+        T s[3] = {At<T>(first + i), At<T>(delay + i), At<T>(second + i)};
+        const T y = AllpassStep(s[0], At<T>(x + i), c.tankAllpassCoef1, c.tankAllpassCoef1);
+        const T o = s[1] * c.decayGain;
+        s[1] = y;
+        const T z = AllpassStep(s[2], o, c.tankAllpassCoef2, c.tankAllpassCoef2);
+        Put(first + i, s[0]);
+        Put(delay + i, s[1]);
+        Put(second + i, s[2]);
+        Put(last + i, z);
+        Put(out + i, z);
+    });
 }
 
 void CopyBody(const float* __restrict x, float* __restrict y, uint32_t n) {
     for (uint32_t i = 0; i < n; ++i) y[i] = x[i];
-}
-
-void ExchangeTimesBody(float* __restrict slots, const float* __restrict x, float* __restrict y, uint32_t n,
-                       float gain) {
-    for (uint32_t i = 0; i < n; ++i) {
-        y[i] = slots[i] * gain;
-        slots[i] = x[i];
-    }
 }
 
 void ExchangePlusBody(float* __restrict slots, const float* __restrict x, float* __restrict y, uint32_t n,
@@ -226,8 +297,8 @@ void MixMonoBody(const MixSources& s, const EngineCoefficients& c, float* out, u
     *peak = RaiseLocal(*peak, lanes);
 }
 
-constexpr KernelSet kThisSet = {AllpassBody,     CopyBody,      ExchangeTimesBody, ExchangePlusBody,
-                                TimesBody,       PlusBody,      TapSumBody,        InputStereoBody,
+constexpr KernelSet kThisSet = {DiffuseBody,     TankTailBody,  CopyBody,    ExchangePlusBody,
+                                TimesBody,       PlusBody,      TapSumBody,  InputStereoBody,
                                 InputMonoBody,   MixStereoBody, MixMonoBody};
 
 }  // namespace

@@ -16,9 +16,9 @@ struct MixSources {
 };
 
 struct KernelSet {
-    void (*allpass)(float* slots, const float* x, float* y, uint32_t n, float a, float b);
+    void (*diffuse)(float* const* slots, const float* x, float* out, uint32_t n, const EngineCoefficients& c);
+    void (*tankTail)(float* const* slots, const float* x, float* out, uint32_t n, const EngineCoefficients& c);
     void (*copy)(const float* x, float* y, uint32_t n);
-    void (*exchangeTimes)(float* slots, const float* x, float* y, uint32_t n, float gain);
     void (*exchangePlus)(float* slots, const float* x, float* y, uint32_t n, float offset);
     void (*times)(const float* x, float* y, uint32_t n, float gain);
     void (*plus)(const float* x, float* y, uint32_t n, float offset);

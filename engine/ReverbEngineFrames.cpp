@@ -43,11 +43,9 @@ struct RunInput {
 struct RunBuffers {
     RunInput input[2];
     alignas(32) float diffused[kRunFrames];
-    alignas(32) float scratch[kRunFrames];
     alignas(32) float tankIn[kRunFrames];
     alignas(32) float feedback[2][kRunFrames];
     alignas(32) float damped[2][kRunFrames];
-    alignas(32) float half[2][kRunFrames];
     alignas(32) float tankOut[2][kRunFrames];
     alignas(32) float early[2][kRunFrames];
     alignas(32) float late[2][kRunFrames];
@@ -201,21 +199,35 @@ void ExchangeRun(DelayLine& line, const float* in, float* out, uint32_t n, Excha
     WriteRun(line, in, length);
 }
 
-// Allpass section on its own line: feed-forward `a`, feedback `b`.
-void AllpassRun(DelayLine& line, const float* in, float* out, uint32_t n, float a, float b) {
-    line.position = ForEachSpan(line.position, line.length, n, [&](int32_t slot, uint32_t k, uint32_t m) {
-        kernels::Allpass(line.data + slot, in + k, out + k, m, a, b);
+// Sections in a row over the run on `count` rings, one kernel call per stretch on which
+// none of them wraps.
+template <size_t count, class Kernel>
+void SectionsRun(float* const (&data)[count], int32_t* const (&position)[count], const int32_t (&length)[count],
+                 Kernel kernel, const float* in, float* out, uint32_t n, const EngineCoefficients& c) {
+    int32_t at[count];
+    for (size_t r = 0; r < count; ++r) at[r] = *position[r];
+    ForEachCommonSpan(at, length, n, [&](const int32_t* slot, uint32_t k, uint32_t m) {
+        float* slots[count];
+        for (size_t r = 0; r < count; ++r) slots[r] = data[r] + slot[r];
+        kernel(slots, in + k, out + k, m, c);
     });
+    for (size_t r = 0; r < count; ++r) *position[r] = at[r];
+}
+
+// The four input diffusers, whose second one's output also enters the early-tap line.
+void DiffuseRun(DelayLine* l, EarlyTapLine& early, const float* in, float* out, uint32_t n,
+                const EngineCoefficients& c) {
+    SectionsRun({l[0].data, l[1].data, early.data, l[2].data, l[3].data},
+                {&l[0].position, &l[1].position, &early.position, &l[2].position, &l[3].position},
+                {l[0].length, l[1].length, early.size, l[2].length, l[3].length}, kernels::Diffuse, in, out, n, c);
 }
 
 // The rest of a tank half over the run: allpass, delay, decay gain, allpass and the write
-// into its last line; `lines` are its allpass, delay, allpass and delay lines.
-void TankTail(DelayLine* lines, float* damped, float* half, float* out, uint32_t n,
-              const EngineCoefficients& c) {
-    AllpassRun(lines[0], damped, half, n, c.tankAllpassCoef1, c.tankAllpassCoef1);
-    ExchangeRun(lines[1], half, damped, n, kernels::ExchangeTimes, kernels::Times, c.decayGain);
-    AllpassRun(lines[2], damped, out, n, c.tankAllpassCoef2, c.tankAllpassCoef2);
-    WriteRun(lines[3], out, n);
+// into its last line; `l` are its allpass, delay, allpass and last lines.
+void TankTailRun(DelayLine* l, const float* damped, float* out, uint32_t n, const EngineCoefficients& c) {
+    SectionsRun({l[0].data, l[1].data, l[2].data, l[3].data},
+                {&l[0].position, &l[1].position, &l[2].position, &l[3].position},
+                {l[0].length, l[1].length, l[2].length, l[3].length}, kernels::TankTail, damped, out, n, c);
 }
 
 // One frame through an allpass section.
@@ -399,15 +411,9 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
         };
 
         FilterOutputs(b.input[run], n, c);
-        AllpassRun(line[0], x.filtered, b.scratch, n, c.diffuserCoefA, c.diffuserCoefA);
-        AllpassRun(line[1], b.scratch, b.diffused, n, c.diffuserCoefB, c.diffuserCoefA);
         const int32_t earlyStart = early.position;
-        early.position = ForEachSpan(early.position, early.size, n, [&](int32_t slot, uint32_t i, uint32_t m) {
-            kernels::Copy(b.diffused + i, early.data + slot, m);
-        });
+        DiffuseRun(line, early, x.filtered, b.diffused, n, c);
         earlySums(earlyStart);
-        AllpassRun(line[2], b.diffused, b.scratch, n, c.diffuserCoefA, c.diffuserCoefA);
-        AllpassRun(line[3], b.scratch, b.diffused, n, c.diffuserCoefB, c.diffuserCoefA);
 
         ExchangeRun(pre, b.diffused, b.tankIn, n, kernels::ExchangePlus, kernels::Plus, kPreDelayOffset);
 
@@ -446,7 +452,7 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
                 }
                 filterNext(j);
             }
-            TankTail(line + 4, b.damped[0], b.half[0], b.tankOut[0], n, c);
+            TankTailRun(line + 4, b.damped[0], b.tankOut[0], n, c);
         } else {
             for (uint32_t j = 0; j < steps; ++j) {
                 if (j < n) {
@@ -455,12 +461,12 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
                 }
                 filterNext(j);
             }
-            TankTail(line + 4, b.damped[0], b.half[0], b.tankOut[0], n, c);
+            TankTailRun(line + 4, b.damped[0], b.tankOut[0], n, c);
             kernels::Times(b.tankOut[0] + fromBefore, b.feedback[1], n - fromBefore, c.decayGain);
             for (uint32_t i = n; i-- > 0;)
                 b.damped[1][i] = ShelfAndDamping(halfB, b.feedback[1][i], b.tankIn[i], c);
         }
-        TankTail(line + 8, b.damped[1], b.half[1], b.tankOut[1], n, c);
+        TankTailRun(line + 8, b.damped[1], b.tankOut[1], n, c);
 
         // Taps read after the writes start where each line's position was after the first
         // frame's step.

@@ -17,13 +17,13 @@ const KernelSet* current = HasAvx2() ? &kAvx2 : &kBaseline;
 const KernelSet& CurrentKernels() { return *current; }
 void UseKernels(const KernelSet& set) { current = &set; }
 
-void Allpass(float* slots, const float* x, float* y, uint32_t n, float a, float b) {
-    current->allpass(slots, x, y, n, a, b);
+void Diffuse(float* const* slots, const float* x, float* out, uint32_t n, const EngineCoefficients& c) {
+    current->diffuse(slots, x, out, n, c);
+}
+void TankTail(float* const* slots, const float* x, float* out, uint32_t n, const EngineCoefficients& c) {
+    current->tankTail(slots, x, out, n, c);
 }
 void Copy(const float* x, float* y, uint32_t n) { current->copy(x, y, n); }
-void ExchangeTimes(float* slots, const float* x, float* y, uint32_t n, float gain) {
-    current->exchangeTimes(slots, x, y, n, gain);
-}
 void ExchangePlus(float* slots, const float* x, float* y, uint32_t n, float offset) {
     current->exchangePlus(slots, x, y, n, offset);
 }

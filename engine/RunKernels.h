@@ -11,12 +11,15 @@
 // set chosen for the processor (KernelSet.h).
 namespace kernels {
 
-// d = slot; y = d - a * x; slot = x + b * y.
-void Allpass(float* slots, const float* x, float* y, uint32_t n, float a, float b);
+// Sections in a row over stretches that lie contiguously on each of their lines, one slot
+// pointer per line: the four input diffusers (lines 0, 1, the early-tap line, 2, 3), and a
+// tank half after its recursive head (its allpass, delay, allpass and last lines). Each
+// allpass is d = slot; y = d - a * x; slot = x + b * y.
+void Diffuse(float* const* slots, const float* x, float* out, uint32_t n, const EngineCoefficients& c);
+void TankTail(float* const* slots, const float* x, float* out, uint32_t n, const EngineCoefficients& c);
 // y = x.
 void Copy(const float* x, float* y, uint32_t n);
-// y = slot * gain, or slot + offset; slot = x.
-void ExchangeTimes(float* slots, const float* x, float* y, uint32_t n, float gain);
+// y = slot + offset; slot = x.
 void ExchangePlus(float* slots, const float* x, float* y, uint32_t n, float offset);
 // y = x * gain, or x + offset: the same from one array into another.
 void Times(const float* x, float* y, uint32_t n, float gain);

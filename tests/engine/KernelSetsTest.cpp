@@ -43,6 +43,28 @@ KernelRun Exchange(void (*const KernelSet::*kernel)(float*, const float*, float*
     };
 }
 
+// Sections in a row on `lines` lines' stretches, changed in place, and their output.
+KernelRun Sections(void (*const KernelSet::*kernel)(float* const*, const float*, float*, uint32_t,
+                                                    const EngineCoefficients&),
+                   int lines) {
+    return [kernel, lines](const KernelSet& set, uint32_t n) {
+        std::vector<std::vector<float>> slots;
+        std::vector<float*> at;
+        for (int l = 0; l < lines; ++l) slots.push_back(Input(n, 30 + l));
+        for (std::vector<float>& line : slots) at.push_back(line.data());
+        EngineCoefficients c;
+        c.diffuserCoefA = c.tankAllpassCoef1 = 0.61f;
+        c.diffuserCoefB = c.tankAllpassCoef2 = -0.43f;
+        c.decayGain = 0.87f;
+        std::vector<float> x = Input(n, 4), y(n);
+        (set.*kernel)(at.data(), x.data(), y.data(), n, c);
+        slots.push_back(y);
+        std::vector<float> all;
+        for (const std::vector<float>& v : slots) all.insert(all.end(), v.begin(), v.end());
+        return all;
+    };
+}
+
 KernelRun Map(void (*const KernelSet::*kernel)(const float*, float*, uint32_t, float)) {
     return [kernel](const KernelSet& set, uint32_t n) {
         std::vector<float> x = Input(n, 3), y(n);
@@ -73,19 +95,14 @@ KernelRun TapSum(int count) {
 TEST(KernelSets, WideVectorsGiveTheBaselineBits) {
     if (!kernels::HasAvx2()) GTEST_SKIP() << "this processor has no AVX2";
     const std::vector<std::pair<std::string, KernelRun>> runs = {
-        {"allpass",
-         [](const KernelSet& set, uint32_t n) {
-             std::vector<float> slots = Input(n, 4), x = Input(n, 5), y(n);
-             set.allpass(slots.data(), x.data(), y.data(), n, 0.61f, -0.43f);
-             return Joined({&slots, &y});
-         }},
+        {"diffuse", Sections(&KernelSet::diffuse, 5)},
+        {"tank tail", Sections(&KernelSet::tankTail, 4)},
         {"copy",
          [](const KernelSet& set, uint32_t n) {
              std::vector<float> x = Input(n, 6), y(n);
              set.copy(x.data(), y.data(), n);
              return y;
          }},
-        {"exchange times", Exchange(&KernelSet::exchangeTimes)},
         {"exchange plus", Exchange(&KernelSet::exchangePlus)},
         {"times", Map(&KernelSet::times)},
         {"plus", Map(&KernelSet::plus)},
