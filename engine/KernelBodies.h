@@ -75,26 +75,19 @@ inline T AllpassStep(T& slot, T x, float a, float b) {
 }
 
 // The four input diffusers in a row, the second's output also into the early-tap line; the
-// slots are those of lines 0 and 1, the early-tap line's, and those of lines 2 and 3.
+// slots are those of lines 0 and 1, the early-tap line's, and those of lines 2 and 3. The
+// coefficients are copied, as the stores could otherwise change them.
 void DiffuseBody(float* const* slots, const float* x, float* out, uint32_t n, const EngineCoefficients& c) {
-    float* __restrict first = slots[0];
-    float* __restrict second = slots[1];
-    float* __restrict early = slots[2];
-    float* __restrict third = slots[3];
-    float* __restrict fourth = slots[4];
+    const float a = c.diffuserCoefA, b = c.diffuserCoefB;
     ForFrames(n, [&](uint32_t i, auto zero) {
         using T = decltype(zero);
-        T s[4] = {At<T>(first + i), At<T>(second + i), At<T>(third + i), At<T>(fourth + i)};
-        T y = AllpassStep(s[0], At<T>(x + i), c.diffuserCoefA, c.diffuserCoefA);
-        y = AllpassStep(s[1], y, c.diffuserCoefB, c.diffuserCoefA);
-        Put(early + i, y);
-        y = AllpassStep(s[2], y, c.diffuserCoefA, c.diffuserCoefA);
-        y = AllpassStep(s[3], y, c.diffuserCoefB, c.diffuserCoefA);
-        Put(first + i, s[0]);
-        Put(second + i, s[1]);
-        Put(third + i, s[2]);
-        Put(fourth + i, s[3]);
-        Put(out + i, y);
+        T s[4] = {At<T>(slots[0] + i), At<T>(slots[1] + i), At<T>(slots[3] + i), At<T>(slots[4] + i)};
+        T y = AllpassStep(s[0], At<T>(x + i), a, a);
+        y = AllpassStep(s[1], y, b, a);
+        Put(slots[2] + i, y);
+        y = AllpassStep(s[2], y, a, a);
+        Put(out + i, AllpassStep(s[3], y, b, a));
+        for (int l = 0; l < 4; ++l) Put(slots[l < 2 ? l : l + 1] + i, s[l]);
     });
 }
 
@@ -102,22 +95,15 @@ void DiffuseBody(float* const* slots, const float* x, float* out, uint32_t n, co
 // the write into its last line; the slots are those of its allpass, delay, allpass and last
 // lines.
 void TankTailBody(float* const* slots, const float* x, float* out, uint32_t n, const EngineCoefficients& c) {
-    float* __restrict first = slots[0];
-    float* __restrict delay = slots[1];
-    float* __restrict second = slots[2];
-    float* __restrict last = slots[3];
+    const float first = c.tankAllpassCoef1, second = c.tankAllpassCoef2, gain = c.decayGain;
     ForFrames(n, [&](uint32_t i, auto zero) {
         using T = decltype(zero);
-        T s[3] = {At<T>(first + i), At<T>(delay + i), At<T>(second + i)};
-        const T y = AllpassStep(s[0], At<T>(x + i), c.tankAllpassCoef1, c.tankAllpassCoef1);
-        const T o = s[1] * c.decayGain;
-        s[1] = y;
-        const T z = AllpassStep(s[2], o, c.tankAllpassCoef2, c.tankAllpassCoef2);
-        Put(first + i, s[0]);
-        Put(delay + i, s[1]);
-        Put(second + i, s[2]);
-        Put(last + i, z);
-        Put(out + i, z);
+        T s[4] = {At<T>(slots[0] + i), At<T>(slots[1] + i), At<T>(slots[2] + i)};
+        const T o = s[1] * gain;
+        s[1] = AllpassStep(s[0], At<T>(x + i), first, first);
+        s[3] = AllpassStep(s[2], o, second, second);
+        Put(out + i, s[3]);
+        for (int l = 0; l < 4; ++l) Put(slots[l] + i, s[l]);
     });
 }
 
