@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
-#include <string>
+#include <limits>
 #include <vector>
 
 #include "KernelSet.h"
@@ -13,16 +12,6 @@
 namespace {
 
 using kernels::KernelSet;
-
-// Runs one kernel of `set` over arrays made from the same noise and returns every array it
-// wrote, one after another.
-using KernelRun = std::function<std::vector<float>(const KernelSet& set, uint32_t n)>;
-
-std::vector<float> Joined(std::initializer_list<const std::vector<float>*> parts) {
-    std::vector<float> all;
-    for (const std::vector<float>* p : parts) all.insert(all.end(), p->begin(), p->end());
-    return all;
-}
 
 // Noise with values of every size, the not-a-number the peaks must pass over, and a
 // negative zero.
@@ -34,109 +23,82 @@ std::vector<float> Input(uint32_t n, uint32_t seed) {
     return v;
 }
 
-// A delay line's stretch, exchanged in place, and the kernel's output.
-KernelRun Exchange(void (*const KernelSet::*kernel)(float*, const float*, float*, uint32_t, float)) {
-    return [kernel](const KernelSet& set, uint32_t n) {
-        std::vector<float> slots = Input(n, 1), x = Input(n, 2), y(n);
-        (set.*kernel)(slots.data(), x.data(), y.data(), n, 0.73f);
-        return Joined({&slots, &y});
-    };
-}
-
-// Sections in a row on `lines` lines' stretches, changed in place, and their output.
-KernelRun Sections(void (*const KernelSet::*kernel)(float* const*, const float*, float*, uint32_t,
-                                                    const EngineCoefficients&),
-                   int lines) {
-    return [kernel, lines](const KernelSet& set, uint32_t n) {
-        std::vector<std::vector<float>> slots;
-        std::vector<float*> at;
-        for (int l = 0; l < lines; ++l) slots.push_back(Input(n, 30 + l));
-        for (std::vector<float>& line : slots) at.push_back(line.data());
-        EngineCoefficients c;
-        c.diffuserCoefA = c.tankAllpassCoef1 = 0.61f;
-        c.diffuserCoefB = c.tankAllpassCoef2 = -0.43f;
-        c.decayGain = 0.87f;
-        std::vector<float> x = Input(n, 4), y(n);
-        (set.*kernel)(at.data(), x.data(), y.data(), n, c);
-        slots.push_back(y);
-        std::vector<float> all;
-        for (const std::vector<float>& v : slots) all.insert(all.end(), v.begin(), v.end());
-        return all;
-    };
-}
-
-KernelRun Map(void (*const KernelSet::*kernel)(const float*, float*, uint32_t, float)) {
-    return [kernel](const KernelSet& set, uint32_t n) {
-        std::vector<float> x = Input(n, 3), y(n);
-        (set.*kernel)(x.data(), y.data(), n, -1.37f);
-        return y;
-    };
-}
-
 // The sum of `count` taps, each from its own stretch.
-KernelRun TapSum(int count) {
-    return [count](const KernelSet& set, uint32_t n) {
-        std::vector<std::vector<float>> taps;
-        std::vector<const float*> at;
-        std::vector<float> gains;
-        for (int t = 0; t < count; ++t) {
-            taps.push_back(Input(n, 10 + t));
-            gains.push_back(t % 3 == 1 ? -0.31f * float(t) : 0.17f * float(t + 1));
-        }
-        for (const std::vector<float>& tap : taps) at.push_back(tap.data());
-        std::vector<float> acc(n);
-        set.tapSum(at.data(), gains.data(), count, 0.57f, acc.data(), n);
-        return acc;
-    };
+void TapSum(const KernelSet& set, int count, float* acc, uint32_t n) {
+    std::vector<std::vector<float>> taps;
+    std::vector<const float*> at;
+    std::vector<float> gains;
+    for (int t = 0; t < count; ++t) {
+        taps.push_back(Input(n, 10 + t));
+        gains.push_back(t % 3 == 1 ? -0.31f * float(t) : 0.17f * float(t + 1));
+    }
+    for (const std::vector<float>& tap : taps) at.push_back(tap.data());
+    set.tapSum(at.data(), gains.data(), count, 0.57f, acc, n);
 }
+
+// Coefficients with a different value in every field a kernel reads.
+EngineCoefficients Coefficients() {
+    EngineCoefficients c;
+    c.diffuserCoefA = c.tankAllpassCoef1 = 0.61f;
+    c.diffuserCoefB = c.tankAllpassCoef2 = -0.43f;
+    c.decayGain = 0.87f;
+    c.reverbGain = 0.71f;
+    c.dryGain = -0.37f;
+    return c;
+}
+
+// One kernel over `a` and `b` (a delay line's stretch and an input) into `y`. y holds
+// kStretches stretches of n + 1 values, noise too, for the kernels that work on more arrays.
+using KernelRun = void (*)(const KernelSet& set, float* a, float* b, float* y, uint32_t n);
+constexpr uint32_t kStretches = 8;
 
 }  // namespace
 
 TEST(KernelSets, WideVectorsGiveTheBaselineBits) {
     if (!kernels::HasAvx2()) GTEST_SKIP() << "this processor has no AVX2";
-    const std::vector<std::pair<std::string, KernelRun>> runs = {
-        {"diffuse", Sections(&KernelSet::diffuse, 5)},
-        {"tank tail", Sections(&KernelSet::tankTail, 4)},
-        {"copy",
-         [](const KernelSet& set, uint32_t n) {
-             std::vector<float> x = Input(n, 6), y(n);
-             set.copy(x.data(), y.data(), n);
-             return y;
+    const std::pair<const char*, KernelRun> runs[] = {
+        {"copy", [](auto& set, auto a, auto, auto y, auto n) { set.copy(a, y, n); }},
+        {"exchange plus", [](auto& set, auto a, auto b, auto y, auto n) { set.exchangePlus(a, b, y, n, 0.73f); }},
+        {"times", [](auto& set, auto a, auto, auto y, auto n) { set.times(a, y, n, -1.37f); }},
+        {"plus", [](auto& set, auto a, auto, auto y, auto n) { set.plus(a, y, n, -1.37f); }},
+        {"tap sum of 7", [](auto& set, auto, auto, auto y, auto n) { TapSum(set, 7, y, n); }},
+        {"tap sum of 8", [](auto& set, auto, auto, auto y, auto n) { TapSum(set, 8, y, n); }},
+        {"tap sum of 3", [](auto& set, auto, auto, auto y, auto n) { TapSum(set, 3, y, n); }},
+        {"diffuse",
+         [](auto& set, auto a, auto b, auto y, auto n) {
+             float* const lines[] = {a, b, y + (n + 1), y + 2 * (n + 1), y + 3 * (n + 1)};
+             set.diffuse(lines, y + 4 * (n + 1), y, n, Coefficients());
          }},
-        {"exchange plus", Exchange(&KernelSet::exchangePlus)},
-        {"times", Map(&KernelSet::times)},
-        {"plus", Map(&KernelSet::plus)},
-        {"tap sum of 7", TapSum(7)},
-        {"tap sum of 8", TapSum(8)},
-        {"tap sum of 3", TapSum(3)},
+        {"tank tail",
+         [](auto& set, auto a, auto b, auto y, auto n) {
+             float* const lines[] = {a, b, y + (n + 1), y + 2 * (n + 1)};
+             set.tankTail(lines, y + 3 * (n + 1), y, n, Coefficients());
+         }},
         {"input",
-         [](const KernelSet& set, uint32_t n) {
-             const std::vector<float> in = Input(2 * n, 7);
-             std::vector<float> left(n), right(n), mid(n), peaks = {0.0f, 1e9f, 0.0f};
-             set.inputStereo(in.data(), 0.83f, left.data(), right.data(), mid.data(), n, peaks.data());
-             set.inputMono(in.data(), 1.19f, mid.data(), n, &peaks[2]);
-             return Joined({&left, &right, &mid, &peaks});
+         [](auto& set, auto a, auto b, auto y, auto n) {
+             set.inputStereo(a, 0.83f, y, y + (n + 1), y + 2 * (n + 1), n / 2, y + 3 * (n + 1));
+             set.inputMono(b, 1.19f, y + 4 * (n + 1), n, y + 5 * (n + 1));
          }},
         {"mix",
-         [](const KernelSet& set, uint32_t n) {
-             std::vector<std::vector<float>> v;
-             for (uint32_t seed = 20; seed < 26; ++seed) v.push_back(Input(n, seed));
-             const kernels::MixSources s = {{v[0].data(), v[1].data()}, {v[2].data(), v[3].data()},
-                                            {v[4].data(), v[5].data()}};
-             EngineCoefficients c;
-             c.reverbGain = 0.71f;
-             c.dryGain = -0.37f;
-             std::vector<float> stereo(2 * n), mono(n), peaks = {0.0f, 1e9f, 0.0f};
-             set.mixStereo(s, c, 0.6f, stereo.data(), n, peaks.data());
-             set.mixMono(s, c, mono.data(), n, &peaks[2]);
-             return Joined({&stereo, &mono, &peaks});
+         [](auto& set, auto a, auto b, auto y, auto n) {
+             const kernels::MixSources s = {{a, b}, {y + (n + 1), y + 2 * (n + 1)}, {y + 3 * (n + 1), y + 4 * (n + 1)}};
+             const EngineCoefficients c = Coefficients();
+             set.mixStereo(s, c, 0.6f, y + 5 * (n + 1), n, y + 7 * (n + 1));
+             set.mixMono(s, c, y, n, y + n);
          }},
     };
     for (const auto& [name, run] : runs)
         for (uint32_t n : {1u, 3u, 7u, 8u, 13u, 16u, 31u, 64u, 255u, 256u}) {
-            const std::vector<float> wide = run(kernels::kAvx2, n), baseline = run(kernels::kBaseline, n);
-            ASSERT_EQ(wide.size(), baseline.size());
-            EXPECT_EQ(std::memcmp(wide.data(), baseline.data(), wide.size() * sizeof(float)), 0)
+            // Everything a run leaves in its arrays, for both sets.
+            std::vector<float> left[2];
+            for (int wide = 0; wide < 2; ++wide) {
+                std::vector<float> a = Input(n, 1), b = Input(n, 2), y = Input(kStretches * (n + 1), 3);
+                run(wide ? kernels::kAvx2 : kernels::kBaseline, a.data(), b.data(), y.data(), n);
+                left[wide] = a;
+                left[wide].insert(left[wide].end(), b.begin(), b.end());
+                left[wide].insert(left[wide].end(), y.begin(), y.end());
+            }
+            EXPECT_EQ(std::memcmp(left[0].data(), left[1].data(), left[0].size() * sizeof(float)), 0)
                 << name << " over " << n << " frames";
         }
 }
