@@ -22,8 +22,8 @@ constexpr int kClipOutputSlot = 2;
 
 // Many vectors long, yet short enough that a run's buffers stay in the first-level cache.
 constexpr uint32_t kRunFrames = 256;
-// Shorter runs step frame by frame: below this, a run's fixed cost of some forty section and
-// kernel calls exceeds what its vector loops save.
+// Shorter runs step frame by frame: below this, a run's fixed cost of some twenty kernel calls
+// and their set-up exceeds what its vector loops save.
 constexpr uint32_t kShortRun = 16;
 
 // One run's input after the gain, and its mid through the input filters: the serial loop
