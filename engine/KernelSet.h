@@ -1,21 +1,35 @@
 #pragma once
 #include <cstdint>
 
+#include "EngineState.h"
+
 // The run kernels (RunKernels.h) compiled for one instruction set. Every set computes each
 // element with the same operations in the same order (no fused multiply-add, no
 // reassociation), so all sets give the same bits; wider vectors only take more frames at once.
 namespace kernels {
 
+// The arrays the output mix reads, latest frame first; by side, or only [0] for one channel.
+struct MixSources {
+    const float* late[2];
+    const float* early[2];
+    const float* in[2];
+};
+
 struct KernelSet {
-    void (*allpass)(float* slots, const float* x, float* y, uint32_t n, float a, float b);
+    void (*diffuse)(float* const* slots, const float* x, float* out, uint32_t n, const EngineCoefficients& c);
+    void (*tankTail)(float* const* slots, const float* x, float* out, uint32_t n, const EngineCoefficients& c);
     void (*copy)(const float* x, float* y, uint32_t n);
-    void (*exchangeTimes)(float* slots, const float* x, float* y, uint32_t n, float gain);
     void (*exchangePlus)(float* slots, const float* x, float* y, uint32_t n, float offset);
     void (*times)(const float* x, float* y, uint32_t n, float gain);
     void (*plus)(const float* x, float* y, uint32_t n, float offset);
     void (*tapSum)(const float* const* slots, const float* gains, int count, float scale, float* acc,
                    uint32_t n);
-    float (*peak)(const float* v, uint32_t n, float peak);
+    void (*inputStereo)(const float* in, float gain, float* left, float* right, float* mid, uint32_t n,
+                        float* peaks);
+    void (*inputMono)(const float* in, float gain, float* x, uint32_t n, float* peak);
+    void (*mixStereo)(const MixSources& s, const EngineCoefficients& c, float width, float* out, uint32_t n,
+                      float* peaks);
+    void (*mixMono)(const MixSources& s, const EngineCoefficients& c, float* out, uint32_t n, float* peak);
 };
 
 extern const KernelSet kBaseline;  // baseline x86-64 (SSE2, 4 lanes)

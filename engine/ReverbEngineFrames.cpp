@@ -22,17 +22,20 @@ constexpr int kClipOutputSlot = 2;
 
 // Many vectors long, yet short enough that a run's buffers stay in the first-level cache.
 constexpr uint32_t kRunFrames = 256;
-// Shorter runs step frame by frame: below this, a run's fixed cost of some forty section and
-// kernel calls exceeds what its vector loops save.
+// Shorter runs step frame by frame: below this, a run's fixed cost of some twenty kernel calls
+// and their set-up exceeds what its vector loops save.
 constexpr uint32_t kShortRun = 16;
 
-// One run's input after the gain, and its mid through the input filters. The next run's
-// input is filtered while the tank of this one recurses, so there are two.
+// One run's input after the gain, and its mid through the input filters: the serial loop
+// keeps the low-pass in `filtered` and the high-pass's state beside it, and a vector pass
+// makes the high-pass's output of them. The next run's input is filtered while the tank of
+// this one recurses, so there are two.
 struct RunInput {
     alignas(32) float left[kRunFrames];
     alignas(32) float right[kRunFrames];
     alignas(32) float mid[kRunFrames];
     alignas(32) float filtered[kRunFrames];
+    alignas(32) float highPass[kRunFrames];
 };
 
 // One run's signals, latest frame first (the order of ForEachSpan). Pairs are indexed by
@@ -40,11 +43,9 @@ struct RunInput {
 struct RunBuffers {
     RunInput input[2];
     alignas(32) float diffused[kRunFrames];
-    alignas(32) float scratch[kRunFrames];
     alignas(32) float tankIn[kRunFrames];
     alignas(32) float feedback[2][kRunFrames];
     alignas(32) float damped[2][kRunFrames];
-    alignas(32) float half[2][kRunFrames];
     alignas(32) float tankOut[2][kRunFrames];
     alignas(32) float early[2][kRunFrames];
     alignas(32) float late[2][kRunFrames];
@@ -141,12 +142,32 @@ void SumTaps(const Tap* taps, int count, float scale, float* sum, uint32_t n) {
 }
 
 // The reads of one run from `line` starting `offset` slots above its position; the
-// position stays.
+// position stays. The feedback's reads come through the decay gain.
 void ReadRun(const DelayLine& line, int32_t offset, float* out, uint32_t n) {
     ForEachSpan(SlotAbove(line, offset), line.length, n,
                 [&](int32_t slot, uint32_t k, uint32_t m) {
                     kernels::Copy(line.data + slot, out + k, m);
                 });
+}
+
+void ReadRunTimes(const DelayLine& line, int32_t offset, float gain, float* out, uint32_t n) {
+    ForEachSpan(SlotAbove(line, offset), line.length, n,
+                [&](int32_t slot, uint32_t k, uint32_t m) {
+                    kernels::Times(line.data + slot, out + k, m, gain);
+                });
+}
+
+// The input filters' serial step of one frame, its output made later by FilterOutputs.
+inline void FilterStep(FilterState& f, RunInput& r, const float* mid, uint32_t i,
+                       const EngineCoefficients& c) {
+    InputRecursions(f, mid[i], c);
+    r.filtered[i] = f.lowPass;
+    r.highPass[i] = f.highPassAllpass;
+}
+
+void FilterOutputs(RunInput& r, uint32_t n, const EngineCoefficients& c) {
+    if (c.highPassCoef == 0.0f) return;
+    for (uint32_t i = 0; i < n; ++i) r.filtered[i] = HighPassOutput(r.filtered[i], r.highPass[i]);
 }
 
 void WriteRun(DelayLine& line, const float* in, uint32_t n) {
@@ -178,21 +199,35 @@ void ExchangeRun(DelayLine& line, const float* in, float* out, uint32_t n, Excha
     WriteRun(line, in, length);
 }
 
-// Allpass section on its own line: feed-forward `a`, feedback `b`.
-void AllpassRun(DelayLine& line, const float* in, float* out, uint32_t n, float a, float b) {
-    line.position = ForEachSpan(line.position, line.length, n, [&](int32_t slot, uint32_t k, uint32_t m) {
-        kernels::Allpass(line.data + slot, in + k, out + k, m, a, b);
+// Sections in a row over the run on `count` rings, one kernel call per stretch on which
+// none of them wraps.
+template <size_t count, class Kernel>
+void SectionsRun(float* const (&data)[count], int32_t* const (&position)[count], const int32_t (&length)[count],
+                 Kernel kernel, const float* in, float* out, uint32_t n, const EngineCoefficients& c) {
+    int32_t at[count];
+    for (size_t r = 0; r < count; ++r) at[r] = *position[r];
+    ForEachCommonSpan(at, length, n, [&](const int32_t* slot, uint32_t k, uint32_t m) {
+        float* slots[count];
+        for (size_t r = 0; r < count; ++r) slots[r] = data[r] + slot[r];
+        kernel(slots, in + k, out + k, m, c);
     });
+    for (size_t r = 0; r < count; ++r) *position[r] = at[r];
+}
+
+// The four input diffusers, whose second one's output also enters the early-tap line.
+void DiffuseRun(DelayLine* l, EarlyTapLine& early, const float* in, float* out, uint32_t n,
+                const EngineCoefficients& c) {
+    SectionsRun({l[0].data, l[1].data, early.data, l[2].data, l[3].data},
+                {&l[0].position, &l[1].position, &early.position, &l[2].position, &l[3].position},
+                {l[0].length, l[1].length, early.size, l[2].length, l[3].length}, kernels::Diffuse, in, out, n, c);
 }
 
 // The rest of a tank half over the run: allpass, delay, decay gain, allpass and the write
-// into its last line; `lines` are its allpass, delay, allpass and delay lines.
-void TankTail(DelayLine* lines, float* damped, float* half, float* out, uint32_t n,
-              const EngineCoefficients& c) {
-    AllpassRun(lines[0], damped, half, n, c.tankAllpassCoef1, c.tankAllpassCoef1);
-    ExchangeRun(lines[1], half, damped, n, kernels::ExchangeTimes, kernels::Times, c.decayGain);
-    AllpassRun(lines[2], damped, out, n, c.tankAllpassCoef2, c.tankAllpassCoef2);
-    WriteRun(lines[3], out, n);
+// into its last line; `l` are its allpass, delay, allpass and last lines.
+void TankTailRun(DelayLine* l, const float* damped, float* out, uint32_t n, const EngineCoefficients& c) {
+    SectionsRun({l[0].data, l[1].data, l[2].data, l[3].data},
+                {&l[0].position, &l[1].position, &l[2].position, &l[3].position},
+                {l[0].length, l[1].length, l[2].length, l[3].length}, kernels::TankTail, damped, out, n, c);
 }
 
 // One frame through an allpass section.
@@ -254,7 +289,7 @@ void ReverbEngine::StepFrames(const float* input, float* output, uint32_t frames
 
         // Each half: shelf and damping, allpass, delay, decay gain, allpass, into its last line.
         const auto half = [&](HalfState s, float feedback, DelayLine* lines) {
-            const float a = AllpassStep(lines[0], ShelfAndDamping(s, feedback, tankIn, c),
+            const float a = AllpassStep(lines[0], ShelfAndDamping(s, feedback * c.decayGain, tankIn, c),
                                         c.tankAllpassCoef1, c.tankAllpassCoef1);
             float o = lines[1].Read();
             lines[1].WriteAndStep(a);
@@ -319,23 +354,24 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
     // three, and its right peak is its left one.
     const auto rightOf = [](const RunInput& r) -> const float* { return stereoIn ? r.right : r.left; };
     const auto midOf = [](const RunInput& r) -> const float* { return stereoIn ? r.mid : r.left; };
-    // The run's input with its peaks; the input filters follow separately.
+    // The run's input with its peaks; the input filters follow separately. The tail's input
+    // is the anti-denormal level that the arrays hold.
     const auto readInput = [&](RunInput& r, uint32_t at, uint32_t n) {
-        if (input != nullptr)
-            for (uint32_t i = 0; i < n; ++i) {
-                const InputFrame x = ReadInput<stereoIn>(input + size_t(at + n - 1 - i) * (stereoIn ? 2 : 1), c);
-                r.left[i] = x.left;
-                if constexpr (stereoIn) {
-                    r.right[i] = x.right;
-                    r.mid[i] = x.mid;
-                }
-            }
-        peaks.inLeft = kernels::Peak(r.left, n, peaks.inLeft);
-        peaks.inRight = stereoIn ? kernels::Peak(r.right, n, peaks.inRight) : peaks.inLeft;
+        if (input == nullptr) {
+            peaks.inLeft = kernels::Raise(peaks.inLeft, kAntiDenormal);
+            peaks.inRight = kernels::Raise(peaks.inRight, kAntiDenormal);
+        } else if constexpr (stereoIn) {
+            float raised[2] = {peaks.inLeft, peaks.inRight};
+            kernels::InputStereo(input + size_t(at) * 2, c.inputGain, r.left, r.right, r.mid, n, raised);
+            peaks.inLeft = raised[0];
+            peaks.inRight = raised[1];
+        } else {
+            kernels::InputMono(input + at, c.inputGain, r.left, n, &peaks.inLeft);
+            peaks.inRight = peaks.inLeft;
+        }
     };
     readInput(b.input[0], 0, std::min(limit, frames));
-    for (uint32_t i = std::min(limit, frames); i-- > 0;)
-        b.input[0].filtered[i] = InputFilters(f, midOf(b.input[0])[i], c);
+    for (uint32_t i = std::min(limit, frames); i-- > 0;) FilterStep(f, b.input[0], midOf(b.input[0]), i, c);
 
     for (uint32_t done = 0, run = 0; done < frames; run ^= 1) {
         const uint32_t n = std::min(limit, frames - done);
@@ -356,7 +392,7 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
         if (nextFrames > 0) readInput(next, done + n, nextFrames);
         const float* nextMid = midOf(next);
         const auto filterNext = [&](uint32_t j) {
-            if (j < nextFrames) next.filtered[nextFrames - 1 - j] = InputFilters(f, nextMid[nextFrames - 1 - j], c);
+            if (j < nextFrames) FilterStep(f, next, nextMid, nextFrames - 1 - j, c);
         };
         // The early reflections, read after the run's samples enter their line, with `start`
         // the line's position at the run's first frame.
@@ -374,15 +410,10 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
             if constexpr (stereoOut) SumTaps(right, network::kEarlyTapsRight, c.earlyGain, b.early[1], n);
         };
 
-        AllpassRun(line[0], x.filtered, b.scratch, n, c.diffuserCoefA, c.diffuserCoefA);
-        AllpassRun(line[1], b.scratch, b.diffused, n, c.diffuserCoefB, c.diffuserCoefA);
+        FilterOutputs(b.input[run], n, c);
         const int32_t earlyStart = early.position;
-        early.position = ForEachSpan(early.position, early.size, n, [&](int32_t slot, uint32_t i, uint32_t m) {
-            kernels::Copy(b.diffused + i, early.data + slot, m);
-        });
+        DiffuseRun(line, early, x.filtered, b.diffused, n, c);
         earlySums(earlyStart);
-        AllpassRun(line[2], b.diffused, b.scratch, n, c.diffuserCoefA, c.diffuserCoefA);
-        AllpassRun(line[3], b.scratch, b.diffused, n, c.diffuserCoefB, c.diffuserCoefA);
 
         ExchangeRun(pre, b.diffused, b.tankIn, n, kernels::ExchangePlus, kernels::Plus, kPreDelayOffset);
 
@@ -406,10 +437,10 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
 
         // Half A reads line 11 before half B writes it. Half B reads line 7 one slot below
         // where half A writes, so the newest of its inputs come from this very run when
-        // line 7 is shorter than the run plus one.
-        ReadRun(line[11], 0, b.feedback[0], n);
+        // line 7 is shorter than the run plus one. Both come through the decay gain.
+        ReadRunTimes(line[11], 0, c.decayGain, b.feedback[0], n);
         const uint32_t fromBefore = std::min<uint32_t>(n, uint32_t(line[7].length - 1));
-        ReadRun(line[7], -1, b.feedback[1] + (n - fromBefore), fromBefore);
+        ReadRunTimes(line[7], -1, c.decayGain, b.feedback[1] + (n - fromBefore), fromBefore);
         // Frame j of the loops is the run's j-th frame in time, at index n - 1 - j.
         const uint32_t steps = std::max(n, nextFrames);
         if (fromBefore == n) {
@@ -421,7 +452,7 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
                 }
                 filterNext(j);
             }
-            TankTail(line + 4, b.damped[0], b.half[0], b.tankOut[0], n, c);
+            TankTailRun(line + 4, b.damped[0], b.tankOut[0], n, c);
         } else {
             for (uint32_t j = 0; j < steps; ++j) {
                 if (j < n) {
@@ -430,12 +461,12 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
                 }
                 filterNext(j);
             }
-            TankTail(line + 4, b.damped[0], b.half[0], b.tankOut[0], n, c);
-            kernels::Copy(b.tankOut[0] + fromBefore, b.feedback[1], n - fromBefore);
+            TankTailRun(line + 4, b.damped[0], b.tankOut[0], n, c);
+            kernels::Times(b.tankOut[0] + fromBefore, b.feedback[1], n - fromBefore, c.decayGain);
             for (uint32_t i = n; i-- > 0;)
                 b.damped[1][i] = ShelfAndDamping(halfB, b.feedback[1][i], b.tankIn[i], c);
         }
-        TankTail(line + 8, b.damped[1], b.half[1], b.tankOut[1], n, c);
+        TankTailRun(line + 8, b.damped[1], b.tankOut[1], n, c);
 
         // Taps read after the writes start where each line's position was after the first
         // frame's step.
@@ -448,20 +479,14 @@ void ReverbEngine::RenderLayout(const float* input, float* output, uint32_t fram
         lateSum(0, network::kOutputLeft, taps.left);
         if constexpr (stereoOut) {
             lateSum(1, network::kOutputRight, taps.right);
-            for (uint32_t i = 0; i < n; ++i)
-                MixStereo(b.late[0][i], b.late[1][i], b.early[0][i], b.early[1][i], x.left[i],
-                          xRight[i], c, mix.width, b.late[0][i], b.late[1][i]);
-            peaks.outLeft = kernels::Peak(b.late[0], n, peaks.outLeft);
-            peaks.outRight = kernels::Peak(b.late[1], n, peaks.outRight);
-            for (uint32_t i = 0; i < n; ++i) {
-                out[2 * i] = b.late[0][n - 1 - i];
-                out[2 * i + 1] = b.late[1][n - 1 - i];
-            }
+            float raised[2] = {peaks.outLeft, peaks.outRight};
+            kernels::MixStereo({{b.late[0], b.late[1]}, {b.early[0], b.early[1]}, {x.left, xRight}}, c, mix.width,
+                               out, n, raised);
+            peaks.outLeft = raised[0];
+            peaks.outRight = raised[1];
         } else {
-            for (uint32_t i = 0; i < n; ++i) b.late[0][i] = MixMono(b.late[0][i], b.early[0][i], xMid[i], c);
-            peaks.outLeft = kernels::Peak(b.late[0], n, peaks.outLeft);
+            kernels::MixMono({{b.late[0]}, {b.early[0]}, {xMid}}, c, out, n, &peaks.outLeft);
             peaks.outRight = peaks.outLeft;
-            for (uint32_t i = 0; i < n; ++i) out[i] = b.late[0][n - 1 - i];
         }
         done += n;
     }

@@ -1,6 +1,5 @@
 #include "RunKernels.h"
 
-#include "KernelSet.h"
 
 namespace kernels {
 
@@ -18,13 +17,13 @@ const KernelSet* current = HasAvx2() ? &kAvx2 : &kBaseline;
 const KernelSet& CurrentKernels() { return *current; }
 void UseKernels(const KernelSet& set) { current = &set; }
 
-void Allpass(float* slots, const float* x, float* y, uint32_t n, float a, float b) {
-    current->allpass(slots, x, y, n, a, b);
+void Diffuse(float* const* slots, const float* x, float* out, uint32_t n, const EngineCoefficients& c) {
+    current->diffuse(slots, x, out, n, c);
+}
+void TankTail(float* const* slots, const float* x, float* out, uint32_t n, const EngineCoefficients& c) {
+    current->tankTail(slots, x, out, n, c);
 }
 void Copy(const float* x, float* y, uint32_t n) { current->copy(x, y, n); }
-void ExchangeTimes(float* slots, const float* x, float* y, uint32_t n, float gain) {
-    current->exchangeTimes(slots, x, y, n, gain);
-}
 void ExchangePlus(float* slots, const float* x, float* y, uint32_t n, float offset) {
     current->exchangePlus(slots, x, y, n, offset);
 }
@@ -34,6 +33,19 @@ void TapSum(const float* const* slots, const float* gains, int count, float scal
             uint32_t n) {
     current->tapSum(slots, gains, count, scale, acc, n);
 }
-float Peak(const float* v, uint32_t n, float peak) { return current->peak(v, n, peak); }
+void InputStereo(const float* in, float gain, float* left, float* right, float* mid, uint32_t n,
+                 float* peaks) {
+    current->inputStereo(in, gain, left, right, mid, n, peaks);
+}
+void InputMono(const float* in, float gain, float* x, uint32_t n, float* peak) {
+    current->inputMono(in, gain, x, n, peak);
+}
+void MixStereo(const MixSources& s, const EngineCoefficients& c, float width, float* out, uint32_t n,
+               float* peaks) {
+    current->mixStereo(s, c, width, out, n, peaks);
+}
+void MixMono(const MixSources& s, const EngineCoefficients& c, float* out, uint32_t n, float* peak) {
+    current->mixMono(s, c, out, n, peak);
+}
 
 }  // namespace kernels

@@ -36,28 +36,55 @@ void TapSum(const KernelSet& set, int count, float* acc, uint32_t n) {
     set.tapSum(at.data(), gains.data(), count, 0.57f, acc, n);
 }
 
-// One kernel over `a` and `b` (a delay line's stretch and an input) into `y`, which holds
-// n + 1 values.
+// Coefficients with a different value in every field a kernel reads.
+EngineCoefficients Coefficients() {
+    EngineCoefficients c;
+    c.diffuserCoefA = c.tankAllpassCoef1 = 0.61f;
+    c.diffuserCoefB = c.tankAllpassCoef2 = -0.43f;
+    c.decayGain = 0.87f;
+    c.reverbGain = 0.71f;
+    c.dryGain = -0.37f;
+    return c;
+}
+
+// One kernel over `a` and `b` (a delay line's stretch and an input) into `y`. y holds
+// kStretches stretches of n + 1 values, noise too, for the kernels that work on more arrays.
 using KernelRun = void (*)(const KernelSet& set, float* a, float* b, float* y, uint32_t n);
+constexpr uint32_t kStretches = 8;
 
 }  // namespace
 
 TEST(KernelSets, WideVectorsGiveTheBaselineBits) {
     if (!kernels::HasAvx2()) GTEST_SKIP() << "this processor has no AVX2";
     const std::pair<const char*, KernelRun> runs[] = {
-        {"allpass", [](auto& set, auto a, auto b, auto y, auto n) { set.allpass(a, b, y, n, 0.61f, -0.43f); }},
         {"copy", [](auto& set, auto a, auto, auto y, auto n) { set.copy(a, y, n); }},
-        {"exchange times", [](auto& set, auto a, auto b, auto y, auto n) { set.exchangeTimes(a, b, y, n, 0.73f); }},
         {"exchange plus", [](auto& set, auto a, auto b, auto y, auto n) { set.exchangePlus(a, b, y, n, 0.73f); }},
         {"times", [](auto& set, auto a, auto, auto y, auto n) { set.times(a, y, n, -1.37f); }},
         {"plus", [](auto& set, auto a, auto, auto y, auto n) { set.plus(a, y, n, -1.37f); }},
         {"tap sum of 7", [](auto& set, auto, auto, auto y, auto n) { TapSum(set, 7, y, n); }},
         {"tap sum of 8", [](auto& set, auto, auto, auto y, auto n) { TapSum(set, 8, y, n); }},
         {"tap sum of 3", [](auto& set, auto, auto, auto y, auto n) { TapSum(set, 3, y, n); }},
-        {"peak",
-         [](auto& set, auto a, auto, auto y, auto n) {
-             y[0] = set.peak(a, n, 0.0f);
-             y[n] = set.peak(a, n, 1e9f);
+        {"diffuse",
+         [](auto& set, auto a, auto b, auto y, auto n) {
+             float* const lines[] = {a, b, y + (n + 1), y + 2 * (n + 1), y + 3 * (n + 1)};
+             set.diffuse(lines, y + 4 * (n + 1), y, n, Coefficients());
+         }},
+        {"tank tail",
+         [](auto& set, auto a, auto b, auto y, auto n) {
+             float* const lines[] = {a, b, y + (n + 1), y + 2 * (n + 1)};
+             set.tankTail(lines, y + 3 * (n + 1), y, n, Coefficients());
+         }},
+        {"input",
+         [](auto& set, auto a, auto b, auto y, auto n) {
+             set.inputStereo(a, 0.83f, y, y + (n + 1), y + 2 * (n + 1), n / 2, y + 3 * (n + 1));
+             set.inputMono(b, 1.19f, y + 4 * (n + 1), n, y + 5 * (n + 1));
+         }},
+        {"mix",
+         [](auto& set, auto a, auto b, auto y, auto n) {
+             const kernels::MixSources s = {{a, b}, {y + (n + 1), y + 2 * (n + 1)}, {y + 3 * (n + 1), y + 4 * (n + 1)}};
+             const EngineCoefficients c = Coefficients();
+             set.mixStereo(s, c, 0.6f, y + 5 * (n + 1), n, y + 7 * (n + 1));
+             set.mixMono(s, c, y, n, y + n);
          }},
     };
     for (const auto& [name, run] : runs)
@@ -65,7 +92,7 @@ TEST(KernelSets, WideVectorsGiveTheBaselineBits) {
             // Everything a run leaves in its arrays, for both sets.
             std::vector<float> left[2];
             for (int wide = 0; wide < 2; ++wide) {
-                std::vector<float> a = Input(n, 1), b = Input(n, 2), y(n + 1);
+                std::vector<float> a = Input(n, 1), b = Input(n, 2), y = Input(kStretches * (n + 1), 3);
                 run(wide ? kernels::kAvx2 : kernels::kBaseline, a.data(), b.data(), y.data(), n);
                 left[wide] = a;
                 left[wide].insert(left[wide].end(), b.begin(), b.end());
