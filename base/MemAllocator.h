@@ -1,0 +1,57 @@
+#pragma once
+// A memory allocator whose waits are user-mode: an SRW lock and a condition variable guard
+// the free list, so handing out and taking back a buffer costs no system call while buffers
+// are free (a semaphore would cost one each way, a round trip to the Wine server under Wine).
+// Buffers live from Commit until Decommit or, when samples are still out then, until the
+// last one comes back; each outstanding sample holds a reference on the allocator.
+#include <windows.h>
+#include <dshow.h>
+
+class MediaSample;
+
+class MemAllocator final : public IMemAllocator {
+public:
+    // A new allocator with one reference for the caller, or null when memory is short.
+    static IMemAllocator* Create();
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    // IMemAllocator. The alignment is a power of two up to the allocation granularity
+    // (64 KiB) and applies where the prefix starts; the buffer size grows so that prefix and
+    // buffer fill whole alignment steps.
+    HRESULT STDMETHODCALLTYPE SetProperties(ALLOCATOR_PROPERTIES* request, ALLOCATOR_PROPERTIES* actual) override;
+    HRESULT STDMETHODCALLTYPE GetProperties(ALLOCATOR_PROPERTIES* props) override;
+    HRESULT STDMETHODCALLTYPE Commit() override;
+    HRESULT STDMETHODCALLTYPE Decommit() override;
+    // Waits while every buffer is out (VFW_E_TIMEOUT at once with AM_GBF_NOWAIT);
+    // VFW_E_NOT_COMMITTED when not committed, also for a wait that Decommit ends. The times
+    // are not applied to the sample.
+    HRESULT STDMETHODCALLTYPE GetBuffer(IMediaSample** sample, REFERENCE_TIME* start, REFERENCE_TIME* stop,
+                                        DWORD flags) override;
+    HRESULT STDMETHODCALLTYPE ReleaseBuffer(IMediaSample* sample) override;
+
+private:
+    MemAllocator();
+    ~MemAllocator();
+    MemAllocator(const MemAllocator&) = delete;
+    MemAllocator& operator=(const MemAllocator&) = delete;
+
+    // With the lock held: makes the buffers and their samples, or frees them all.
+    HRESULT AllocateBuffers();
+    void FreeBuffers();
+
+    LONG refs_ = 1;
+    SRWLOCK lock_ = SRWLOCK_INIT;
+    CONDITION_VARIABLE bufferFree_ = CONDITION_VARIABLE_INIT;
+    ALLOCATOR_PROPERTIES props_ = {};
+    bool committed_ = false;
+    int waiting_ = 0;
+    BYTE* memory_ = nullptr;
+    MediaSample** samples_ = nullptr;  // every buffer's sample while buffers exist
+    MediaSample** free_ = nullptr;     // a stack of those not handed out
+    int sampleCount_ = 0;
+    int freeCount_ = 0;
+};
