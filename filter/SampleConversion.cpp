@@ -47,9 +47,10 @@ void FloatToPcmOf(const float* in, unsigned validBits, uint8_t* out, size_t coun
 }
 
 // The 16-bit loops four samples at a time (SSE2, the baseline of both targets), with the
-// same results as the loops above: a 16-bit value at the top of a 32-bit word converts to
-// float exactly, and the rounding is worked out from the truncated value and the exact
-// remainder instead of adding one half, which a float could not hold exactly.
+// same results as the loops above. A 16-bit value at the top of a 32-bit word converts to
+// float exactly. Rounding halves away from zero adds the largest float below one half
+// before truncating: below a half the sum stays under the next integer (the float steps
+// there are too fine to round up to it), at a half and above it reaches it.
 void Pcm16ToFloat(const uint8_t* in, float* out, size_t count) {
     const __m128 scale = _mm_set1_ps(1.0f / 2147483648.0f);
     const __m128i zero = _mm_setzero_si128();
@@ -65,16 +66,11 @@ void Pcm16ToFloat(const uint8_t* in, float* out, size_t count) {
 
 __m128i RoundToInt32(const __m128 in) {
     const __m128 scaled = _mm_mul_ps(in, _mm_set1_ps(32768.0f));
-    // NaN becomes 0; then the clamp keeps the conversion inside the 32-bit range.
+    // NaN becomes 0; the clamp keeps the conversion inside the 32-bit range.
     const __m128 number = _mm_and_ps(scaled, _mm_cmpord_ps(scaled, scaled));
     const __m128 clamped = _mm_min_ps(_mm_max_ps(number, _mm_set1_ps(-32768.0f)), _mm_set1_ps(32767.0f));
-    const __m128i truncated = _mm_cvttps_epi32(clamped);
-    const __m128 remainder = _mm_sub_ps(clamped, _mm_cvtepi32_ps(truncated));
-    const __m128 sign = _mm_and_ps(remainder, _mm_set1_ps(-0.0f));
-    const __m128 half = _mm_cmpge_ps(_mm_andnot_ps(_mm_set1_ps(-0.0f), remainder), _mm_set1_ps(0.5f));
-    // One step away from zero where the remainder is at least one half: +1 or -1.
-    const __m128 step = _mm_and_ps(half, _mm_or_ps(sign, _mm_set1_ps(1.0f)));
-    return _mm_add_epi32(truncated, _mm_cvttps_epi32(step));
+    const __m128 belowHalf = _mm_or_ps(_mm_and_ps(clamped, _mm_set1_ps(-0.0f)), _mm_set1_ps(0.49999997f));
+    return _mm_cvttps_epi32(_mm_add_ps(clamped, belowHalf));
 }
 
 void FloatToPcm16(const float* in, uint8_t* out, size_t count) {
