@@ -142,11 +142,17 @@ int main(int argc, char** argv) {
         platform->Decommit();
         platform->Release();
         const double receive = rows[first].summary.median, bare = rows[first + 1].summary.median;
-        const double copies = rows[first + 2].summary.median;
-        char line[160];
-        std::snprintf(line, sizeof line, "- %s: the filter's own cost %.1f %% of the engine's (%.4f ms a sample)\n",
-                      f.name, 100.0 * (receive - copies - bare) / bare, receive - copies - bare);
+        const double sink = rows[first + 2].summary.median, buffer = rows[first + 3].summary.median;
+        char line[200];
+        std::snprintf(line, sizeof line,
+                      "- %s: the filter's own cost %.1f %% of the engine's (%.4f ms a sample; output buffer %.4f ms",
+                      f.name, 100.0 * (receive - sink - bare) / bare, receive - sink - bare, buffer);
         shares += line;
+        if (f.tag == 1) {
+            std::snprintf(line, sizeof line, ", conversions %.4f ms", rows[first + 4].summary.median);
+            shares += line;
+        }
+        shares += ")\n";
     }
     std::printf("%d-frame samples at %u Hz, stereo output; median of each case:\n\n", kFrames, kRate);
     std::fputs(FormatTimingTable(rows).c_str(), stdout);

@@ -1,8 +1,8 @@
 #include "SampleConversion.h"
 
-#include <emmintrin.h>
-
 #include <cmath>
+
+#include "Pcm16Lanes.h"
 
 namespace {
 
@@ -46,40 +46,19 @@ void FloatToPcmOf(const float* in, unsigned validBits, uint8_t* out, size_t coun
     }
 }
 
-// The 16-bit loops four samples at a time (SSE2, the baseline of both targets), with the
-// same results as the loops above. A 16-bit value at the top of a 32-bit word converts to
-// float exactly. Rounding halves away from zero adds the largest float below one half
-// before truncating: below a half the sum stays under the next integer (the float steps
-// there are too fine to round up to it), at a half and above it reaches it.
-void Pcm16ToFloat(const uint8_t* in, float* out, size_t count) {
-    const __m128 scale = _mm_set1_ps(1.0f / 2147483648.0f);
-    const __m128i zero = _mm_setzero_si128();
-    size_t i = 0;
-    for (; i + 8 <= count; i += 8) {
-        const __m128i values = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 2 * i));
-        const __m128i low = _mm_unpacklo_epi16(zero, values), high = _mm_unpackhi_epi16(zero, values);
-        _mm_storeu_ps(out + i, _mm_mul_ps(_mm_cvtepi32_ps(low), scale));
-        _mm_storeu_ps(out + i + 4, _mm_mul_ps(_mm_cvtepi32_ps(high), scale));
-    }
-    PcmToFloatOf<2>(in + 2 * i, out + i, count - i);
-}
+const bool kAvx2 = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2");
+}();
 
-__m128i RoundToInt32(const __m128 in) {
-    const __m128 scaled = _mm_mul_ps(in, _mm_set1_ps(32768.0f));
-    // NaN becomes 0; the clamp keeps the conversion inside the 32-bit range.
-    const __m128 number = _mm_and_ps(scaled, _mm_cmpord_ps(scaled, scaled));
-    const __m128 clamped = _mm_min_ps(_mm_max_ps(number, _mm_set1_ps(-32768.0f)), _mm_set1_ps(32767.0f));
-    const __m128 belowHalf = _mm_or_ps(_mm_and_ps(clamped, _mm_set1_ps(-0.0f)), _mm_set1_ps(0.49999997f));
-    return _mm_cvttps_epi32(_mm_add_ps(clamped, belowHalf));
+void Pcm16ToFloat(const uint8_t* in, float* out, size_t count) {
+    const size_t done = kAvx2 ? pcm16::ToFloatAvx2(in, out, count) : pcm16::ToFloat<4>(in, out, count);
+    PcmToFloatOf<2>(in + 2 * done, out + done, count - done);
 }
 
 void FloatToPcm16(const float* in, uint8_t* out, size_t count) {
-    size_t i = 0;
-    for (; i + 8 <= count; i += 8) {
-        const __m128i low = RoundToInt32(_mm_loadu_ps(in + i)), high = RoundToInt32(_mm_loadu_ps(in + i + 4));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * i), _mm_packs_epi32(low, high));
-    }
-    FloatToPcmOf<2>(in + i, 16, out + 2 * i, count - i);
+    const size_t done = kAvx2 ? pcm16::FromFloatAvx2(in, out, count) : pcm16::FromFloat<4>(in, out, count);
+    FloatToPcmOf<2>(in + done, 16, out + 2 * done, count - done);
 }
 
 }  // namespace
