@@ -96,13 +96,11 @@ TEST(MemAllocator, CommitNeedsSizeAndCountAndPropertiesWaitForTheBuffers) {
     ALLOCATOR_PROPERTIES none = {0, 512, 1, 0}, one = {1, 512, 1, 0}, got = {};
     ASSERT_EQ(S_OK, allocator->SetProperties(&none, &got));
     EXPECT_EQ(VFW_E_BUFFER_NOTSET, allocator->Commit());
-    IMediaSample* sample = nullptr;
-    EXPECT_EQ(VFW_E_NOT_COMMITTED, allocator->GetBuffer(&sample, nullptr, nullptr, 0));
     ASSERT_EQ(S_OK, allocator->SetProperties(&one, &got));
     ASSERT_EQ(S_OK, allocator->Commit());
     EXPECT_EQ(VFW_E_ALREADY_COMMITTED, allocator->SetProperties(&one, &got));
+    IMediaSample *sample = nullptr, *second = nullptr;
     ASSERT_EQ(S_OK, allocator->GetBuffer(&sample, nullptr, nullptr, 0));
-    IMediaSample* second = nullptr;
     EXPECT_EQ(VFW_E_TIMEOUT, allocator->GetBuffer(&second, nullptr, nullptr, AM_GBF_NOWAIT));
     ASSERT_EQ(S_OK, allocator->Decommit());
     EXPECT_EQ(VFW_E_BUFFERS_OUTSTANDING, allocator->SetProperties(&one, &got));
@@ -132,18 +130,19 @@ TEST(MemAllocator, AWaitForABufferEndsWithAReturnOrADecommit) {
             std::async(std::launch::async, [&] { return allocator->GetBuffer(&got, nullptr, nullptr, 0); });
         EXPECT_EQ(std::future_status::timeout, waiter.wait_for(std::chrono::milliseconds(100)));
         row.act(allocator.Get(), held);
+        if (row.result == S_OK) held = nullptr;  // handed back by the row
         if (waiter.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
             ADD_FAILURE() << "the waiting GetBuffer did not return";
-            allocator->Decommit();  // one more chance to wake it, so the test does not hang
+            allocator->Decommit();  // the other ways to wake it, so that the test does not hang
+            if (held) held->Release();
+            held = nullptr;
         }
         EXPECT_EQ(row.result, waiter.get());
-        if (row.result == S_OK) {
+        if (got) {
             EXPECT_EQ(heldBuffer, PointerOf(got));
             got->Release();
-        } else {
-            EXPECT_EQ(nullptr, got);
-            held->Release();
         }
+        if (held) held->Release();
     }
 }
 
@@ -170,79 +169,55 @@ TEST(MemAllocator, BuffersOutliveDecommitUntilTheLastSampleReturns) {
     EXPECT_FALSE(Committed(memory));
 }
 
-// Each property as a holder sets it, then as the next holder of the same buffer finds it.
+// Each property as a holder sets it, then as the next holder of the same buffer finds it:
+// `read` gives the getter's result, E_FAIL where the values read back are not those set.
 TEST(MemAllocator, SamplePropertiesHoldUntilTheSampleComesBack) {
+    using Sample = IMediaSample2*;
     struct Row {
         const char* name;
-        std::function<void(IMediaSample2*)> set;
-        std::function<void(IMediaSample2*, bool set)> expect;
+        void (*set)(Sample);
+        HRESULT (*read)(Sample);
+        HRESULT whenSet, whenFresh;
     };
-    const MediaType type = WaveType(WAVE_FORMAT_PCM, 2, 44100, 16);
+    static const MediaType type = WaveType(WAVE_FORMAT_PCM, 2, 44100, 16);
     const Row rows[] = {
-        {"start and stop",
-         [](IMediaSample2* s) {
-             REFERENCE_TIME start = 10, stop = 20;
-             s->SetTime(&start, &stop);
-         },
-         [](IMediaSample2* s, bool set) {
-             REFERENCE_TIME start = 0, stop = 0;
-             EXPECT_EQ(set ? S_OK : VFW_E_SAMPLE_TIME_NOT_SET, s->GetTime(&start, &stop));
-             EXPECT_EQ(set ? 10 : 0, start);
-             EXPECT_EQ(set ? 20 : 0, stop);
-         }},
-        {"start alone",
-         [](IMediaSample2* s) {
-             REFERENCE_TIME start = 30;
-             s->SetTime(&start, nullptr);
-         },
-         [](IMediaSample2* s, bool set) {
-             REFERENCE_TIME start = 0, stop = 0;
-             EXPECT_EQ(set ? VFW_S_NO_STOP_TIME : VFW_E_SAMPLE_TIME_NOT_SET, s->GetTime(&start, &stop));
-             EXPECT_EQ(set ? 31 : 0, stop);
-         }},
-        {"media times",
-         [](IMediaSample2* s) {
-             LONGLONG start = 5, stop = 9;
-             s->SetMediaTime(&start, &stop);
-         },
-         [](IMediaSample2* s, bool set) {
-             LONGLONG start = 0, stop = 0;
-             EXPECT_EQ(set ? S_OK : VFW_E_MEDIA_TIME_NOT_SET, s->GetMediaTime(&start, &stop));
-             EXPECT_EQ(set ? 9 : 0, stop);
-         }},
-        {"sync point", [](IMediaSample2* s) { s->SetSyncPoint(TRUE); },
-         [](IMediaSample2* s, bool set) { EXPECT_EQ(set ? S_OK : S_FALSE, s->IsSyncPoint()); }},
-        {"preroll", [](IMediaSample2* s) { s->SetPreroll(TRUE); },
-         [](IMediaSample2* s, bool set) { EXPECT_EQ(set ? S_OK : S_FALSE, s->IsPreroll()); }},
-        {"discontinuity", [](IMediaSample2* s) { s->SetDiscontinuity(TRUE); },
-         [](IMediaSample2* s, bool set) { EXPECT_EQ(set ? S_OK : S_FALSE, s->IsDiscontinuity()); }},
-        {"data length", [](IMediaSample2* s) { s->SetActualDataLength(12); },
-         [](IMediaSample2* s, bool set) { EXPECT_EQ(set ? 12 : s->GetSize(), s->GetActualDataLength()); }},
-        {"media type", [&](IMediaSample2* s) { s->SetMediaType(const_cast<AM_MEDIA_TYPE*>(&type.Get())); },
-         [&](IMediaSample2* s, bool set) {
-             AM_MEDIA_TYPE* got = nullptr;
-             EXPECT_EQ(set ? S_OK : S_FALSE, s->GetMediaType(&got));
-             EXPECT_EQ(set, got != nullptr && MediaTypesEqual(*got, type.Get()));
-             if (got) DeleteMediaType(got);
-         }},
-        {"the whole record",
-         [](IMediaSample2* s) {
-             AM_SAMPLE2_PROPERTIES p = {};
-             s->GetProperties(sizeof p, reinterpret_cast<BYTE*>(&p));
-             p.dwSampleFlags |= AM_SAMPLE_PREROLL | AM_SAMPLE_TIMEVALID;
-             p.tStart = 77;
-             p.lActual = 3;
-             s->SetProperties(sizeof p, reinterpret_cast<BYTE*>(&p));
-         },
-         [](IMediaSample2* s, bool set) {
-             AM_SAMPLE2_PROPERTIES p = {};
-             ASSERT_EQ(S_OK, s->GetProperties(sizeof p, reinterpret_cast<BYTE*>(&p)));
-             EXPECT_EQ(set, (p.dwSampleFlags & AM_SAMPLE_PREROLL) != 0);
-             EXPECT_EQ(set ? S_OK : S_FALSE, s->IsPreroll());
-             EXPECT_EQ(set ? 3 : s->GetSize(), s->GetActualDataLength());
-             REFERENCE_TIME start = 0, stop = 0;
-             EXPECT_EQ(set ? VFW_S_NO_STOP_TIME : VFW_E_SAMPLE_TIME_NOT_SET, s->GetTime(&start, &stop));
-         }},
+        {"start and stop", [](Sample s) { REFERENCE_TIME a = 10, b = 20; s->SetTime(&a, &b); },
+         [](Sample s) { REFERENCE_TIME a = 0, b = 0; HRESULT hr = s->GetTime(&a, &b);
+                        return hr == S_OK && (a != 10 || b != 20) ? E_FAIL : hr; },
+         S_OK, VFW_E_SAMPLE_TIME_NOT_SET},
+        {"start alone", [](Sample s) { REFERENCE_TIME a = 30; s->SetTime(&a, nullptr); },
+         [](Sample s) { REFERENCE_TIME a = 0, b = 0; HRESULT hr = s->GetTime(&a, &b);
+                        return hr == VFW_S_NO_STOP_TIME && (a != 30 || b != 31) ? E_FAIL : hr; },
+         VFW_S_NO_STOP_TIME, VFW_E_SAMPLE_TIME_NOT_SET},
+        {"media times", [](Sample s) { LONGLONG a = 5, b = 9; s->SetMediaTime(&a, &b); },
+         [](Sample s) { LONGLONG a = 0, b = 0; HRESULT hr = s->GetMediaTime(&a, &b);
+                        return hr == S_OK && (a != 5 || b != 9) ? E_FAIL : hr; },
+         S_OK, VFW_E_MEDIA_TIME_NOT_SET},
+        {"flags", [](Sample s) { s->SetSyncPoint(TRUE); s->SetPreroll(TRUE); s->SetDiscontinuity(TRUE); },
+         [](Sample s) { const int on = (s->IsSyncPoint() == S_OK) + (s->IsPreroll() == S_OK) + (s->IsDiscontinuity() == S_OK);
+                        return on == 3 ? S_OK : on == 0 ? S_FALSE : E_FAIL; },
+         S_OK, S_FALSE},
+        {"data length", [](Sample s) { s->SetActualDataLength(12); },
+         [](Sample s) { return s->GetActualDataLength() == 12 ? S_OK : s->GetActualDataLength() == 64 ? S_FALSE : E_FAIL; },
+         S_OK, S_FALSE},
+        {"media type", [](Sample s) { s->SetMediaType(const_cast<AM_MEDIA_TYPE*>(&type.Get())); },
+         [](Sample s) { AM_MEDIA_TYPE* got = nullptr; HRESULT hr = s->GetMediaType(&got);
+                        if (got && !MediaTypesEqual(*got, type.Get())) hr = E_FAIL;
+                        if (got) DeleteMediaType(got);
+                        return hr; },
+         S_OK, S_FALSE},
+        {"the whole record",  // as IMediaSample2 writes it and as both interfaces read it
+         [](Sample s) { AM_SAMPLE2_PROPERTIES p = {};
+                        s->GetProperties(sizeof p, reinterpret_cast<BYTE*>(&p));
+                        p.dwSampleFlags |= AM_SAMPLE_PREROLL;
+                        p.lActual = 3;
+                        s->SetProperties(sizeof p, reinterpret_cast<BYTE*>(&p)); },
+         [](Sample s) { AM_SAMPLE2_PROPERTIES p = {};
+                        s->GetProperties(sizeof p, reinterpret_cast<BYTE*>(&p));
+                        const bool record = (p.dwSampleFlags & AM_SAMPLE_PREROLL) && p.lActual == 3;
+                        const bool getters = s->IsPreroll() == S_OK && s->GetActualDataLength() == 3;
+                        return record != getters ? E_FAIL : record ? S_OK : S_FALSE; },
+         S_OK, S_FALSE},
     };
     ComPtr<IMemAllocator> allocator = Allocator({1, 64, 1, 0});
     for (const Row& row : rows) {
@@ -253,7 +228,7 @@ TEST(MemAllocator, SamplePropertiesHoldUntilTheSampleComesBack) {
             ASSERT_EQ(S_OK, allocator->GetBuffer(sample.GetAddressOf(), nullptr, nullptr, 0));
             ASSERT_EQ(S_OK, sample.As(&sample2));
             if (set) row.set(sample2.Get());
-            row.expect(sample2.Get(), set);
+            EXPECT_EQ(set ? row.whenSet : row.whenFresh, row.read(sample2.Get()));
         }
     }
     ComPtr<IMediaSample> sample;
