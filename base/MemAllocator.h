@@ -1,9 +1,10 @@
 #pragma once
-// A memory allocator whose waits are user-mode: an SRW lock and a condition variable guard
-// the free list, so handing out and taking back a buffer costs no system call while buffers
-// are free (a semaphore would cost one each way, a round trip to the Wine server under Wine).
-// Buffers live from Commit until Decommit or, when samples are still out then, until the
-// last one comes back; each outstanding sample holds a reference on the allocator.
+// A memory allocator whose buffers change hands in user mode: an SRW lock and a condition
+// variable guard the free list, so taking and returning a buffer costs no system call while
+// one is free and nobody waits (a semaphore costs one each way, under Wine a round trip to
+// the Wine server). Buffers live from Commit until Decommit or, when samples are still out
+// then, until the last one comes back; each outstanding sample holds a reference on the
+// allocator.
 #include <windows.h>
 #include <dshow.h>
 
