@@ -186,7 +186,8 @@ HRESULT STDMETHODCALLTYPE MediaSample::SetProperties(DWORD size, const BYTE* pro
     HRESULT hr = SetMediaType(typed ? next.pMediaType : nullptr);
     if (FAILED(hr)) return hr;
     props_.dwTypeSpecificFlags = next.dwTypeSpecificFlags;
-    props_.dwSampleFlags = (next.dwSampleFlags & ~AM_SAMPLE_TYPECHANGED) | (props_.dwSampleFlags & AM_SAMPLE_TYPECHANGED);
+    props_.dwSampleFlags =
+        (next.dwSampleFlags & ~AM_SAMPLE_TYPECHANGED) | (props_.dwSampleFlags & AM_SAMPLE_TYPECHANGED);
     props_.lActual = next.lActual;
     props_.tStart = next.tStart;
     props_.tStop = next.tStop;

@@ -152,7 +152,8 @@ HRESULT MemAllocator::AllocateBuffers() {
         return E_OUTOFMEMORY;
     }
     for (long i = 0; i < count; ++i) {
-        samples_[i] = new (std::nothrow) MediaSample(this, memory_ + SIZE_T(i) * step + props_.cbPrefix, props_.cbBuffer);
+        BYTE* buffer = memory_ + SIZE_T(i) * step + props_.cbPrefix;
+        samples_[i] = new (std::nothrow) MediaSample(this, buffer, props_.cbBuffer);
         if (!samples_[i]) {
             sampleCount_ = int(i);
             FreeBuffers();

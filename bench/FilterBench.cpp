@@ -131,7 +131,8 @@ int main(int argc, char** argv) {
         if (FAILED(CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator,
                                     reinterpret_cast<void**>(&platform))) ||
             FAILED(platform->SetProperties(&want, &got)) || FAILED(platform->Commit()) ||
-            FAILED(platform->GetBuffer(&inSample, nullptr, nullptr, 0)) || FAILED(platform->GetBuffer(&outSample, nullptr, nullptr, 0))) {
+            FAILED(platform->GetBuffer(&inSample, nullptr, nullptr, 0)) ||
+            FAILED(platform->GetBuffer(&outSample, nullptr, nullptr, 0))) {
             std::fprintf(stderr, "filter_bench: no memory allocator\n");
             return 1;
         }

@@ -25,7 +25,8 @@ typename Vectors<lanes>::Int Widen(const uint8_t* in) {
         const __m128i values = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(in));
         return (typename Vectors<lanes>::Int)_mm_srai_epi32(_mm_unpacklo_epi16(values, values), 16);
     } else {
-        return (typename Vectors<lanes>::Int)_mm256_cvtepi16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in)));
+        const __m128i values = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+        return (typename Vectors<lanes>::Int)_mm256_cvtepi16_epi32(values);
     }
 }
 

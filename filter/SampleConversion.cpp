@@ -73,7 +73,9 @@ void PcmToFloat(const uint8_t* in, PcmLayout layout, float* out, size_t count) {
 
 void FloatToPcm(const float* in, PcmLayout layout, uint8_t* out, size_t count) {
     switch (layout.containerBytes) {
-    case 2: return layout.validBits == 16 ? FloatToPcm16(in, out, count) : FloatToPcmOf<2>(in, layout.validBits, out, count);
+    case 2:
+        if (layout.validBits == 16) return FloatToPcm16(in, out, count);
+        return FloatToPcmOf<2>(in, layout.validBits, out, count);
     case 3: return FloatToPcmOf<3>(in, layout.validBits, out, count);
     default: return FloatToPcmOf<4>(in, layout.validBits, out, count);
     }

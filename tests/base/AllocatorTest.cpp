@@ -84,7 +84,8 @@ TEST(MemAllocator, GrantsAlignedBuffersAndRefusesBadRequests) {
             starts.push_back(start);
         }
         std::sort(starts.begin(), starts.end());
-        for (size_t i = 1; i < starts.size(); ++i) EXPECT_GE(starts[i] - starts[i - 1], want.cbPrefix + row.grantedSize);
+        for (size_t i = 1; i < starts.size(); ++i)
+            EXPECT_GE(starts[i] - starts[i - 1], want.cbPrefix + row.grantedSize);
         for (IMediaSample* s : samples) s->Release();
     }
 }
@@ -194,11 +195,13 @@ TEST(MemAllocator, SamplePropertiesHoldUntilTheSampleComesBack) {
                         return hr == S_OK && (a != 5 || b != 9) ? E_FAIL : hr; },
          S_OK, VFW_E_MEDIA_TIME_NOT_SET},
         {"flags", [](Sample s) { s->SetSyncPoint(TRUE); s->SetPreroll(TRUE); s->SetDiscontinuity(TRUE); },
-         [](Sample s) { const int on = (s->IsSyncPoint() == S_OK) + (s->IsPreroll() == S_OK) + (s->IsDiscontinuity() == S_OK);
+         [](Sample s) { const int on = (s->IsSyncPoint() == S_OK) + (s->IsPreroll() == S_OK) +
+                                      (s->IsDiscontinuity() == S_OK);
                         return on == 3 ? S_OK : on == 0 ? S_FALSE : E_FAIL; },
          S_OK, S_FALSE},
         {"data length", [](Sample s) { s->SetActualDataLength(12); },
-         [](Sample s) { return s->GetActualDataLength() == 12 ? S_OK : s->GetActualDataLength() == 64 ? S_FALSE : E_FAIL; },
+         [](Sample s) { const long n = s->GetActualDataLength();
+                        return n == 12 ? S_OK : n == 64 ? S_FALSE : E_FAIL; },
          S_OK, S_FALSE},
         {"media type", [](Sample s) { s->SetMediaType(const_cast<AM_MEDIA_TYPE*>(&type.Get())); },
          [](Sample s) { AM_MEDIA_TYPE* got = nullptr; HRESULT hr = s->GetMediaType(&got);
