@@ -28,6 +28,9 @@ protected:
     void Play() {
         long code = 0;
         ASSERT_EQ(S_OK, graph.RunToCompletion(&code)) << "event " << code;
+        // The graph runs the renderer before this filter, and a short stream can end before
+        // the graph gets to it.
+        for (int waited = 0; waited < 5000 && filter.f->State() != State_Running; ++waited) Sleep(1);
         EXPECT_EQ(State_Running, filter.f->State());
         ASSERT_EQ(S_OK, graph.Stop());
         EXPECT_EQ(State_Stopped, filter.f->State());
