@@ -23,34 +23,23 @@ private:
 }  // namespace
 
 IMemAllocator* MemAllocator::Create() {
-    return new (std::nothrow) MemAllocator();
+    auto* allocator = new (std::nothrow) MemAllocator();
+    if (!allocator) return nullptr;
+    IMemAllocator* counted = nullptr;
+    allocator->NonDelegatingQueryInterface(IID_IMemAllocator, reinterpret_cast<void**>(&counted));
+    return counted;
 }
 
-MemAllocator::MemAllocator() = default;
+MemAllocator::MemAllocator() : UnknownObject(nullptr) {}
 
 MemAllocator::~MemAllocator() {
     FreeBuffers();
 }
 
-HRESULT STDMETHODCALLTYPE MemAllocator::QueryInterface(REFIID iid, void** out) {
+HRESULT STDMETHODCALLTYPE MemAllocator::NonDelegatingQueryInterface(REFIID iid, void** out) {
     if (!out) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IMemAllocator)) {
-        *out = static_cast<IMemAllocator*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE MemAllocator::AddRef() {
-    return InterlockedIncrement(&refs_);
-}
-
-ULONG STDMETHODCALLTYPE MemAllocator::Release() {
-    const LONG refs = InterlockedDecrement(&refs_);
-    if (refs == 0) delete this;
-    return refs;
+    if (IsEqualIID(iid, IID_IMemAllocator)) return GetInterface(static_cast<IMemAllocator*>(this), out);
+    return UnknownObject::NonDelegatingQueryInterface(iid, out);
 }
 
 HRESULT STDMETHODCALLTYPE MemAllocator::SetProperties(ALLOCATOR_PROPERTIES* request, ALLOCATOR_PROPERTIES* actual) {

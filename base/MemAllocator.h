@@ -4,21 +4,22 @@
 // one is free and nobody waits (a semaphore costs one each way, under Wine a round trip to
 // the Wine server). Buffers live from Commit until Decommit or, when samples are still out
 // then, until the last one comes back; each outstanding sample holds a reference on the
-// allocator.
+// allocator. It counts as a live object of the module: a peer may hold it after the filter
+// is gone, and the code must stay loaded until it lets go.
 #include <windows.h>
 #include <dshow.h>
 
+#include "UnknownObject.h"
+
 class MediaSample;
 
-class MemAllocator final : public IMemAllocator {
+class MemAllocator final : public UnknownObject, public IMemAllocator {
 public:
     // A new allocator with one reference for the caller, or null when memory is short.
     static IMemAllocator* Create();
 
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
+    FORWARD_IUNKNOWN_TO_OWNER
+    HRESULT STDMETHODCALLTYPE NonDelegatingQueryInterface(REFIID iid, void** out) override;
 
     // IMemAllocator. The alignment is a power of two up to the allocation granularity
     // (64 KiB) and applies where the prefix starts; the buffer size grows so that prefix and
@@ -36,15 +37,12 @@ public:
 
 private:
     MemAllocator();
-    ~MemAllocator();
-    MemAllocator(const MemAllocator&) = delete;
-    MemAllocator& operator=(const MemAllocator&) = delete;
+    ~MemAllocator() override;
 
     // With the lock held: makes the buffers and their samples, or frees them all.
     HRESULT AllocateBuffers();
     void FreeBuffers();
 
-    LONG refs_ = 1;
     SRWLOCK lock_ = SRWLOCK_INIT;
     CONDITION_VARIABLE bufferFree_ = CONDITION_VARIABLE_INIT;
     ALLOCATOR_PROPERTIES props_ = {};

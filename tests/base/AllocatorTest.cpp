@@ -20,10 +20,16 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
+// A new allocator holding only the caller's reference (this ComPtr's Attach adds one).
+ComPtr<IMemAllocator> NewAllocator() {
+    ComPtr<IMemAllocator> allocator;
+    *allocator.GetAddressOf() = MemAllocator::Create();
+    return allocator;
+}
+
 // A new committed allocator with `props`.
 ComPtr<IMemAllocator> Allocator(ALLOCATOR_PROPERTIES props) {
-    ComPtr<IMemAllocator> allocator;
-    allocator.Attach(MemAllocator::Create());
+    ComPtr<IMemAllocator> allocator = NewAllocator();
     ALLOCATOR_PROPERTIES actual = {};
     if (allocator->SetProperties(&props, &actual) == S_OK) allocator->Commit();
     return allocator;
@@ -61,8 +67,7 @@ TEST(MemAllocator, GrantsAlignedBuffersAndRefusesBadRequests) {
         const ALLOCATOR_PROPERTIES& want = row.request;
         SCOPED_TRACE(testing::Message() << want.cBuffers << " x " << want.cbBuffer << " align " << want.cbAlign
                                         << " prefix " << want.cbPrefix);
-        ComPtr<IMemAllocator> allocator;
-        allocator.Attach(MemAllocator::Create());
+        ComPtr<IMemAllocator> allocator = NewAllocator();
         ALLOCATOR_PROPERTIES got = {}, kept = {};
         ASSERT_EQ(row.result, allocator->SetProperties(const_cast<ALLOCATOR_PROPERTIES*>(&want), &got));
         ASSERT_EQ(S_OK, allocator->GetProperties(&kept));
@@ -91,8 +96,7 @@ TEST(MemAllocator, GrantsAlignedBuffersAndRefusesBadRequests) {
 }
 
 TEST(MemAllocator, CommitNeedsSizeAndCountAndPropertiesWaitForTheBuffers) {
-    ComPtr<IMemAllocator> allocator;
-    allocator.Attach(MemAllocator::Create());
+    ComPtr<IMemAllocator> allocator = NewAllocator();
     EXPECT_EQ(VFW_E_SIZENOTSET, allocator->Commit());
     ALLOCATOR_PROPERTIES none = {0, 512, 1, 0}, one = {1, 512, 1, 0}, got = {};
     ASSERT_EQ(S_OK, allocator->SetProperties(&none, &got));
@@ -148,8 +152,10 @@ TEST(MemAllocator, AWaitForABufferEndsWithAReturnOrADecommit) {
 }
 
 // Samples still out at Decommit keep their memory, even past the holder's last reference to
-// the allocator; the memory goes with the last sample back, unless a Commit came first.
+// the allocator, and the module stays loaded for them; the memory goes with the last sample
+// back, unless a Commit came first.
 TEST(MemAllocator, BuffersOutliveDecommitUntilTheLastSampleReturns) {
+    const long objects = ModuleObjectCount();
     ComPtr<IMemAllocator> allocator = Allocator({2, 4096, 1, 0});
     IMediaSample *first = nullptr, *second = nullptr;
     ASSERT_EQ(S_OK, allocator->GetBuffer(&first, nullptr, nullptr, 0));
@@ -166,8 +172,10 @@ TEST(MemAllocator, BuffersOutliveDecommitUntilTheLastSampleReturns) {
     std::fill(PointerOf(second), PointerOf(second) + second->GetSize(), BYTE(7));
     EXPECT_EQ(S_OK, second->SetActualDataLength(100));
     EXPECT_TRUE(Committed(memory));
+    EXPECT_EQ(objects + 1, ModuleObjectCount());
     second->Release();
     EXPECT_FALSE(Committed(memory));
+    EXPECT_EQ(objects, ModuleObjectCount());
 }
 
 // Each property as a holder sets it, then as the next holder of the same buffer finds it:
