@@ -1,31 +1,37 @@
-// Object identity, aggregation, the class factory and the module's unload decision.
+// Aggregation, the class factory and the module's unload decision, over this program's class
+// table: the half-gain filter and a class whose construction always fails.
 #include <gtest/gtest.h>
 #include <wrl/client.h>
+#include <new>
 #include "ClassFactory.h"
 #include "HalfGainFilter.h"
-#include "TestTemplates.h"
+#include "OuterUnknown.h"
 
 using Microsoft::WRL::ComPtr;
 
 namespace {
 
-// A minimal aggregating object: answers IUnknown itself and hands everything else to the
-// inner object's nondelegating IUnknown.
-class Outer : public IUnknown {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (IsEqualIID(iid, IID_IUnknown)) {
-            *out = static_cast<IUnknown*>(this);
-            AddRef();
-            return S_OK;
-        }
-        return inner ? inner->QueryInterface(iid, out) : E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-    ULONG refs = 1;
-    IUnknown* inner = nullptr;
+// {5B0E3C64-1B7E-4F0D-8E21-6A6D1C3F9A02}
+constexpr CLSID CLSID_RefusingClass = {0x5b0e3c64, 0x1b7e, 0x4f0d, {0x8e, 0x21, 0x6a, 0x6d, 0x1c, 0x3f, 0x9a, 0x02}};
+
+// A half-gain filter; with `refuse`, a complete object and yet a failure, as a constructor
+// that ran out of a resource would leave it.
+template <bool refuse>
+IUnknown* Create(IUnknown* outer, HRESULT* hr) {
+    auto* filter = new (std::nothrow) HalfGainFilter(outer);
+    *hr = refuse ? E_ABORT : filter ? S_OK : E_OUTOFMEMORY;
+    return filter ? filter->NonDelegating() : nullptr;
+}
+
+}  // namespace
+
+const FactoryTemplate g_FactoryTemplates[] = {
+    {L"Half Gain Test Filter", &CLSID_HalfGainFilter, Create<false>, nullptr},
+    {L"Refusing Test Class", &CLSID_RefusingClass, Create<true>, nullptr},
 };
+const int g_FactoryTemplateCount = 2;
+
+namespace {
 
 ComPtr<IClassFactory> FactoryFor(REFCLSID clsid) {
     ComPtr<IClassFactory> factory;
@@ -33,29 +39,8 @@ ComPtr<IClassFactory> FactoryFor(REFCLSID clsid) {
     return factory;
 }
 
-TEST(ComObject, QueryInterfaceKeepsOneIdentity) {
-    ComPtr<IBaseFilter> filter;
-    ASSERT_EQ(S_OK, FactoryFor(CLSID_HalfGainFilter)->CreateInstance(nullptr, IID_IBaseFilter,
-                                                                     reinterpret_cast<void**>(filter.GetAddressOf())));
-    ComPtr<IUnknown> a, b;
-    ComPtr<IMediaFilter> media;
-    ComPtr<IPersist> persist;
-    ASSERT_EQ(S_OK, filter.As(&a));
-    ASSERT_EQ(S_OK, filter.As(&media));
-    ASSERT_EQ(S_OK, filter.As(&persist));
-    ASSERT_EQ(S_OK, media.As(&b));
-    EXPECT_EQ(a.Get(), b.Get());
-    ComPtr<IPin> notHere;
-    EXPECT_EQ(E_NOINTERFACE, filter.As(&notHere));
-    // Every interface counts on the same object.
-    ULONG before = filter->AddRef();
-    EXPECT_EQ(before + 1, persist->AddRef());
-    persist->Release();
-    filter->Release();
-}
-
 TEST(ComObject, AggregatedFilterSpeaksForTheOuterObject) {
-    Outer outer;
+    OuterUnknown outer;
     ComPtr<IClassFactory> factory = FactoryFor(CLSID_HalfGainFilter);
     long baseline = ModuleObjectCount();
     // An aggregating object may only get the inner IUnknown.

@@ -1,7 +1,6 @@
 #include "HalfGainFilter.h"
 #include <windows.h>
 #include <mmreg.h>
-#include <new>
 #include "MediaType.h"
 #include "TransformInputPin.h"
 #include "TransformOutputPin.h"
@@ -85,13 +84,4 @@ HRESULT HalfGainFilter::EndOfStream() {
 HRESULT HalfGainFilter::BeginFlush() {
     ++flushes;
     return TransformFilter::BeginFlush();
-}
-
-IUnknown* CreateHalfGainFilter(IUnknown* outer, HRESULT* hr) {
-    auto* filter = new (std::nothrow) HalfGainFilter(outer);
-    if (!filter) {
-        *hr = E_OUTOFMEMORY;
-        return nullptr;
-    }
-    return filter->NonDelegating();
 }

@@ -41,6 +41,3 @@ public:
         Microsoft::WRL::ComPtr<IBaseFilter> ref;
     };
 };
-
-// The filter's creation routine, as a factory template uses it.
-IUnknown* CreateHalfGainFilter(IUnknown* outer, HRESULT* hr);

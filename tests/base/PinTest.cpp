@@ -1,5 +1,5 @@
-// Pins of a filter outside any graph: enumeration, identity, and the connection handshake
-// between two filters of ours.
+// Pins of two filters of ours outside any graph: the connection handshake, streaming and
+// stopping.
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -16,66 +16,6 @@ namespace {
 
 using Filter = HalfGainFilter::Owned;
 
-TEST(Pins, EnumeratedInputFirstThenOutputAndFoundByName) {
-    Filter filter;
-    ComPtr<IEnumPins> pins;
-    ASSERT_EQ(S_OK, filter.ref->EnumPins(&pins));
-    IPin* got[3] = {};
-    ULONG fetched = 0;
-    EXPECT_EQ(S_FALSE, pins->Next(3, got, &fetched));
-    ASSERT_EQ(2u, fetched);
-    const wchar_t* names[] = {L"Input", L"Output"};
-    const PIN_DIRECTION dirs[] = {PINDIR_INPUT, PINDIR_OUTPUT};
-    for (int i = 0; i < 2; ++i) {
-        PIN_INFO info = {};
-        ASSERT_EQ(S_OK, got[i]->QueryPinInfo(&info));
-        EXPECT_STREQ(names[i], info.achName);
-        EXPECT_EQ(dirs[i], info.dir);
-        EXPECT_EQ(filter.ref.Get(), info.pFilter);
-        info.pFilter->Release();
-        IPin* found = nullptr;
-        ASSERT_EQ(S_OK, filter.ref->FindPin(names[i], &found));
-        EXPECT_EQ(got[i], found);
-        found->Release();
-        got[i]->Release();
-    }
-    IPin* none = reinterpret_cast<IPin*>(1);
-    EXPECT_EQ(VFW_E_NOT_FOUND, filter.ref->FindPin(L"Side", &none));
-    EXPECT_EQ(nullptr, none);
-    // A pin's references are its filter's.
-    IPin* output = filter.f->OutputPin();
-    ULONG filterRefs = filter.ref->AddRef();
-    EXPECT_EQ(filterRefs + 1, output->AddRef());
-    output->Release();
-    filter.ref->Release();
-}
-
-TEST(Pins, UnconnectedPinsOfferNothingAndDeliverNothing) {
-    Filter filter;
-    TransformInputPin* in = filter.f->InputPin();
-    TransformOutputPin* out = filter.f->OutputPin();
-    MediaType floatType = WaveType(WAVE_FORMAT_IEEE_FLOAT, 2, 48000, 32);
-    EXPECT_EQ(S_OK, in->QueryAccept(&floatType.Get()));
-    EXPECT_EQ(S_FALSE, in->QueryAccept(&WaveType(WAVE_FORMAT_PCM, 2, 48000, 16).Get()));
-    // The output derives its types from the input, so it has none yet.
-    EXPECT_EQ(S_FALSE, out->QueryAccept(&floatType.Get()));
-    ComPtr<IEnumMediaTypes> types;
-    ASSERT_EQ(S_OK, out->EnumMediaTypes(&types));
-    AM_MEDIA_TYPE* mt = nullptr;
-    ULONG fetched = 5;
-    EXPECT_EQ(S_FALSE, types->Next(1, &mt, &fetched));
-    EXPECT_EQ(0u, fetched);
-    ComPtr<IPin> peer;
-    EXPECT_EQ(VFW_E_NOT_CONNECTED, in->ConnectedTo(&peer));
-    EXPECT_EQ(nullptr, peer.Get());
-    AM_MEDIA_TYPE current;
-    EXPECT_EQ(VFW_E_NOT_CONNECTED, out->ConnectionMediaType(&current));
-    EXPECT_EQ(VFW_E_NOT_CONNECTED, out->DeliverEndOfStream());
-    IMediaSample* sample = reinterpret_cast<IMediaSample*>(1);
-    EXPECT_EQ(VFW_E_NO_ALLOCATOR, out->GetDeliveryBuffer(&sample, nullptr, nullptr, 0));
-    EXPECT_EQ(nullptr, sample);
-}
-
 // A stand-in source -> a -> b.
 class PinChain : public ::testing::Test {
 protected:
@@ -85,8 +25,10 @@ protected:
     void TearDown() override {
         a.f->Stop();
         source.Unplug();
+        b.f->Stop();
         a.f->OutputPin()->Disconnect();
         b.f->InputPin()->Disconnect();
+        b.f->OutputPin()->Disconnect();
     }
     // The stand-ins first: they outlive the filters.
     SourcePin source;
@@ -182,6 +124,32 @@ TEST_F(PinChain, StreamingNeedsBothPinsAndStopsOnce) {
     EXPECT_FALSE(a.f->IsStreaming());
     IMediaSample* sample = nullptr;
     EXPECT_EQ(VFW_E_NOT_COMMITTED, a.f->OutputPin()->GetDeliveryBuffer(&sample, nullptr, nullptr, 0));
+}
+
+// A flush refuses samples until it ends and reaches the filters downstream; every run after
+// a stop starts streaming again. A seeking graph does both.
+TEST_F(PinChain, FlushesPassDownstreamAndEveryRunRestartsStreaming) {
+    ASSERT_EQ(S_OK, a.f->OutputPin()->Connect(b.f->InputPin(), nullptr));
+    ASSERT_EQ(S_OK, b.f->OutputPin()->Connect(&sink, nullptr));
+    std::vector<float> data(16, 0.5f);
+    for (int run = 1; run <= 2; ++run) {
+        SCOPED_TRACE(testing::Message() << "run " << run);
+        ASSERT_EQ(S_OK, b.f->Pause());
+        ASSERT_EQ(S_OK, a.f->Pause());
+        ASSERT_EQ(S_OK, a.f->InputPin()->BeginFlush());
+        EXPECT_TRUE(b.f->InputPin()->IsFlushing());
+        EXPECT_EQ(S_FALSE, source.Push(data.data(), 64));
+        ASSERT_EQ(S_OK, a.f->InputPin()->EndFlush());
+        EXPECT_FALSE(b.f->InputPin()->IsFlushing());
+        ASSERT_EQ(S_OK, source.Push(data.data(), 64));
+        EXPECT_EQ(run, b.f->flushes.load());
+        ASSERT_EQ(S_OK, a.f->Stop());
+        ASSERT_EQ(S_OK, b.f->Stop());
+        EXPECT_EQ(run, a.f->starts.load());
+        EXPECT_EQ(run, a.f->stops.load());
+    }
+    EXPECT_EQ(std::vector<float>(32, 0.125f), sink.Floats());  // halved twice; nothing of the flushes
+    EXPECT_FALSE(a.f->streamingWhileStopped.load());
 }
 
 // A peer that asks about the connection from the streaming thread while the application

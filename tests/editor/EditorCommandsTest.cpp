@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "EditorHarness.h"
-#include "EditorIds.h"
 #include "Preset.h"
 #include "PresetStore.h"
 #include "PresetText.h"
@@ -12,14 +11,6 @@ namespace {
 
 constexpr int kSetupMenuCopyTo = 3;  // Down presses: Setup A, Setup B, (separator), Copy to, Copy from
 constexpr int kSetupMenuCopyFrom = 4;
-
-int Lit(HWND button) { return static_cast<int>(SendMessageA(button, QVBM_GETCHECK, 0, 0)); }
-
-ReverbParams Params(IReverbControl* control) {
-    ReverbParams params{};
-    control->GetAllParams(&params);
-    return params;
-}
 
 }  // namespace
 
@@ -43,29 +34,29 @@ TEST_F(EditorTest, SetupsSwitchAndCopyThroughTheButtonAndItsMenu) {
     EXPECT_EQ(Value(kInputGain), -60);
     ChooseFromMenu(kSetupMenuButton, 0);  // closed without a choice
     EXPECT_EQ(filter.control->GetCurrentSetup(), 1);
-    EXPECT_EQ(SendMessageA(Item(kSetupMenuButton), QVBM_GETCHECK, 0, 0), 0);
+    EXPECT_EQ(Ask(kSetupMenuButton, QVBM_GETCHECK), 0);
 }
 
 TEST_F(EditorTest, UndoTogglesAroundResetAndLeavesTheOutputLayoutAlone) {
     Type(kDecayTimeField, "7.5");
     Click(kReverbMuteButton);
     Click(kBypassButton);
-    const ReverbParams before = Params(filter.control);
+    const ReverbParams before = filter.Params();
     Click(kResetButton);
-    EXPECT_TRUE(Params(filter.control) == DefaultParams());
+    EXPECT_TRUE(filter.Params() == DefaultParams());
     EXPECT_EQ(Text(kDecayTimeField), "1.5");
     EXPECT_EQ(filter.control->GetBypass(), 1);  // reset leaves bypass on
     Click(kUndoButton);
-    EXPECT_TRUE(Params(filter.control) == before);
+    EXPECT_TRUE(filter.Params() == before);
     EXPECT_EQ(Text(kDecayTimeField), "7.5");
     Click(kUndoButton);
-    EXPECT_TRUE(Params(filter.control) == DefaultParams());
+    EXPECT_TRUE(filter.Params() == DefaultParams());
 
     Click(kStereoButton);
     EXPECT_EQ(Text(kStereoButton), "Mono");
     EXPECT_FALSE(IsWindowEnabled(Item(kWidthField)));
     Click(kUndoButton);
-    EXPECT_TRUE(Params(filter.control) == DefaultParams());
+    EXPECT_TRUE(filter.Params() == DefaultParams());
     EXPECT_EQ(Text(kStereoButton), "Mono");
 }
 
@@ -78,14 +69,14 @@ TEST_F(EditorTest, SwitchButtonsToggleTheirFieldAndLightUp) {
     for (const Row& r : rows) {
         Click(r.button);
         EXPECT_EQ(Value(r.field), 1) << r.button;
-        EXPECT_EQ(Lit(Item(r.button)), 1) << r.button;
+        EXPECT_EQ(Ask(r.button, QVBM_GETCHECK), 1) << r.button;
         Click(r.button);
         EXPECT_EQ(Value(r.field), 0) << r.button;
-        EXPECT_EQ(Lit(Item(r.button)), 0) << r.button;
+        EXPECT_EQ(Ask(r.button, QVBM_GETCHECK), 0) << r.button;
     }
     Click(kBypassButton);
     EXPECT_EQ(filter.control->GetBypass(), 1);
-    EXPECT_EQ(Lit(Item(kBypassButton)), 1);
+    EXPECT_EQ(Ask(kBypassButton, QVBM_GETCHECK), 1);
 }
 
 TEST_F(EditorTest, FirstTickStartsBothSetupsAndUndoFromTheOpeningStateAndPlacesTheFocus) {
@@ -105,7 +96,7 @@ TEST_F(EditorTest, HandsTheCurrentSettingsToThePresetStoreAsText) {
     char* data = nullptr;
     SendMessageA(page, MSG_GET_PRESET_DATA, reinterpret_cast<WPARAM>(&data), 0);
     ASSERT_NE(data, nullptr);
-    EXPECT_STREQ(data, WritePresetText(Params(filter.control)).c_str());
+    EXPECT_STREQ(data, WritePresetText(filter.Params()).c_str());
     EXPECT_NE(std::string(data).find(",150,"), std::string::npos);
     FreePresetData(data);
 }

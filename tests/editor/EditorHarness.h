@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "EditorIds.h"
 #include "EditorPageHost.h"
 #include "ParamBinding.h"
 
@@ -16,17 +17,16 @@ protected:
 
     // Connects the filter for 44.1 kHz stereo float and starts streaming.
     void StartStreaming();
-    // Pushes `frames` stereo frames of a constant value per channel and lets the page see it.
-    void PushConstant(float left, float right, int frames = 1024);
-
     HWND Item(int id) const { return GetDlgItem(page, id); }
+    // A control's answer to a query without arguments (a button's lit state, a slider's value).
+    int Ask(int id, UINT message) const { return static_cast<int>(SendMessageA(Item(id), message, 0, 0)); }
     std::string Text(int id) const;
     int Value(int field) const { return GetField(filter.control, field); }
     // Double-clicks the field, types `text` into its inline editor and presses Enter.
     void Type(int fieldId, const char* text);
     void Key(int id, UINT key);
-    void Click(int id, int x = 3, int y = 3);
-    void Tick();  // one tick of the page's meter timer
+    void Click(int id);
+    void Tick() { SendMessageA(page, WM_TIMER, kMeterTimer, 0); }  // one tick of the meter timer
     // Presses a menu button with the keys for the menu queued: `downs` times Down, then
     // Enter (or Escape when `downs` is 0), and releases it.
     void ChooseFromMenu(int buttonId, int downs);

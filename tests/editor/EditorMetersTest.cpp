@@ -2,35 +2,25 @@
 // the filter.
 #include <gtest/gtest.h>
 
-#include <vector>
-
+#include "Controls.h"
 #include "EditorHarness.h"
-#include "EditorIds.h"
 #include "SkinProtocol.h"
 
 namespace {
 
-std::vector<BYTE> Pixels(HBITMAP bitmap) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    HDC dc = GetDC(nullptr);
-    GetDIBits(dc, bitmap, 0, 0, nullptr, &info, DIB_RGB_COLORS);
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    std::vector<BYTE> bits(static_cast<size_t>(info.bmiHeader.biWidth) * abs(info.bmiHeader.biHeight) * 4);
-    GetDIBits(dc, bitmap, 0, abs(info.bmiHeader.biHeight), bits.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, dc);
-    return bits;
+// The colour of the picture's centre pixel.
+COLORREF Centre(HBITMAP bitmap) {
+    BITMAP info = {};
+    GetObjectA(bitmap, sizeof info, &info);
+    return BitmapPixel(bitmap, info.bmWidth / 2, info.bmHeight / 2);
 }
 
-// Which of the three indicator pictures (BITMAP 139, 140, 141) the indicator shows, or 0.
+// Which of the three indicator pictures the indicator shows, told by their centres, or 0.
 int LedShown(HWND indicator) {
-    auto shown = reinterpret_cast<HBITMAP>(SendMessageA(indicator, STM_GETIMAGE, IMAGE_BITMAP, 0));
-    if (!shown) return 0;
-    const std::vector<BYTE> pixels = Pixels(shown);
+    const COLORREF shown = Centre(reinterpret_cast<HBITMAP>(SendMessageA(indicator, STM_GETIMAGE, IMAGE_BITMAP, 0)));
     for (int id : {kClipHeldBitmap, kClipOffBitmap, kClipLitBitmap}) {
         HBITMAP candidate = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
-        const bool same = Pixels(candidate) == pixels;
+        const bool same = Centre(candidate) == shown;
         DeleteObject(candidate);
         if (same) return id;
     }
@@ -48,7 +38,7 @@ int MeterMaximum(HWND meter) {
 TEST_F(EditorTest, MetersFollowTheStreamAndTheTextsKeepTheHighestLevels) {
     EXPECT_EQ(Text(kInputLevelText).substr(0, 4), "-Inf");
     StartStreaming();
-    PushConstant(0.5f, 0.25f);
+    ASSERT_EQ(S_OK, Push(0.5f, 0.25f, 1024));
     Tick();
     EXPECT_EQ(MeterMaximum(Item(kInputMeterLeft)), -60);
     EXPECT_EQ(MeterMaximum(Item(kInputMeterRight)), -120);
@@ -58,7 +48,7 @@ TEST_F(EditorTest, MetersFollowTheStreamAndTheTextsKeepTheHighestLevels) {
     EXPECT_NE(Text(kOutputLevelText).substr(0, 4), "-Inf");
 
     // Quieter audio: the texts keep the maxima until their reset click.
-    PushConstant(0.125f, 0.125f);
+    ASSERT_EQ(S_OK, Push(0.125f, 0.125f, 1024));
     Tick();
     EXPECT_EQ(Text(kInputLevelText), input);
     const std::string output = Text(kOutputLevelText);
@@ -70,7 +60,7 @@ TEST_F(EditorTest, MetersFollowTheStreamAndTheTextsKeepTheHighestLevels) {
 TEST_F(EditorTest, AnOverloadLightsTheIndicatorForTwoTicksThenHoldsItUntilClicked) {
     StartStreaming();
     for (int id : {kInputClipLeft, kInputClipRight, kOutputClipLeft}) EXPECT_EQ(LedShown(Item(id)), kClipOffBitmap);
-    PushConstant(1.5f, 0.0f);  // beyond full scale on the left input
+    ASSERT_EQ(S_OK, Push(1.5f, 0.0f, 1024));  // beyond full scale on the left input
     const int expected[] = {kClipLitBitmap, kClipLitBitmap, kClipHeldBitmap, kClipHeldBitmap};
     for (int tick = 0; tick < 4; ++tick) {
         Tick();

@@ -4,31 +4,23 @@
 
 #include <vector>
 
+#include "Controls.h"
 #include "EditorHarness.h"
-#include "EditorIds.h"
+#include "EditorSkin.h"
 #include "SkinProtocol.h"
 
 namespace {
 
-int SliderPosition(HWND slider) { return static_cast<int>(SendMessageA(slider, QVSM_GETPOS, 0, 0)); }
-
 // Loads `params` into the filter the way a host restores a saved graph.
-void LoadFromStream(IBaseFilter* filter, const ReverbParams& params) {
-    IPersistStream* persist = nullptr;
+void LoadFromStream(ReverbFilter* filter, const ReverbParams& params) {
+    FilterHarness saved;
+    saved.control->SetAllParams(&params);
     IStream* stream = nullptr;
-    ASSERT_EQ(S_OK, filter->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(&persist)));
     ASSERT_EQ(S_OK, CreateStreamOnHGlobal(nullptr, TRUE, &stream));
-    FilterHarness other;
-    other.control->SetAllParams(&params);
-    IPersistStream* source = nullptr;
-    other.base->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(&source));
-    source->Save(stream, FALSE);
-    source->Release();
-    const LARGE_INTEGER start = {};
-    stream->Seek(start, STREAM_SEEK_SET, nullptr);
-    EXPECT_EQ(S_OK, persist->Load(stream));
+    saved.filter->Save(stream, FALSE);
+    stream->Seek({}, STREAM_SEEK_SET, nullptr);
+    EXPECT_EQ(S_OK, filter->Load(stream));
     stream->Release();
-    persist->Release();
 }
 
 // Records what the page sends to a control.
@@ -38,7 +30,15 @@ LRESULT CALLBACK Recording(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     if (g_sent && message == QVRM_SETVALUE) g_sent->push_back(static_cast<UINT>(wParam));
     return CallWindowProcA(g_original, window, message, wParam, lParam);
 }
+
 }  // namespace
+
+TEST_F(EditorTest, ShowsTheSkinsBackgroundWhichOnlyTheModuleWithThePicturesHas) {
+    EditorSkin skin;  // the page's pictures, from the module it runs in
+    ASSERT_TRUE(skin.Load(GetModuleHandleA(nullptr)));
+    EXPECT_EQ(WindowPixel(page, 2, 2), BitmapPixel(skin.Background(), 2, 2));
+    EXPECT_FALSE(EditorSkin().Load(GetModuleHandleA("kernel32.dll")));
+}
 
 TEST_F(EditorTest, SlidersEditTheirFieldsAndDoubleClickRestoresTheDefault) {
     struct Row {
@@ -65,7 +65,7 @@ TEST_F(EditorTest, SlidersEditTheirFieldsAndDoubleClickRestoresTheDefault) {
         SendMessageA(Item(r.slider), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 3));
         Pump();
         EXPECT_EQ(Value(r.field), r.defaultValue) << r.slider;
-        EXPECT_EQ(SliderPosition(Item(r.slider)), r.defaultValue) << r.slider;
+        EXPECT_EQ(Ask(r.slider, QVSM_GETPOS), r.defaultValue) << r.slider;
     }
 }
 
@@ -89,7 +89,7 @@ TEST_F(EditorTest, TypedTextsAreReadByTheFieldsRuleAndShownClamped) {
         EXPECT_EQ(Value(r.field), r.value) << r.typed;
         EXPECT_EQ(Text(r.fieldId), r.shown) << r.typed;
     }
-    EXPECT_EQ(SliderPosition(Item(kEarlySlider)), -361);  // the slider follows the typed value
+    EXPECT_EQ(Ask(kEarlySlider, QVSM_GETPOS), -361);  // the slider follows the typed value
     // Each confirmed text is an undo step of its own.
     filter.control->SwapUndo();
     EXPECT_EQ(Value(kBassMultiply), 10);
@@ -101,7 +101,7 @@ TEST_F(EditorTest, FieldStepsMakeOneUndoStepPerGesture) {
     Key(kPreDelayField, VK_UP);
     EXPECT_EQ(Value(kPreDelay), 2);
     EXPECT_EQ(Text(kPreDelayField), "2");
-    EXPECT_EQ(SliderPosition(Item(kPreDelaySlider)), 2);
+    EXPECT_EQ(Ask(kPreDelaySlider, QVSM_GETPOS), 2);
     // A zero step (a field showing its value again) takes no snapshot.
     PostMessageA(page, QVEN_STEP, MAKEWPARAM(kRoomSizeField, 0), reinterpret_cast<LPARAM>(Item(kRoomSizeField)));
     Pump();
@@ -161,13 +161,13 @@ TEST_F(EditorTest, ChangesMadeElsewhereReachEveryControl) {
     loaded.Damping = 221;
     loaded.Tail = 1;
     loaded.ReverbMute = 1;
-    LoadFromStream(filter.base, loaded);
+    LoadFromStream(filter.filter, loaded);
     Pump();
     EXPECT_EQ(Text(kInputField), "-6.0");
-    EXPECT_EQ(SliderPosition(Item(kInputSlider)), -60);
+    EXPECT_EQ(Ask(kInputSlider, QVSM_GETPOS), -60);
     EXPECT_EQ(Text(kDampingField), "OFF");
-    EXPECT_EQ(SendMessageA(Item(kTailButton), QVBM_GETCHECK, 0, 0), 1);
-    EXPECT_EQ(SendMessageA(Item(kReverbMuteButton), QVBM_GETCHECK, 0, 0), 1);
+    EXPECT_EQ(Ask(kTailButton, QVBM_GETCHECK), 1);
+    EXPECT_EQ(Ask(kReverbMuteButton, QVBM_GETCHECK), 1);
 
     // A format change makes the filter notify as well; mono output disables Width.
     filter.control->put_StereoOutput(0);
@@ -185,7 +185,7 @@ TEST_F(EditorTest, AnotherFilterSetWhileShownTakesOverThePage) {
     // The first filter no longer reaches the page.
     ReverbParams loaded = DefaultParams();
     loaded.DecayTime = 123;
-    LoadFromStream(filter.base, loaded);
+    LoadFromStream(filter.filter, loaded);
     Pump();
     EXPECT_EQ(Text(kDecayTimeField), "7.7");
     Key(kDecayTimeField, VK_UP);

@@ -6,7 +6,6 @@
 
 #include "ClassKey.h"
 #include "EditorHarness.h"
-#include "EditorIds.h"
 
 namespace {
 
@@ -21,21 +20,18 @@ public:
         FILE* file = std::fopen((folder_ + "\\qvRuvodaR3.ini").c_str(), "wb");
         std::fputs(fileText, file);
         std::fclose(file);
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, ClassKeyPath(CLSID_RuvodaR3).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                        nullptr, &key_, nullptr);
-        RegSetValueExA(key_, "PluginPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder_.c_str()),
-                       static_cast<DWORD>(folder_.size() + 1));
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, key_.c_str(), "PluginPath", REG_SZ, folder_.c_str(),
+                        static_cast<DWORD>(folder_.size() + 1));
     }
     ~PresetFolder() {
-        RegDeleteValueA(key_, "PluginPath");
-        RegCloseKey(key_);
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, key_.c_str(), "PluginPath");
         DeleteFileA((folder_ + "\\qvRuvodaR3.ini").c_str());
         RemoveDirectoryA(folder_.c_str());
     }
 
 private:
+    const std::string key_ = ClassKeyPath(CLSID_RuvodaR3);
     std::string folder_;
-    HKEY key_ = nullptr;
 };
 
 }  // namespace

@@ -25,24 +25,17 @@ inline float Sanitize(float sample) { return std::isfinite(sample) ? sample : 0.
 
 inline bool Overloads(float x) { return x > 1.0f || x < -1.0f; }
 
-// The per-half filter states, by reference into FilterState.
-struct HalfState {
-    float& shelfAllpass;
-    float& shelfPrev;
-    float& damping;
-};
-
-// One half of the recirculating network: `feedback` is the other half's oldest sample,
+// Half `half` of the recirculating network: `feedback` is the other half's oldest sample,
 // `x` the pre-delay output; `lines` are its allpass, delay, allpass and delay lines.
 // Returns the value for its last delay line.
-inline float TankHalf(float feedback, float x, HalfState s, DelayLine* lines,
+inline float TankHalf(float feedback, float x, int half, FilterState& s, DelayLine* lines,
                       const EngineCoefficients& c) {
     const float f = feedback * c.decayGain;
-    s.shelfAllpass = (f - s.shelfAllpass) * c.shelfAllpassCoef + s.shelfPrev;
-    s.shelfPrev = f;
-    const float h = f + (f + s.shelfAllpass) * c.shelfGain;
-    s.damping = s.damping + (h + x - s.damping) * c.dampingCoef;
-    const float a = Allpass(lines[0], s.damping, c.tankAllpassCoef1, c.tankAllpassCoef1);
+    s.shelfAllpass[half] = (f - s.shelfAllpass[half]) * c.shelfAllpassCoef + s.shelfPrev[half];
+    s.shelfPrev[half] = f;
+    const float h = f + (f + s.shelfAllpass[half]) * c.shelfGain;
+    s.damping[half] = s.damping[half] + (h + x - s.damping[half]) * c.dampingCoef;
+    const float a = Allpass(lines[0], s.damping[half], c.tankAllpassCoef1, c.tankAllpassCoef1);
     float o = lines[1].Read();
     lines[1].WriteAndStep(a);
     o = o * c.decayGain;
@@ -63,8 +56,6 @@ void ReferenceEngine::RenderLayout(const float* input, float* output, uint32_t f
     DelayLine* line = state_.lines;
     DelayLine& pre = state_.preDelay;
     EarlyTapLine& early = state_.early;
-    HalfState halfA{f.shelfAllpass[0], f.shelfPrev[0], f.damping[0]};
-    HalfState halfB{f.shelfAllpass[1], f.shelfPrev[1], f.damping[1]};
 
     const double g = c.decayGain;
     const float w60 = Lean(g, 0.6), w25 = Lean(g, 0.25), w70 = Lean(g, 0.7);
@@ -118,8 +109,8 @@ void ReferenceEngine::RenderLayout(const float* input, float* output, uint32_t f
         pre.WriteAndStep(y);
         x = x + kPreDelayOffset;
 
-        line[7].WriteAndStep(TankHalf(line[11].Read(), x, halfA, line + 4, c));
-        line[11].WriteAndStep(TankHalf(line[7].Read(), x, halfB, line + 8, c));
+        line[7].WriteAndStep(TankHalf(line[11].Read(), x, 0, f, line + 4, c));
+        line[11].WriteAndStep(TankHalf(line[7].Read(), x, 1, f, line + 8, c));
 
         const float sl = tapLeft(0) - w25 * tapLeft(1) - w70 * tapLeft(2) - w20 * tapLeft(3) +
                          w60 * tapLeft(4) + tapLeft(5) + w50 * tapLeft(6);

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <vector>
 
 #include "EngineHarness.h"
@@ -20,6 +19,12 @@ int64_t PlayTail(ReverbEngine& e, uint32_t block) {
         EXPECT_EQ(capacity, block);
     }
     return -1;
+}
+
+std::vector<float> PeakLevels(ReverbEngine& e) {
+    std::vector<float> levels(ParameterControl::kMeterCount);
+    e.GetPeakLevels(levels.data());
+    return levels;
 }
 
 }  // namespace
@@ -57,9 +62,7 @@ TEST(EngineRendering, BypassPassesAudioThroughWithChannelMapping) {
         h.Render(Noise(2000u * c.in, 3), 500);  // meters and network hold something
         h.engine.SetBypass(1);
         EXPECT_EQ(h.Render(c.input, 64, false), c.expected) << c.in << " -> " << c.out;
-        float levels[4];
-        h.engine.GetPeakLevels(levels);
-        EXPECT_EQ(std::vector<float>(levels, levels + 4), std::vector<float>(4, 0.0f));
+        EXPECT_EQ(PeakLevels(h.engine), std::vector<float>(4, 0.0f));
         EXPECT_EQ(PlayTail(h.engine, 4), 0) << "no tail while bypassed";
     }
 }
@@ -87,14 +90,10 @@ TEST(EngineRendering, MetersHoldTheirMaximumUntilReadThenRestart) {
     h.Put(kReverbMute, 1);
     h.Put(kEarlyMute, 1);
     ASSERT_EQ(h.Prepare(), 0);
-    float levels[4], again[4];
     h.Render({0.5f, -0.25f, 0.1f, 0.1f}, 2);
     h.Render({0.2f, 0.2f}, 1, false);  // not read in between: the maximum holds
-    h.engine.GetPeakLevels(levels);
-    EXPECT_EQ(std::vector<float>(levels, levels + 4), (std::vector<float>{0.5f, 0.25f, 0.5f, 0.25f}));
-    h.engine.GetPeakLevels(again);  // no block between: the same values
-    EXPECT_EQ(std::vector<float>(levels, levels + 4), std::vector<float>(again, again + 4));
+    EXPECT_EQ(PeakLevels(h.engine), (std::vector<float>{0.5f, 0.25f, 0.5f, 0.25f}));
+    EXPECT_EQ(PeakLevels(h.engine), (std::vector<float>{0.5f, 0.25f, 0.5f, 0.25f})) << "no block since";
     h.Render({0.2f, -0.1f}, 1, false);  // read since: replaced, not maximised
-    h.engine.GetPeakLevels(levels);
-    EXPECT_EQ(std::vector<float>(levels, levels + 2), (std::vector<float>{0.2f, 0.1f}));
+    EXPECT_EQ(PeakLevels(h.engine), (std::vector<float>{0.2f, 0.1f, 0.2f, 0.1f}));
 }

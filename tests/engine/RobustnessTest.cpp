@@ -25,18 +25,13 @@ TEST(EngineRobustness, MinutesOfSilentTailStayFiniteAndClearOfDenormals) {
     }
 }
 
-TEST(EngineRobustness, NonFiniteInputEntersAsSilenceAndOverflowIsCleared) {
-    std::vector<float> clean = Noise(2 * 3000, 31), dirty = clean;
-    const float inf = std::numeric_limits<float>::infinity();
-    for (auto [i, bad] : {std::pair{10, std::nanf("")}, {501, inf}, {2000, -inf}, {4001, std::nanf("")}}) {
-        clean[size_t(i)] = 0.0f;
-        dirty[size_t(i)] = bad;
+// Non-finite input is compared with the frame-by-frame reference in RunWiseRenderingTest.
+TEST(EngineRobustness, OverflowClearsTheNetwork) {
+    EngineHarness hit(44100, 1, 2), fresh(44100, 1, 2);
+    for (EngineHarness* h : {&hit, &fresh}) {
+        h->Put(kInputGain, 60);
+        ASSERT_EQ(h->Prepare(), 0);
     }
-    EngineHarness a(44100, 2, 2), b(44100, 2, 2), hit(44100, 1, 2), fresh(44100, 1, 2);
-    hit.Put(kInputGain, 60);
-    fresh.Put(kInputGain, 60);
-    for (EngineHarness* h : {&a, &b, &hit, &fresh}) ASSERT_EQ(h->Prepare(), 0);
-    EXPECT_EQ(a.Render(dirty, 256), b.Render(clean, 256));
     // Finite, but twice it is not: the network overflows, and is cleared.
     hit.Render(Impulse(2000, 1, std::numeric_limits<float>::max()), 2000);
     const std::vector<float> after = hit.Render(Impulse(44100, 1, 0.5f), 4096, false);

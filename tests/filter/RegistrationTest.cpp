@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "ClassesRoot.h"
 #include "IFactoryPresets.h"
 #include "RegisteredServer.h"
 #include "qvRuvodaR3.h"
@@ -28,6 +27,13 @@ const std::wstring kMapperEntry = MapperKey(CLSID_RuvodaR3);
 
 TEST(Registration, RegisterWritesClassFilterAndPinKeysAndUnregisterRemovesThem) {
     ASSERT_EQ(0u, RunRegsvr32(true));  // no keys of an earlier registration stand in for new ones
+    // The server entry of an earlier install elsewhere is replaced.
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CLASSES_ROOT, (kFilterClass + L"\\InprocServer32").c_str(), 0,
+                                             nullptr, 0, KEY_WRITE, nullptr, &key, nullptr));
+    const wchar_t stale[] = L"C:\\nowhere\\old.dll";
+    RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(stale), sizeof stale);
+    RegCloseKey(key);
     ASSERT_EQ(0u, RunRegsvr32(false));
     EXPECT_EQ(L"Quillorn qv:Ruvoda R3", StringValue(kFilterClass, nullptr));
     EXPECT_EQ(L"Both", StringValue(kFilterClass + L"\\InprocServer32", L"ThreadingModel"));
@@ -35,6 +41,7 @@ TEST(Registration, RegisterWritesClassFilterAndPinKeysAndUnregisterRemovesThem) 
     EXPECT_EQ(L"Quillorn qv:Ruvoda R3 Property Page", StringValue(kPageClass, nullptr));
     EXPECT_EQ(L"Quillorn qv:Ruvoda R3", StringValue(kFilterKey, nullptr));
     EXPECT_FALSE(KeyExists(L"Filter\\" + GuidText(CLSID_RuvodaR3Page)));
+    EXPECT_FALSE(KeyExists(MapperKey(CLSID_RuvodaR3Page)));  // only filters reach the mapper
     EXPECT_EQ(L"Quillorn qv:Ruvoda R3", StringValue(kMapperEntry, L"FriendlyName"));
     for (const wchar_t* pin : {L"In", L"Out"}) {
         const std::wstring key = kFilterClass + L"\\Pins\\" + pin;

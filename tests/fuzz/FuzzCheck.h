@@ -1,27 +1,19 @@
 #pragma once
 // Shared by the fuzz targets: a property that every input must keep. A broken property
 // aborts, so that libFuzzer stops and keeps the input that broke it.
-#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 
 #include "ReverbParams.h"
 
-#define FUZZ_CHECK(condition)                                                             \
-    do {                                                                                  \
-        if (!(condition)) {                                                               \
-            std::fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__,      \
-                         #condition);                                                     \
-            std::abort();                                                                 \
-        }                                                                                 \
+#define FUZZ_CHECK(condition)                                                                  \
+    do {                                                                                       \
+        if (!(condition)) {                                                                    \
+            std::fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__, #condition); \
+            std::abort();                                                                      \
+        }                                                                                      \
     } while (0)
-
-// The input as text: the bytes up to the first NUL, as a C string sees them.
-inline std::string FuzzText(const uint8_t* data, size_t size) {
-    return std::string(reinterpret_cast<const char*>(data), size).c_str();
-}
 
 // Four bytes as a little-endian integer.
 inline int32_t FuzzLe32(const uint8_t* p) {

@@ -1,6 +1,8 @@
 // A preset's data text as the editor loads it: parsed, widened for version-1 presets and
 // put field by field. The first byte picks the preset version. A full text written back
 // from the loaded record must parse to the same record.
+#include <string>
+
 #include "FuzzCheck.h"
 #include "ParameterControl.h"
 #include "PresetText.h"
@@ -8,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     const int version = data[0] % 3;
-    const std::string text = FuzzText(data + 1, size - 1);
+    const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);  // read up to a NUL
 
     int32_t values[kPresetTextValues];
     const int count = ParsePresetText(text.c_str(), values);

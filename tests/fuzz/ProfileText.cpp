@@ -1,5 +1,6 @@
 #include "ProfileText.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "StoreText.h"
@@ -13,91 +14,61 @@ std::string Trim(const std::string& text) {
     while (last > first && IsBlank(text[last - 1])) --last;
     return text.substr(first, last - first);
 }
+
+// The first entry (section or key) called `name`, or null.
+template <typename Entries>
+typename Entries::value_type* Find(Entries& entries, const char* name) {
+    for (auto& entry : entries)
+        if (EqualFolded(entry.first.c_str(), name)) return &entry;
+    return nullptr;
+}
 }  // namespace
 
 ProfileText::ProfileText(const std::string& text) {
-    sections_.push_back(Section{std::string(), false, {}});
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) end = text.size();
+    for (size_t start = 0, end; start < text.size(); start = end + 1) {
+        end = std::min(text.find_first_of("\r\n", start), text.size());
         const std::string line = Trim(text.substr(start, end - start));
-        start = end + 1;
-        if (line.empty()) continue;
-        const size_t close = line.rfind(']');
-        if (line[0] == '[' && close != std::string::npos) {
-            sections_.push_back(Section{Trim(line.substr(1, close - 1)), true, {}});
-            continue;
-        }
-        const size_t equals = line.find('=');
-        if (equals == std::string::npos) {
-            sections_.back().keys.push_back(Key{line, std::string(), false});
-        } else {
-            sections_.back().keys.push_back(
-                Key{Trim(line.substr(0, equals)), Trim(line.substr(equals + 1)), true});
+        const size_t close = line.rfind(']'), equals = line.find('=');
+        if (!line.empty() && line[0] == '[' && close != std::string::npos) {
+            sections_.emplace_back(Trim(line.substr(1, close - 1)), Keys{});
+        } else if (!line.empty() && !sections_.empty()) {
+            sections_.back().second.emplace_back(
+                Trim(line.substr(0, equals)), equals == std::string::npos ? "" : Trim(line.substr(equals + 1)));
         }
     }
-}
-
-ProfileText::Section* ProfileText::FindSection(const char* name) {
-    for (Section& section : sections_) {
-        if (section.named && EqualFolded(section.name.c_str(), name)) return &section;
-    }
-    return nullptr;
 }
 
 void ProfileText::ReadString(const char* section, const char* key, const char* fallback,
                              char* buffer, size_t size) {
     std::string value = fallback;
-    if (const Section* found = FindSection(section)) {
-        for (const Key& k : found->keys) {
-            if (!EqualFolded(k.name.c_str(), key)) continue;
-            value = k.value.c_str();
-            if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') &&
-                value.back() == value[0]) {
-                value = value.substr(1, value.size() - 2);
-            }
-            break;
-        }
+    auto* found = Find(sections_, section);
+    if (const auto* k = found ? Find(found->second, key) : nullptr) {
+        value = k->second.c_str();
+        if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+            value = value.substr(1, value.size() - 2);
     }
     CopyBounded(buffer, size, value.c_str());
 }
 
 bool ProfileText::WriteString(const char* section, const char* key, const char* value) {
-    Section* found = FindSection(section);
-    if (found == nullptr) {
-        sections_.push_back(Section{section, true, {}});
-        found = &sections_.back();
-    }
+    auto* found = Find(sections_, section);
+    if (found == nullptr) found = &sections_.emplace_back(section, Keys{});
     while (IsBlank(*value)) ++value;
-    for (Key& k : found->keys) {
-        if (EqualFolded(k.name.c_str(), key)) {
-            k.value = value;
-            k.hasValue = true;
-            return true;
-        }
-    }
-    found->keys.push_back(Key{key, value, true});
+    if (auto* k = Find(found->second, key)) k->second = value;
+    else found->second.emplace_back(key, value);
     return true;
 }
 
 bool ProfileText::DeleteSection(const char* section) {
-    for (auto it = sections_.begin(); it != sections_.end(); ++it) {
-        if (it->named && EqualFolded(it->name.c_str(), section)) {
-            sections_.erase(it);
-            return true;
-        }
-    }
+    if (auto* found = Find(sections_, section)) sections_.erase(sections_.begin() + (found - sections_.data()));
     return true;
 }
 
 std::string ProfileText::Text() const {
     std::string text;
-    for (const Section& section : sections_) {
-        if (section.named) text += "[" + section.name + "]\r\n";
-        for (const Key& k : section.keys) {
-            text += k.hasValue ? k.name + "=" + k.value + "\r\n" : k.name + "\r\n";
-        }
+    for (const auto& [name, keys] : sections_) {
+        text += "[" + name + "]\r\n";
+        for (const auto& [key, value] : keys) text += key + "=" + value + "\r\n";
         text += "\r\n";
     }
     return text;

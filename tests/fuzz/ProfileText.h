@@ -1,12 +1,13 @@
 #pragma once
 // A profile file held as text, read and written as the platform's profile functions treat
-// a file, as far as the preset file is concerned: lines end at CR or LF; a line "[name]" (up to its last "]") opens a
-// section; "key=value" splits at the first "="; blanks around names and values go; a line
-// without "=" is a key without value; lines before the first section belong to an
-// unnamed one. The first section and key of a name (case-insensitive) count, values lose
-// one pair of enclosing quotes, writes lose leading blanks, and a deleted section takes
-// only its first occurrence.
+// a file, as far as the preset file is concerned: lines end at CR or LF; a line "[name]" (up
+// to its last "]") opens a section; "key=value" splits at the first "=" (a line without one
+// is a key without value); blanks around names and values go; lines before the first
+// section are out of reach. The first section and key of a name (case-insensitive) count,
+// values lose one pair of enclosing quotes, writes lose leading blanks, and a deleted
+// section takes only its first occurrence.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ProfileFile.h"
@@ -23,17 +24,6 @@ public:
     std::string Text() const;
 
 private:
-    struct Key {
-        std::string name;
-        std::string value;
-        bool hasValue;
-    };
-    struct Section {
-        std::string name;
-        bool named;
-        std::vector<Key> keys;
-    };
-    Section* FindSection(const char* name);
-
-    std::vector<Section> sections_;
+    using Keys = std::vector<std::pair<std::string, std::string>>;  // names and values
+    std::vector<std::pair<std::string, Keys>> sections_;
 };

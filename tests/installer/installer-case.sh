@@ -1,13 +1,11 @@
 #!/bin/sh
 # One installer case in a Wine prefix of its own, made fresh for the case:
 #   installer-case.sh CASE SETUP.exe WIN64_BUILD WIN32_BUILD WORKDIR
-# install_render_uninstall: a silent install registers each DLL in its own registry view
-#   (class, filter mapper entry, Filter key), both DLLs carry the version in VERSION, the DLL
-#   each view names renders the demo sound
-#   through a graph with the renderer of the same bitness, and a silent uninstall leaves no
-#   key and no file behind.
-# reinstall_keeps_presets: a preset the user added survives a reinstall and an uninstall,
-#   is found again by the next install, and goes only when asked for with /REMOVEPRESETS.
+# install_render_uninstall: a silent install registers each DLL in its own registry view,
+#   both carry the version, the DLL each view names renders the demo sound through a graph of
+#   its bitness, and a silent uninstall leaves no key and no file behind.
+# reinstall_keeps_presets: a preset the user added survives reinstalls and uninstalls, and
+#   goes only with /REMOVEPRESETS.
 set -u
 case_name=$1 setup=$2 win64=$3 win32=$4 work=$5
 export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

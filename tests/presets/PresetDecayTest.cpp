@@ -20,19 +20,16 @@ std::vector<double> ExponentialEnergy(double t60, double rate, double seconds) {
 }
 
 TEST(DecayTime, MeasuresAnIdealExponentialDecayWhateverItsLevelAndInitialGap) {
-    EXPECT_NEAR(DecayTimeT20(ExponentialEnergy(1.3, 48000, 4.0), 48000), 1.3, 0.01);
-    EXPECT_NEAR(DecayTimeT20(ExponentialEnergy(0.25, 44100, 1.0), 44100), 0.25, 0.003);
     // The same samples at half the rate last twice as long.
     EXPECT_NEAR(DecayTimeT20(ExponentialEnergy(1.3, 48000, 4.0), 24000), 2.6, 0.02);
     std::vector<double> quietAndLate(4800, 0.0);
     for (double e : ExponentialEnergy(0.8, 48000, 3.0)) quietAndLate.push_back(e * 1e-4);
     EXPECT_NEAR(DecayTimeT20(quietAndLate, 48000), 0.8, 0.01);
-}
-
-TEST(DecayTime, RefusesResponsesWithoutADecay) {
-    EXPECT_LT(DecayTimeT20({}, 48000), 0.0);
-    EXPECT_LT(DecayTimeT20(std::vector<double>(1000, 0.0), 48000), 0.0);
-    EXPECT_LT(DecayTimeT20({1.0}, 48000), 0.0);
+    // Responses without a decay are refused.
+    for (const std::vector<double>& refused :
+         {std::vector<double>{}, std::vector<double>(1000, 0.0), std::vector<double>{1.0}}) {
+        EXPECT_LT(DecayTimeT20(refused, 48000), 0.0) << refused.size();
+    }
     EXPECT_LT(DecayTimeT20(ExponentialEnergy(1.0, 48000, 1.0), 0), 0.0);
 }
 
@@ -44,43 +41,31 @@ TEST(IniPresets, ReadsConsecutiveSectionsAsTheProfileFunctionsWould) {
         "[PRESET1]\r\nVersion=3\r\nName=First\r\nName=Shadowed\r\nBank=Halls\r\nData=1,1\r\n"
         "[Preset3]\r\nVersion=3\r\nName=NoBank\r\nData=3\r\n"
         "[Preset4]\r\nVersion=3\r\nName=Beyond\r\nBank=\r\nData=4\r\n";
-    const std::vector<IniPreset> presets = ReadIniPresets(text);
-    ASSERT_EQ(presets.size(), 2u);
-    EXPECT_EQ(presets[0].name, "First");
-    EXPECT_EQ(presets[0].bank, "Halls");
-    EXPECT_EQ(presets[0].data, "1,1");
-    EXPECT_EQ(presets[0].version, "3");
-    EXPECT_EQ(presets[1].name, "Second");
-    EXPECT_EQ(presets[1].bank, "");
-    EXPECT_EQ(presets[1].version, "1");
+    std::vector<std::string> read;
+    for (const IniPreset& p : ReadIniPresets(text)) {
+        read.push_back(p.version + "|" + p.name + "|" + p.bank + "|" + p.data);
+    }
+    EXPECT_EQ(read, (std::vector<std::string>{"3|First|Halls|1,1", "1|Second||2,2"}));
     EXPECT_TRUE(ReadIniPresets("[Preset2]\nVersion=3\nName=a\nBank=\nData=1\n").empty());
 }
 
-TEST(PresetDecay, LongerSettingsMeasureLongerInProportion) {
+TEST(PresetDecay, FollowsTheSettingAndRefusesTextsWithoutEighteenNumbersOrSound) {
     std::string error;
-    const char* shortText = "0,19,221,0,60,100,10,500,5,221,0,-361,0,100,0,0,0,0";
-    const char* longText = "0,19,221,0,60,100,10,500,30,221,0,-361,0,100,0,0,0,0";
-    const double shortDecay = MeasurePresetDecay(shortText, 3, 48000, error);
-    const double longDecay = MeasurePresetDecay(longText, 3, 48000, error);
-    ASSERT_GT(shortDecay, 0.0) << error;
-    ASSERT_GT(longDecay, 0.0) << error;
-    // The network's gain is set for the setting; the measured time may run somewhat longer
-    // (the allpasses add delay) but must follow the setting.
-    EXPECT_GT(shortDecay, 0.4);
+    const double shortDecay =
+        MeasurePresetDecay("0,19,221,0,60,100,10,500,5,221,0,-361,0,100,0,0,0,0", 3, 48000, error);
+    const double longDecay =
+        MeasurePresetDecay("0,19,221,0,60,100,10,500,30,221,0,-361,0,100,0,0,0,0", 3, 48000, error);
+    // The measured time may run somewhat longer than the setting (the allpasses add delay)
+    // but must follow it.
+    EXPECT_GT(shortDecay, 0.4) << error;
     EXPECT_LT(shortDecay, 0.8);
     EXPECT_NEAR(longDecay / shortDecay, 6.0, 1.0);
-}
-
-TEST(PresetDecay, RefusesTextsWithoutEighteenNumbersAndSilentPresets) {
-    std::string error;
-    EXPECT_LT(MeasurePresetDecay("0,75,40", 3, 48000, error), 0.0);
-    EXPECT_FALSE(error.empty());
-    error.clear();
     // Early reflections and reverberation both off: nothing to measure.
-    EXPECT_LT(MeasurePresetDecay("0,75,40,0,50,100,10,500,15,40,0,-361,-361,100,0,0,0,0", 3,
-                                 48000, error),
-              0.0);
-    EXPECT_FALSE(error.empty());
+    for (const char* refused : {"0,75,40", "0,75,40,0,50,100,10,500,15,40,0,-361,-361,100,0,0,0,0"}) {
+        error.clear();
+        EXPECT_LT(MeasurePresetDecay(refused, 3, 48000, error), 0.0) << refused;
+        EXPECT_FALSE(error.empty()) << refused;
+    }
 }
 
 }  // namespace

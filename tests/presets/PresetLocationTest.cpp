@@ -1,94 +1,90 @@
-#include <gtest/gtest.h>
+#include <cstring>
 
-#include <string>
-
-#include "PresetFileLocation.h"
 #include "PresetTestSupport.h"
 
 namespace {
 
+// A registry value: its type (0: no such value) and bytes.
+struct Value {
+    DWORD type;
+    std::string bytes;
+};
+Value Text(const char* text, DWORD type = REG_SZ) {
+    return {type, std::string(text, std::strlen(text) + 1)};
+}
+
 // A class key of its own per process, removed again after each test.
-class PresetLocationTest : public ::testing::Test {
+class PresetLocationTest : public PresetTest {
 protected:
-    PresetLocationTest()
-        : key_("SOFTWARE\\Classes\\CLSID\\{7A3E1CFF-0000-4000-8000-" +
-               std::to_string(1000000000000ull + GetCurrentProcessId()) + "}") {}
-    ~PresetLocationTest() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, key_.c_str()); }
+    ~PresetLocationTest() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, key.c_str()); }
 
-    void SetValue(const std::string& subKey, const char* name, const std::string& value) {
-        HKEY key = nullptr;
+    void Set(const std::string& subKey, const char* name, const Value& value) {
+        HKEY opened = nullptr;
         ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                                  nullptr, &key, nullptr),
+                                  nullptr, &opened, nullptr),
                   ERROR_SUCCESS);
-        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-        RegCloseKey(key);
-    }
-    void SetPluginPath(const std::string& value) { SetValue(key_, "PluginPath", value); }
-    void SetModulePath(const std::string& value) {
-        SetValue(key_ + "\\InprocServer32", nullptr, value);
-    }
-    std::string Found(HMODULE module = nullptr) const {
-        return FindPresetFilePath(key_.c_str(), "qvRuvodaR3.ini", module);
+        if (value.type != 0) {
+            const auto* bytes = reinterpret_cast<const BYTE*>(value.bytes.data());
+            RegSetValueExA(opened, name, 0, value.type, bytes, static_cast<DWORD>(value.bytes.size()));
+        }
+        RegCloseKey(opened);
     }
 
-    std::string key_;
+    const std::string key = "SOFTWARE\\Classes\\CLSID\\{7A3E1CFF-0000-4000-8000-" +
+                            std::to_string(1000000000000ull + GetCurrentProcessId()) + "}";
 };
 
+// Where a store of a module finds its preset file.
 TEST_F(PresetLocationTest, PluginPathThenTheRegisteredModuleThenTheLoadedModule) {
     const HMODULE kernel = GetModuleHandleA("kernel32.dll");
     char modulePath[MAX_PATH] = {};
     ASSERT_NE(GetModuleFileNameA(kernel, modulePath, MAX_PATH), 0u);
     std::string besideKernel(modulePath);
     besideKernel.replace(besideKernel.rfind('\\') + 1, std::string::npos, "qvRuvodaR3.ini");
+    const Value none = {0, ""}, empty = Text(""), number = {REG_DWORD, std::string("\x07\0\0\0", 4)};
     struct Case {
-        const char* pluginPath;  // null: no such value
-        const char* modulePath;  // null: no such value
-        HMODULE module;
+        Value pluginPath, modulePath;
+        HMODULE loaded;
         std::string expected;
     };
     const Case cases[] = {
-        {"D:\\Presets", nullptr, nullptr, "D:\\Presets\\qvRuvodaR3.ini"},
-        {"D:\\Presets\\", nullptr, nullptr, "D:\\Presets\\qvRuvodaR3.ini"},
-        {"E:\\Mine", "C:\\Filters\\qvRuvodaR3.dll", kernel, "E:\\Mine\\qvRuvodaR3.ini"},
-        {nullptr, "C:\\Program Files\\Quillorn\\qvRuvodaR3.DLL", nullptr, "C:\\Program Files\\Quillorn\\qvRuvodaR3.ini"},
-        {nullptr, "C:\\odd.dll.folder\\module.ax", nullptr, "C:\\odd.dll.folder\\qvRuvodaR3.ini"},
-        {nullptr, "C:\\Filters\\qvRuvodaR3.dll", kernel, "C:\\Filters\\qvRuvodaR3.ini"},
+        {Text("D:\\Presets"), none, nullptr, "D:\\Presets\\qvRuvodaR3.ini"},
+        {Text("D:\\Presets\\"), none, nullptr, "D:\\Presets\\qvRuvodaR3.ini"},
+        {Text("E:\\Mine"), Text("C:\\Filters\\qvRuvodaR3.dll"), kernel, "E:\\Mine\\qvRuvodaR3.ini"},
+        {none, Text("C:\\Program Files\\Quillorn\\qvRuvodaR3.DLL"), nullptr,
+         "C:\\Program Files\\Quillorn\\qvRuvodaR3.ini"},
+        {none, Text("C:\\odd.dll.folder\\module.ax"), nullptr, "C:\\odd.dll.folder\\qvRuvodaR3.ini"},
+        {none, Text("C:\\Filters\\qvRuvodaR3.dll", REG_EXPAND_SZ), kernel,
+         "C:\\Filters\\qvRuvodaR3.ini"},
         // Without ".dll" or a backslash the path is taken as it is.
-        {nullptr, "C:\\Filters\\module.ax", nullptr, "C:\\Filters\\module.ax"},
-        {nullptr, "qvRuvodaR3.dll", nullptr, "qvRuvodaR3.dll"},
-        {nullptr, nullptr, nullptr, ""},
-        {nullptr, nullptr, kernel, besideKernel},
+        {none, Text("C:\\Filters\\module.ax"), nullptr, "C:\\Filters\\module.ax"},
+        {none, Text("qvRuvodaR3.dll"), nullptr, "qvRuvodaR3.dll"},
+        {none, none, kernel, besideKernel},
+        // Empty values and values of other types count as missing.
+        {empty, none, kernel, besideKernel},
+        {Text("D:\\Presets", REG_BINARY), empty, kernel, besideKernel},
+        {number, Text("C:\\Filters\\x.dll"), kernel, "C:\\Filters\\qvRuvodaR3.ini"},
+        {none, none, nullptr, ""},
     };
     for (const Case& c : cases) {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, key_.c_str());
-        SetValue(key_, "Other", "x");
-        if (c.pluginPath) SetPluginPath(c.pluginPath);
-        if (c.modulePath) SetModulePath(c.modulePath);
-        EXPECT_EQ(Found(c.module), c.expected) << (c.pluginPath ? c.pluginPath : "-") << " "
-                                               << (c.modulePath ? c.modulePath : "-") << " " << c.module;
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, key.c_str());
+        Set(key, "Other", Text("x"));
+        Set(key, "PluginPath", c.pluginPath);
+        Set(key + "\\InprocServer32", nullptr, c.modulePath);
+        PresetStore ofModule(c.loaded, nullptr, "qv:Reverb", &messages);
+        ofModule.Load(key.c_str(), "qvRuvodaR3.ini");
+        EXPECT_EQ(ofModule.FilePath(), c.expected)
+            << c.pluginPath.bytes << " " << c.modulePath.bytes << " " << c.loaded;
     }
-}
 
-TEST_F(PresetLocationTest, LoadWithoutAnyPathStaysEmptyAndWritesNothing) {
-    ScriptedMessages messages;
-    PresetStore store(nullptr, nullptr, "qv:Reverb", &messages);
-    store.Load(key_.c_str(), "qvRuvodaR3.ini");
-    EXPECT_STREQ(store.FilePath(), "");
-    EXPECT_EQ(store.Count(), 0);
+    // Without any path the preset must not go to the system's own INI file.
+    store.Load(key.c_str(), "qvRuvodaR3.ini");
     AddPreset(store, "x", "");
     store.WriteAll(store.ClassKey(), store.FilePath());
     char probe[32];
-    // The empty path must not have sent the preset to the system's own INI file.
     GetProfileStringA("Preset1", "Name", "absent", probe, sizeof probe);
     EXPECT_STREQ(probe, "absent");
     EXPECT_TRUE(messages.shown.empty());
-
-    // A store of a loaded module looks beside it.
-    PresetStore ofModule(GetModuleHandleA("kernel32.dll"), nullptr, "qv:Reverb", &messages);
-    ofModule.Load(key_.c_str(), "qvRuvodaR3.ini");
-    EXPECT_EQ(ofModule.FilePath(), Found(GetModuleHandleA("kernel32.dll")));
-    EXPECT_NE(Found(GetModuleHandleA("kernel32.dll")), "");
 }
 
 }  // namespace

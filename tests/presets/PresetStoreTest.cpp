@@ -1,46 +1,30 @@
-#include <gtest/gtest.h>
-
-#include <tuple>
-
 #include "PresetTestSupport.h"
 
 namespace {
 
-class PresetStoreTest : public ::testing::Test {
-protected:
-    ScriptedMessages messages;
-    PresetStore store{nullptr, nullptr, "qv:Reverb", &messages};
-};
+using PresetStoreTest = PresetTest;
 
-TEST_F(PresetStoreTest, IdsFollowTheLargestIdPresent) {
-    EXPECT_EQ(store.LargestId(), 3500);
-    for (int i = 0; i < 5; ++i) AddPreset(store, "p", "");
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(store.IdAt(i), 3501 + i);
-    EXPECT_EQ(AddPreset(store, "six", "")->id, 3506);
-
-    store.DeleteAt(store.IndexOfId(3506));
-    EXPECT_EQ(AddPreset(store, "again", "")->id, 3506);
-
+TEST_F(PresetStoreTest, IdsFollowTheLargestIdAndStepOverTheMenuCommands) {
+    for (int i = 0; i < 3; ++i) AddPreset(store, "p", "");
+    EXPECT_EQ(store.IdAt(2), 3503);
     store.DeleteAt(store.IndexOfId(3503));
-    EXPECT_EQ(AddPreset(store, "after a gap", "")->id, 3507);
-    EXPECT_EQ(store.FindById(3503), nullptr);
-    EXPECT_STREQ(store.NameById(3507), "after a gap");
-
-    // Ids step over the menus' command identifiers.
-    store.PresetAt(0)->id = 4999;
-    EXPECT_EQ(store.NextId(), 5002);
-    store.PresetAt(0)->id = 10499;
-    EXPECT_EQ(store.NextId(), 10502);
-    store.PresetAt(0)->id = 10502;
-    EXPECT_EQ(store.NextId(), 10503);
+    EXPECT_EQ(AddPreset(store, "again", "")->id, 3503);
+    store.DeleteAt(store.IndexOfId(3502));
+    EXPECT_EQ(AddPreset(store, "after a gap", "")->id, 3504);
+    EXPECT_STREQ(store.NameById(3504), "after a gap");
 
     // Lookups outside the list find nothing.
     EXPECT_EQ(store.IdAt(store.Count()), -1);
     EXPECT_EQ(store.IdAt(-1), -1);
-    EXPECT_EQ(store.PresetAt(store.Count()), nullptr);
-    EXPECT_EQ(store.FindById(-1), nullptr);
-    EXPECT_EQ(store.NameById(3503), nullptr);
-    EXPECT_EQ(store.IndexOfId(3503), -1);
+    EXPECT_EQ(store.NameById(3502), nullptr);
+    EXPECT_EQ(store.IndexOfId(3502), -1);
+
+    // A preset id must never be taken for one of the menus' own commands.
+    const int32_t largestAndNext[][2] = {{4999, 5002}, {10499, 10502}, {10502, 10503}};
+    for (const auto& ids : largestAndNext) {
+        store.PresetAt(0)->id = ids[0];
+        EXPECT_EQ(store.NextId(), ids[1]) << ids[0];
+    }
 }
 
 TEST_F(PresetStoreTest, SortOrdersByBankThenNameKeepingEqualKeysInPlace) {
@@ -51,8 +35,10 @@ TEST_F(PresetStoreTest, SortOrdersByBankThenNameKeepingEqualKeysInPlace) {
     };
     const Case cases[] = {
         {{"Zeta|Alpha", "Beta|", "alpha|alpha"}, {"alpha|alpha", "Zeta|Alpha", "Beta|"}},
-        {{"|Halls", "b|Halls", "_a|Halls", "z|_Bank", "|", "Y|"}, {"z|_Bank", "_a|Halls", "b|Halls", "|Halls", "Y|", "|"}},
-        {{"Same|Bank", "e|", "SAME|bank", "d|", "c|B", "a|A"}, {"a|A", "c|B", "Same|Bank", "SAME|bank", "d|", "e|"}},
+        {{"|Halls", "b|Halls", "_a|Halls", "z|_Bank", "|", "Y|"},
+         {"z|_Bank", "_a|Halls", "b|Halls", "|Halls", "Y|", "|"}},
+        {{"Same|Bank", "e|", "SAME|bank", "d|", "c|B", "a|A"},
+         {"a|A", "c|B", "Same|Bank", "SAME|bank", "d|", "e|"}},
     };
     for (const Case& c : cases) {
         PresetStore sorted(nullptr, nullptr, "qv:Reverb", &messages);
@@ -65,65 +51,46 @@ TEST_F(PresetStoreTest, SortOrdersByBankThenNameKeepingEqualKeysInPlace) {
     }
 }
 
-TEST_F(PresetStoreTest, ExistsComparesNameBankAndDataIgnoringCase) {
-    AddPreset(store, "Vocal Plate", "Plates", "1,2,3");
-    Preset probe{};
-    probe.data = const_cast<char*>("1,2,3");
-    std::snprintf(probe.name, sizeof probe.name, "VOCAL plate");
-    std::snprintf(probe.bank, sizeof probe.bank, "plates");
-    EXPECT_TRUE(store.Exists(probe));
-    probe.data = const_cast<char*>("1,2,4");
-    EXPECT_FALSE(store.Exists(probe));
-    probe.data = const_cast<char*>("1,2,3");
-    probe.bank[0] = '\0';
-    EXPECT_FALSE(store.Exists(probe));
-    std::snprintf(probe.bank, sizeof probe.bank, "Plates");
-    std::snprintf(probe.name, sizeof probe.name, "Vocal Plate 2");
-    EXPECT_FALSE(store.Exists(probe));
-
-    // BankInFirst looks only at the first n.
-    AddPreset(store, "a", "");
-    EXPECT_FALSE(store.BankInFirst(0, "Plates"));
-    EXPECT_FALSE(store.BankInFirst(1, "Rooms"));
-    EXPECT_TRUE(store.BankInFirst(1, "PLATES"));
-    EXPECT_TRUE(store.BankInFirst(10, "plates"));
-    EXPECT_FALSE(store.BankInFirst(2, nullptr));
-    EXPECT_FALSE(store.BankInFirst(2, "Halls"));
-}
-
-TEST_F(PresetStoreTest, BackupThenRestoreLeavesTheListRecordForRecord) {
-    AddPreset(store, "One", "Rooms", "1");
-    AddPreset(store, "Two", "", "2");
-    store.PresetAt(1)->version = 1;
-    std::vector<Preset*> before;
-    for (int i = 0; i < store.Count(); ++i) before.push_back(store.PresetAt(i));
-
-    ASSERT_TRUE(store.MakeBackup());
-    ASSERT_EQ(store.Count(), 2);
-    for (int i = 0; i < 2; ++i) {
-        const Preset* copy = store.PresetAt(i);
-        EXPECT_NE(copy, before[i]);
-        EXPECT_NE(copy->data, before[i]->data);
-        EXPECT_EQ(std::tie(copy->id, copy->version), std::tie(before[i]->id, before[i]->version));
-        EXPECT_EQ(std::string(copy->name) + "|" + copy->bank + "|" + copy->data,
-                  std::string(before[i]->name) + "|" + before[i]->bank + "|" + before[i]->data);
+// Answers file dialogs with `result` and records where each starts ("-": anywhere).
+class ScriptedFileDialogs : public FileDialogs {
+public:
+    Result Show(const Request& request, std::string&) override {
+        asked.push_back(std::string(request.save ? "save " : "open ") +
+                        (request.initialDirectory != nullptr ? request.initialDirectory : "-"));
+        return result;
     }
-    // Edits during the Manager's session touch only the copies.
-    std::snprintf(store.PresetAt(0)->name, sizeof(Preset::name), "Renamed");
-    store.DeleteAt(1);
-    AddPreset(store, "Added", "");
 
-    store.RestoreBackup();
-    ASSERT_EQ(store.Count(), 2);
-    for (int i = 0; i < 2; ++i) EXPECT_EQ(store.PresetAt(i), before[i]);
-    EXPECT_STREQ(store.PresetAt(0)->name, "One");
-    EXPECT_EQ(store.IdAt(0), 3501);
-    EXPECT_EQ(store.IdAt(1), 3502);
-    EXPECT_EQ(store.PresetAt(1)->version, 1);
+    Result result = kCancelled;
+    std::vector<std::string> asked;
+};
 
-    // A second session starts from the restored records, not from the old copies.
-    ASSERT_TRUE(store.MakeBackup());
-    EXPECT_EQ(NamesAndBanks(store), (std::vector<std::string>{"One|Rooms", "Two|"}));
+TEST_F(PresetStoreTest, FileDialogsStartInThePresetFolderUntilConfirmedOnceAndFailuresShow) {
+    ScriptedFileDialogs dialogs;
+    PresetStore withDialogs(nullptr, nullptr, "qv:Reverb", &messages, &dialogs);
+    const HWND manager = reinterpret_cast<HWND>(static_cast<uintptr_t>(0x4321));
+    withDialogs.SetManagerWindow(manager);
+    withDialogs.Load(OwnClassKey().c_str(), "qvRuvodaR3.ini", "C:\\Presets\\Mine\\qvRuvodaR3.ini");
+    struct Case {
+        bool save;
+        FileDialogs::Result result;
+        const char* asked;
+    };
+    const Case cases[] = {
+        {false, FileDialogs::kCancelled, "open C:\\Presets\\Mine\\"},
+        {true, FileDialogs::kFailed, "save C:\\Presets\\Mine\\"},
+        {false, FileDialogs::kChosen, "open C:\\Presets\\Mine\\"},
+        {false, FileDialogs::kChosen, "open -"},
+        {true, FileDialogs::kChosen, "save C:\\Presets\\Mine\\"},
+        {true, FileDialogs::kCancelled, "save -"},
+    };
+    for (const Case& c : cases) {
+        dialogs.result = c.result;
+        std::string path = "x.ini";
+        EXPECT_EQ(withDialogs.ChoosePresetFile(c.save, "Export preset", path),
+                  c.result == FileDialogs::kChosen) << c.asked;
+        EXPECT_EQ(dialogs.asked.back(), c.asked);
+    }
+    messages.Expect({"Unable to open file dialog."}, MB_ICONSTOP | MB_OK, manager);
 }
 
 }  // namespace

@@ -1,113 +1,82 @@
-# Runs the renderer on one generated input and checks the outcome. Variables (lists are
-# '|'-separated, so that they pass through a test's command line):
-#   WORKDIR   a folder of its own, emptied first
-#   TOOL      command of render_wav_tool
-#   RENDER    command of the renderer;  ARGS its options
-#   INPUT     a case of render_wav_tool, an existing file to copy, or "missing" (no file)
-#   OUTPUT    output file name inside WORKDIR (default out.wav; may name a missing folder)
-#   PIPE      if set, RENDER reads standard input and writes standard output ("-" for both)
-#   EXPECT    "error"             non-zero exit, one line on stderr, nothing left behind
-#             "same"              success; also rendered by RENDER_B with ARGS_B, the two
-#                                 outputs agree within TOLERANCE
-#   MESSAGE   with "error": a regular expression the line must match; otherwise one the
-#             summary line of the (first) render must match
+# Runs the renderer on one generated input and checks the outcome. WORKDIR is a folder of its
+# own, TOOL the command of render_wav_tool, RENDER this tree's renderer; CASE holds these
+# keywords ('|'-separated, as all three lists, so that they pass through a command line):
+#   INPUT     a case of render_wav_tool, or "missing" (no file)
+#   RENDER    the renderer (default RENDER);  ARGS its options
+#   OUTPUT    the output's name in WORKDIR (default out.wav; may name a missing folder)
+#   PIPE      the renderer reads standard input and writes standard output ("-" for both)
+#   ERROR     a non-zero exit, one line on stderr and nothing left behind is expected;
+#             without it success, and RENDER_B (default RENDER) with ARGS_B renders the
+#             same samples within TOLERANCE
+#   MESSAGE   a regular expression the error line, else the first render's summary, matches
 cmake_minimum_required(VERSION 3.20)
-
-function(fail)
-  string(JOIN "" text ${ARGN})
-  message(FATAL_ERROR "${text}")
-endfunction()
-
-function(run_render command args output pipe)
-  if(pipe)
-    execute_process(COMMAND ${command} ${args} - - INPUT_FILE ${WORKDIR}/in.wav OUTPUT_FILE ${WORKDIR}/${output}
-      WORKING_DIRECTORY ${WORKDIR} RESULT_VARIABLE rc ERROR_VARIABLE err)
-  else()
-    execute_process(COMMAND ${command} ${args} ${WORKDIR}/in.wav ${WORKDIR}/${output}
-      WORKING_DIRECTORY ${WORKDIR} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  endif()
-  set(render_rc "${rc}" PARENT_SCOPE)
-  set(render_err "${err}" PARENT_SCOPE)
-endfunction()
-
-foreach(list TOOL RENDER RENDER_B ARGS ARGS_B)
+foreach(list TOOL RENDER CASE)
   string(REPLACE "|" ";" ${list} "${${list}}")
 endforeach()
-if(NOT OUTPUT)
-  set(OUTPUT out.wav)
-endif()
-if(NOT TOLERANCE)
-  set(TOLERANCE 0)
-endif()
+cmake_parse_arguments(C "PIPE;ERROR" "INPUT;OUTPUT;MESSAGE;TOLERANCE" "RENDER;ARGS;RENDER_B;ARGS_B"
+  ${CASE})
+foreach(default "C_RENDER;${RENDER}" "C_RENDER_B;${RENDER}" "C_OUTPUT;out.wav" "C_TOLERANCE;0")
+  list(POP_FRONT default name)
+  if(NOT ${name})
+    set(${name} ${default})
+  endif()
+endforeach()
+
+# Renders in.wav into `output`; with `pipe` through the standard streams.
+function(render command args output pipe)
+  set(files ${WORKDIR}/in.wav ${WORKDIR}/${output})
+  if(pipe)
+    set(files - - INPUT_FILE ${WORKDIR}/in.wav OUTPUT_FILE ${WORKDIR}/${output})
+  endif()
+  execute_process(COMMAND ${command} ${args} ${files} WORKING_DIRECTORY ${WORKDIR}
+    RESULT_VARIABLE rc ERROR_VARIABLE err)
+  set(rc "${rc}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
+endfunction()
 
 file(REMOVE_RECURSE ${WORKDIR})
 file(MAKE_DIRECTORY ${WORKDIR})
-if(EXISTS ${INPUT})
-  file(COPY_FILE ${INPUT} ${WORKDIR}/in.wav)
-elseif(NOT INPUT STREQUAL "missing")
-  execute_process(COMMAND ${TOOL} make ${INPUT} ${WORKDIR}/in.wav RESULT_VARIABLE rc
-    OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT C_INPUT STREQUAL "missing")
+  execute_process(COMMAND ${TOOL} make ${C_INPUT} ${WORKDIR}/in.wav RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
-    fail("cannot make input case ${INPUT} (exit ${rc}): ${out}${err}")
+    message(FATAL_ERROR "cannot make input case ${C_INPUT} (exit ${rc})")
   endif()
 endif()
 file(GLOB_RECURSE before LIST_DIRECTORIES true RELATIVE ${WORKDIR} ${WORKDIR}/*)
+render("${C_RENDER}" "${C_ARGS}" ${C_OUTPUT} "${C_PIPE}")
 
-run_render("${RENDER}" "${ARGS}" ${OUTPUT} "${PIPE}")
-
-if(EXPECT STREQUAL "error")
-  if(render_rc EQUAL 0)
-    fail("the renderer succeeded on a bad case; stderr: ${render_err}")
+if(C_ERROR)
+  if(rc EQUAL 0 OR NOT err MATCHES "^ruvoda-render: [^\n]+\n$" OR NOT err MATCHES "${C_MESSAGE}")
+    message(FATAL_ERROR "expected a failure with one line matching '${C_MESSAGE}', got exit ${rc}:\n${err}")
   endif()
-  if(NOT render_err MATCHES "^ruvoda-render: [^\n]+\n$")
-    fail("expected exactly one line on stderr, got:\n${render_err}")
-  endif()
-  if(MESSAGE AND NOT render_err MATCHES "${MESSAGE}")
-    fail("the message does not match '${MESSAGE}': ${render_err}")
-  endif()
-  if(PIPE)
+  if(C_PIPE)
     # The redirection made the output file; the renderer must have sent nothing into it.
-    file(SIZE ${WORKDIR}/${OUTPUT} sent)
+    file(SIZE ${WORKDIR}/${C_OUTPUT} sent)
+    file(REMOVE ${WORKDIR}/${C_OUTPUT})
     if(NOT sent EQUAL 0)
-      fail("${sent} bytes went to standard output")
+      message(FATAL_ERROR "${sent} bytes went to standard output")
     endif()
-    file(REMOVE ${WORKDIR}/${OUTPUT})
   endif()
   file(GLOB_RECURSE after LIST_DIRECTORIES true RELATIVE ${WORKDIR} ${WORKDIR}/*)
   if(NOT "${after}" STREQUAL "${before}")
-    fail("files left behind: '${after}' (before: '${before}')")
+    message(FATAL_ERROR "files left behind: '${after}' (before: '${before}')")
   endif()
-  message(STATUS "rejected as expected: ${render_err}")
   return()
 endif()
 
-if(NOT render_rc EQUAL 0)
-  fail("the renderer failed (${render_rc}): ${render_err}")
+if(NOT rc EQUAL 0 OR NOT err MATCHES "^ruvoda-render: [0-9]+ frames in, [0-9]+ frames out; [^\n]+\n$"
+   OR (C_MESSAGE AND NOT err MATCHES "${C_MESSAGE}"))
+  message(FATAL_ERROR "expected success with the one-line summary matching '${C_MESSAGE}', got exit ${rc}:\n${err}")
 endif()
-if(NOT render_err MATCHES "^ruvoda-render: [0-9]+ frames in, [0-9]+ frames out; [^\n]+\n$")
-  fail("expected the one-line summary on stderr, got:\n${render_err}")
+if(EXISTS ${WORKDIR}/${C_OUTPUT}.tmp)
+  message(FATAL_ERROR "the temporary file is still there")
 endif()
-if(MESSAGE AND NOT render_err MATCHES "${MESSAGE}")
-  fail("the summary does not match '${MESSAGE}': ${render_err}")
+render("${C_RENDER_B}" "${C_ARGS_B}" other.wav "")
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the second render failed (${rc}): ${err}")
 endif()
-if(EXISTS ${WORKDIR}/${OUTPUT}.tmp)
-  fail("the temporary file is still there")
-endif()
-
-if(EXPECT STREQUAL "same")
-  if(NOT RENDER_B)
-    set(RENDER_B "${RENDER}")
-  endif()
-  run_render("${RENDER_B}" "${ARGS_B}" other.wav "")
-  if(NOT render_rc EQUAL 0)
-    fail("the second render failed (${render_rc}): ${render_err}")
-  endif()
-  execute_process(COMMAND ${TOOL} compare ${WORKDIR}/${OUTPUT} ${WORKDIR}/other.wav ${TOLERANCE}
-    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc EQUAL 0)
-    fail("the two renders differ: ${out}${err}")
-  endif()
-  message(STATUS "${out}${err}")
-else()
-  fail("unknown EXPECT '${EXPECT}'")
+execute_process(COMMAND ${TOOL} compare ${WORKDIR}/${C_OUTPUT} ${WORKDIR}/other.wav ${C_TOLERANCE}
+  RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the two renders differ")
 endif()

@@ -5,6 +5,7 @@
 
 #include "ParameterControl.h"
 #include "PresetLibrary.h"
+#include "ProgramFolder.h"
 #include "RenderOptions.h"
 #include "RenderSettings.h"
 
@@ -92,57 +93,32 @@ TEST(RenderOptions, RefusesBadOptionsWithOneLineSayingWhy) {
     }
 }
 
-TEST(RenderOptions, OutputEncodingIsTheOneAskedForElseTheNaturalOne) {
-    const struct {
-        const char* flag;
-        SampleEncoding natural, expected;
-    } rows[] = {
-        {"--tail", SampleEncoding::kPcm24, SampleEncoding::kPcm24},
-        {"--pcm16", SampleEncoding::kPcm24, SampleEncoding::kPcm16},
-        {"--pcm24", SampleEncoding::kPcm16, SampleEncoding::kPcm24},
-    };
-    for (const auto& row : rows) EXPECT_EQ(row.expected, OutputEncoding(Parse({row.flag, "a", "b"}).options, row.natural)) << row.flag;
-}
-
 TEST(RenderSettings, AppliesParamsThenSetsThroughTheClampingPuts) {
-    Parsed p = Parse({"--params", "-10,20,221,300,100,0,30,2000,200,5,-400,60,-120,200,1,0,1,0", "--set", "DecayTime=30",
-                      "--set", "RoomSize=0", "--tail", "--mono", "--bypass", "a", "b"});
+    const Parsed p = Parse({"--params", "-10,20,221,300,100,0,30,2000,200,5,-400,60,-120,200,1,0,1,0", "--set",
+                            "DecayTime=30", "--set", "RoomSize=0", "--tail", "--mono", "--bypass", "a", "b"});
     ASSERT_EQ(p.status, 0) << p.error;
-    ParameterControl control;
+    ParameterControl control, plain;
     ApplyRenderOptions(p.options, control);
-    ReverbParams expected = DefaultParams();
-    // Text order; 300 and -400 clamped, --set applied after --params and clamped.
-    expected.InputGain = -10, expected.LowCut = 20, expected.HighCut = 221, expected.PreDelay = 250;
-    expected.RoomSize = 1, expected.Diffusion = 0, expected.BassMultiply = 30, expected.Crossover = 2000;
-    expected.DecayTime = 30, expected.Damping = 5, expected.DryLevel = -361, expected.EarlyLevel = 60;
-    expected.ReverbLevel = -120, expected.Width = 200, expected.InputMute = 1, expected.EarlyMute = 1, expected.Tail = 1;
+    ApplyRenderOptions(Parse({"a", "b"}).options, plain);
     ReverbParams got;
     control.GetAllParams(got);
-    EXPECT_EQ(got, expected);
-    EXPECT_EQ(control.GetStereoOutput(), 0);
-    EXPECT_EQ(control.GetBypass(), 1);
-
-    ParameterControl plain;
-    ApplyRenderOptions(Parse({"a", "b"}).options, plain);
+    // 300 and -400 clamped; --set applied after --params, to the room size and decay time,
+    // and clamped.
+    EXPECT_EQ(WritePresetText(got), "-10,20,221,250,1,0,30,2000,30,5,-361,60,-120,200,1,0,1,0");
+    EXPECT_EQ(std::vector<int>({got.Tail, control.GetStereoOutput(), control.GetBypass()}), std::vector<int>({1, 0, 1}));
     plain.GetAllParams(got);
     EXPECT_EQ(got, DefaultParams());
-    EXPECT_EQ(plain.GetStereoOutput(), 1);
-    EXPECT_EQ(plain.GetBypass(), 0);
+    EXPECT_EQ(std::vector<int>({plain.GetStereoOutput(), plain.GetBypass()}), std::vector<int>({1, 0}));
 }
 
-namespace {
-// Two banks share "Plate"; the version 1 preset carries Width in 50 % steps.
-PresetLibrary SmallLibrary() {
-    return PresetLibrary({
+TEST(PresetLibrary, FindsByNameOrBankAndNameAndSaysWhatToTryElse) {
+    // Two banks share "Plate"; the version 1 preset carries Width in 50 % steps.
+    const PresetLibrary library({
         {"3", "Small Hall", "Halls", "0,75,40,0,50,100,10,500,18,40,0,-35,-120,100,0,0,0,0"},
         {"3", "Plate", "Halls", "0,75,40,0,50,100,10,500,25,40,0,-35,-120,100,0,0,0,0"},
         {"1", "Plate", "Plates", "0,75,40,0,50,100,10,500,12,40,0,-35,-120,3,0,0,0,0"},
         {"3", "Broken", "Plates", "0,75,40"},
     });
-}
-}  // namespace
-
-TEST(PresetLibrary, FindsByNameOrBankAndNameAndSaysWhatToTryElse) {
     const struct {
         const char* name;
         int32_t decay, width;  // 0: not found
@@ -157,7 +133,6 @@ TEST(PresetLibrary, FindsByNameOrBankAndNameAndSaysWhatToTryElse) {
         {"brokenhall", 0, 0, "the closest: \"Plates/Broken\", \"Halls/Small Hall\""},
         {"broken", 0, 0, "\"Plates/Broken\" does not hold 18 numbers"},
     };
-    const PresetLibrary library = SmallLibrary();
     for (const auto& row : rows) {
         int32_t values[kPresetTextValues] = {};
         std::string error;
@@ -169,5 +144,11 @@ TEST(PresetLibrary, FindsByNameOrBankAndNameAndSaysWhatToTryElse) {
     }
     EXPECT_EQ("Halls\n  Small Hall   1.8 s\n  Plate        2.5 s\n"
               "Plates\n  Plate        1.2 s\n  Broken     (no valid data)\n",
-              SmallLibrary().Listing());
+              library.Listing());
+}
+
+TEST(ProgramFolder, IsThePathUpToItsLastSeparator) {
+    for (auto [path, folder] : {std::pair{"/opt/r/ruvoda-render", "/opt/r/"}, {"C:\\r\\x/r.exe", "C:\\r\\x/"},
+                                {"ruvoda-render", ""}, {"", ""}})
+        EXPECT_EQ(FolderOf(path), folder) << path;
 }

@@ -64,7 +64,7 @@ TEST(WavReader, DecodesEveryEncodingToFloatsAtFullScaleOne) {
          {1.5f, -0.25f, 1e-7f, -3.0f}},
         {"extensible 24-bit", Riff(ExtensibleFormatChunk(1, 2, 44100, 24) + Chunk("data", Le24(4194304) + Le24(-4194304))),
          2, 44100, false, {0.5f, -0.5f}},
-        {"extensible float", Riff(ExtensibleFormatChunk(3, 1, 22050, 32) + Chunk("data", Float32(0.75f))), 1, 22050, true, {0.75f}},
+        {"extensible float", Riff(ExtensibleFormatChunk(3, 1, 22050, 32) + Chunk("data", FloatData({0.75f}))), 1, 22050, true, {0.75f}},
         {"odd chunks skipped with their pad byte",
          Riff(Chunk("JUNK", "abc") + FormatChunk(1, 1, 8000, 16) + Chunk("LIST", "odd") +
               Chunk("data", Le16(0x4000) + Le16(0xC000)) + Chunk("cue ", "trailing")), 1, 8000, false, {0.5f, -0.5f}},
@@ -91,7 +91,7 @@ TEST(WavReader, DecodesEveryEncodingToFloatsAtFullScaleOne) {
 
 TEST(WavReader, RefusesBadFilesWithOneLineSayingWhy) {
     const std::string pcm = Wav(1, 2, 44100, 16, Pcm16Data(TestSignal(100, 2, 44100)));
-    const std::string extensible = Riff(ExtensibleFormatChunk(3, 1, 22050, 32) + Chunk("data", Float32(0.75f)));
+    const std::string extensible = Riff(ExtensibleFormatChunk(3, 1, 22050, 32) + Chunk("data", FloatData({0.75f})));
     const struct {
         std::string image;
         const char* message;

@@ -17,21 +17,29 @@ using namespace wavbytes;
 
 namespace {
 
-std::map<std::string, std::string> Cases() {
+int Make(const std::string& name, const char* path) {
     const std::vector<float> stereo = TestSignal(44100, 2, 44100);
-    const std::vector<float> mono = TestSignal(24000, 1, 48000);
-    std::string truncated = Wav(1, 2, 44100, 16, Pcm16Data(stereo));
-    truncated.resize(truncated.size() / 2);
-    return {
-        {"stereo-pcm16-1s", Wav(1, 2, 44100, 16, Pcm16Data(stereo))},
+    const std::string pcm16 = Wav(1, 2, 44100, 16, Pcm16Data(stereo));
+    const std::map<std::string, std::string> cases = {
+        {"stereo-pcm16-1s", pcm16},
         {"stereo-float-1s", Wav(3, 2, 44100, 32, FloatData(stereo))},
-        {"mono-float", Wav(3, 1, 48000, 32, FloatData(mono))},
+        {"mono-float", Wav(3, 1, 48000, 32, FloatData(TestSignal(24000, 1, 48000)))},
         {"stereo-pcm24-extensible", Riff(ExtensibleFormatChunk(1, 2, 44100, 24) + Chunk("data", Pcm24Data(TestSignal(22050, 2, 44100))))},
         {"empty-data", Wav(3, 2, 44100, 32, "")},
-        {"truncated", truncated},
+        {"truncated", pcm16.substr(0, pcm16.size() / 2)},
     };
+    const auto found = cases.find(name);
+    if (found == cases.end()) {
+        std::fprintf(stderr, "unknown case %s\n", name.c_str());
+        return 2;
+    }
+    std::ofstream out(path, std::ios::binary);
+    out << found->second;
+    return out ? 0 : 1;
 }
 
+// The samples and layout of a file; false, with the reason on standard error, when it
+// cannot be read.
 bool ReadAll(const char* path, WavLayout& layout, std::vector<float>& samples) {
     WavReader reader;
     std::string error;
@@ -41,18 +49,6 @@ bool ReadAll(const char* path, WavLayout& layout, std::vector<float>& samples) {
     }
     std::fprintf(stderr, "%s\n", error.c_str());
     return false;
-}
-
-int Make(const char* name, const char* path) {
-    const auto cases = Cases();
-    const auto found = cases.find(name);
-    if (found == cases.end()) {
-        std::fprintf(stderr, "unknown case %s\n", name);
-        return 2;
-    }
-    std::ofstream out(path, std::ios::binary);
-    out.write(found->second.data(), static_cast<std::streamsize>(found->second.size()));
-    return out ? 0 : 1;
 }
 
 int Compare(const char* a, const char* b, double tolerance) {

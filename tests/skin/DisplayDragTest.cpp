@@ -12,7 +12,7 @@ namespace {
 using Reports = std::vector<std::pair<int, int>>;
 Reports Taken(TestParent& parent, UINT notification, int id) {
     Reports reports;
-    for (const Notification& n : parent.Take()) {
+    for (const Message& n : parent.Take()) {
         EXPECT_EQ(n.message, notification);
         EXPECT_EQ(LOWORD(n.wParam), id);
         reports.emplace_back(HIWORD(n.wParam), static_cast<int>(n.lParam));

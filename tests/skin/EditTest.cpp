@@ -1,6 +1,8 @@
-// qv:Edit and its inline text box driven with real mouse, wheel and key messages; the parent
+// qv:Edit and its inline text box driven with real mouse and key messages; the parent
 // records the steps and commands posted to it.
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "InlineEditor.h"
 #include "SkinProtocol.h"
@@ -13,18 +15,14 @@ constexpr int kWidth = 40, kHeight = 21;
 
 class EditTest : public ::testing::Test {
 protected:
-    void Create(DWORD style, const char* text = "12.5") {
-        edit_ = parent_.CreateControl(kEditClassName, style, 50, 50, kWidth, kHeight, kId, text);
-        ASSERT_NE(edit_, nullptr);
+    void Create(DWORD style) {
+        edit_ = parent_.CreateControl(kEditClassName, style, 50, 50, kWidth, kHeight, kId, "12.5");
         SendMessageA(edit_, QVEM_SETIMAGE, reinterpret_cast<WPARAM>(face_.data()), 0);
-    }
-    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-        return SendMessageA(edit_, message, wParam, lParam);
     }
     // The deltas of the steps posted, checking that each names the field.
     std::vector<int> Steps() {
         std::vector<int> steps;
-        for (const Notification& n : parent_.Take()) {
+        for (const Message& n : parent_.Take()) {
             if (n.message != QVEN_STEP) continue;
             EXPECT_EQ(LOWORD(n.wParam), kId);
             EXPECT_EQ(n.lParam, reinterpret_cast<LPARAM>(edit_));
@@ -32,106 +30,71 @@ protected:
         }
         return steps;
     }
-    void Drag(std::initializer_list<POINT> points) {
-        auto p = points.begin();
-        Send(WM_LBUTTONDOWN, MK_LBUTTON, At(p->x, p->y));
-        for (++p; p != points.end(); ++p) Send(WM_MOUSEMOVE, MK_LBUTTON, At(p->x, p->y));
-        Send(WM_LBUTTONUP, 0, 0);
-    }
-    std::string Text(HWND window) {
-        char text[256];
-        GetWindowTextA(window, text, sizeof text);
-        return text;
-    }
     HWND Box() { return GetDlgItem(edit_, kInlineEditorId); }
+
     TestParent parent_;
     HWND edit_ = nullptr;
     std::vector<BYTE> face_ = SolidImage(kWidth, kHeight, 220, 220, 220, 0);
 };
 
-TEST_F(EditTest, DragFollowsOneAxisWithHysteresis) {
-    Create(kEditLinearDragStyle);
-    // 4 right, 9 up: vertical (2 x 4 < 9), +9; 5 right, 2 up: back to horizontal (2 x 2 < 5), +5;
-    // 3 right, 2 up: stays horizontal, +3; a move to the same place still posts 0.
-    Drag({{20, 10}, {24, 1}, {29, -1}, {32, -3}, {32, -3}});
-    EXPECT_EQ(Steps(), (std::vector<int>{9, 5, 3, 0}));
-    EXPECT_EQ(GetCapture(), nullptr);
-    // 1 right, 3 down: vertical, -3. The axis persists into the next drag: 2 right, 1 up does
-    // not switch back (2 x 1 < 2 is false) and posts +1.
-    Drag({{20, 10}, {21, 13}});
-    EXPECT_EQ(Steps(), (std::vector<int>{-3}));
-    Drag({{20, 10}, {22, 9}});
-    EXPECT_EQ(Steps(), (std::vector<int>{1}));
+TEST_F(EditTest, DragsStepByTheirRule) {
+    struct Case {
+        const char* name;
+        DWORD style;
+        std::vector<std::vector<POINT>> drags;
+        std::vector<int> steps;
+    };
+    const Case cases[] = {
+        // 4 right, 9 up: vertical (2 x 4 < 9), +9; 5 right, 2 up: back to horizontal (2 x 2 < 5),
+        // +5; 3 right, 2 up: stays horizontal, +3; a move to the same place still posts 0. Next
+        // drag, 1 right, 3 down: vertical, -3. The axis persists into the third drag: 2 right,
+        // 1 up does not switch back (2 x 1 < 2 is false) and posts +1.
+        {"linear", kEditLinearDragStyle,
+         {{{20, 10}, {24, 1}, {29, -1}, {32, -3}, {32, -3}}, {{20, 10}, {21, 13}}, {{20, 10}, {22, 9}}},
+         {9, 5, 3, 0, -3, 1}},
+        {"squared unless the style says otherwise", 0, {{{20, 10}, {20, 7}, {20, 10}}}, {9, -9}},
+        // 200 x 200 = 40000 travels in its low 16 bits.
+        {"squared, wrapping", 0, {{{0, 300}, {0, 100}}}, {static_cast<short>(40000)}},
+    };
+    for (const Case& c : cases) {
+        Create(c.style);
+        for (const std::vector<POINT>& drag : c.drags) {
+            Press(edit_, drag[0].x, drag[0].y);
+            for (size_t i = 1; i < drag.size(); ++i) MoveTo(edit_, drag[i].x, drag[i].y);
+            Release(edit_, 0, 0);
+        }
+        EXPECT_EQ(Steps(), c.steps) << c.name;
+        EXPECT_EQ(GetCapture(), nullptr) << c.name;
+        DestroyWindow(edit_);
+    }
 }
 
-TEST_F(EditTest, SquaredDragKeepsTheSignAndWraps) {
-    Create(0);  // squared unless the style says otherwise
-    Drag({{20, 10}, {20, 7}, {20, 10}});
-    EXPECT_EQ(Steps(), (std::vector<int>{9, -9}));
-    Send(QVEM_SETFLAGS, kEditReverseFlag);
-    Drag({{20, 10}, {20, 7}});
-    EXPECT_EQ(Steps(), (std::vector<int>{-9}));
-    Send(QVEM_SETFLAGS, 0);
-    Drag({{0, 300}, {0, 100}});  // 200 x 200 = 40000 travels in its low 16 bits
-    EXPECT_EQ(Steps(), (std::vector<int>{static_cast<short>(40000)}));
-    EXPECT_EQ(Send(QVEM_SETSQUAREDDRAG, 0), 0);
-    Drag({{20, 10}, {20, 7}});
-    EXPECT_EQ(Steps(), (std::vector<int>{3}));
-}
-
-TEST_F(EditTest, WheelStepsReversesAndIsBlockedByAnOpenBox) {
-    Create(kEditLinearDragStyle);
-    Wheel(edit_, 120);  // long after the last wheel message: one unit
-    EXPECT_EQ(Steps(), (std::vector<int>{1}));
-    Send(QVEM_SETFLAGS, kEditReverseFlag);
-    Wheel(edit_, 120);
-    const std::vector<int> reversed = Steps();
-    ASSERT_EQ(reversed.size(), 1u);
-    EXPECT_LT(reversed[0], 0);
-    Send(WM_LBUTTONDBLCLK, 0, At(5, 5));
-    parent_.Take();
-    Wheel(edit_, 120);
-    EXPECT_TRUE(Steps().empty());
-}
-
-TEST_F(EditTest, EscapeFocusLossAndAnotherFieldCancel) {
+TEST_F(EditTest, EscapeFocusLossAndAnotherFieldCancelTheBox) {
     Create(kEditLinearDragStyle);
     HWND other = parent_.CreateControl(kEditClassName, 0, 100, 50, kWidth, kHeight, kId + 1, "3");
-    auto commands = [&] {
-        int count = 0;
-        for (const Notification& n : parent_.Take()) count += n.message == WM_COMMAND;
-        return count;
+    const std::pair<const char*, std::function<void()>> cancels[] = {
+        {"Escape", [&] { SendMessageA(Box(), WM_KEYDOWN, VK_ESCAPE, 0); }},
+        {"focus elsewhere", [&] { SetFocus(parent_.Window()); }},
+        {"a click on another field", [&] { Press(other, 5, 5); Release(other, 5, 5); }},
+        {"another field's box", [&] { SendMessageA(other, WM_LBUTTONDBLCLK, 0, At(5, 5)); }},
     };
-    Send(WM_LBUTTONDBLCLK, 0, At(5, 5));
-    SetWindowTextA(Box(), "99");
-    SendMessageA(Box(), WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_EQ(Box(), nullptr);
-    EXPECT_EQ(Text(edit_), "12.5");
-
-    Send(WM_LBUTTONDBLCLK, 0, At(5, 5));
-    SetWindowTextA(Box(), "99");
-    SetFocus(parent_.Window());
-    EXPECT_EQ(Box(), nullptr);
-    EXPECT_EQ(OpenInlineEditorWindow(), nullptr);
-
-    Send(WM_LBUTTONDBLCLK, 0, At(5, 5));
-    SendMessageA(other, WM_LBUTTONDOWN, 0, At(5, 5));
-    SendMessageA(other, WM_LBUTTONUP, 0, At(5, 5));
-    EXPECT_EQ(Box(), nullptr);
-    EXPECT_EQ(Text(edit_), "12.5");
-    EXPECT_EQ(commands(), 0);
-
-    // Opening one box closes the other; CloseInlineEditor closes the last.
-    Send(WM_LBUTTONDBLCLK, 0, At(5, 5));
-    SendMessageA(other, WM_LBUTTONDBLCLK, 0, At(5, 5));
-    EXPECT_EQ(Box(), nullptr);
+    for (const auto& cancel : cancels) {
+        SendMessageA(edit_, WM_LBUTTONDBLCLK, 0, At(5, 5));
+        SetWindowTextA(Box(), "99");
+        cancel.second();
+        EXPECT_EQ(Box(), nullptr) << cancel.first;
+        char text[16] = "";
+        GetWindowTextA(edit_, text, sizeof text);
+        EXPECT_STREQ(text, "12.5") << cancel.first;
+    }
+    // The last left the other field's box open; CloseInlineEditor closes it.
     HWND second = GetDlgItem(other, kInlineEditorId);
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(OpenInlineEditorWindow(), second);
     CloseInlineEditor();
     EXPECT_FALSE(IsWindow(second));
     EXPECT_EQ(OpenInlineEditorWindow(), nullptr);
-    EXPECT_EQ(commands(), 0);
+    for (const Message& m : parent_.Take()) EXPECT_NE(m.message, static_cast<UINT>(WM_COMMAND));
 }
 
 }  // namespace

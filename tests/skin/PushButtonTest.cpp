@@ -1,8 +1,6 @@
 // qv:PushButton driven with real mouse and key messages; the parent records what it is told.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "Controls.h"
 #include "SkinProtocol.h"
 
@@ -16,17 +14,16 @@ constexpr COLORREF kInk = 0x404040;
 constexpr COLORREF kFrame = 0x909090;
 
 class PushButtonTest : public ::testing::Test {
-public:  // the cases of a table act on the fixture
-    void Create(DWORD style = 0, const char* text = nullptr, bool images = true) {
+protected:
+    void Create(DWORD style = 0, const char* text = nullptr) {
         button_ = parent_.CreateControl(kPushButtonClassName, style, 10, 10, kWidth, kHeight, kId, text);
-        if (images)
-            Send(QVBM_SETIMAGES, reinterpret_cast<WPARAM>(normal_.data()), reinterpret_cast<LPARAM>(pressed_.data()));
-        Redraw();
+        Send(QVBM_SETIMAGES, reinterpret_cast<WPARAM>(normal_.data()), reinterpret_cast<LPARAM>(pressed_.data()));
+        Send(QVBM_REDRAW, 0, 1);
     }
     // The codes of the WM_COMMAND notifications received, checking that each names the button.
     std::vector<int> Codes() {
         std::vector<int> codes;
-        for (const Notification& n : parent_.Take()) {
+        for (const Message& n : parent_.Take()) {
             if (n.message != WM_COMMAND) continue;
             EXPECT_EQ(LOWORD(n.wParam), kId);
             EXPECT_EQ(n.lParam, reinterpret_cast<LPARAM>(button_));
@@ -37,9 +34,6 @@ public:  // the cases of a table act on the fixture
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
         return SendMessageA(button_, message, wParam, lParam);
     }
-    void Redraw() { Send(QVBM_REDRAW, 0, 1); }
-    COLORREF Pixel(int x, int y) { return WindowPixel(button_, x, y); }
-    bool HasUpdate() { return GetUpdateRect(button_, nullptr, FALSE) != FALSE; }
 
     TestParent parent_;
     HWND button_ = nullptr;
@@ -47,46 +41,35 @@ public:  // the cases of a table act on the fixture
     std::vector<BYTE> pressed_ = SolidImage(kWidth, kHeight, 50, 50, 50, 0);
 };
 
-struct Message {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
 TEST_F(PushButtonTest, GesturesReportTheirNotifications) {
     const Message down = {WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5)}, up = {WM_LBUTTONUP, 0, At(5, 5)},
-                  dbl = {WM_LBUTTONDBLCLK, MK_LBUTTON, At(5, 5)}, space = {WM_KEYDOWN, VK_SPACE, 0},
-                  cancel = {QVBM_CANCELPRESS, 0, 0};
+                       dbl = {WM_LBUTTONDBLCLK, MK_LBUTTON, At(5, 5)}, space = {WM_KEYDOWN, VK_SPACE, 0},
+                       cancel = {QVBM_CANCELPRESS, 0, 0};
     const auto move = [](int x, int y) { return Message{WM_MOUSEMOVE, MK_LBUTTON, At(x, y)}; };
     struct Case {
         const char* name;
-        bool doubleClickFlag;
         std::vector<Message> messages;
         std::vector<int> codes;
     };
     const Case cases[] = {
-        {"click", false, {down, up}, {QVBN_PRESSED, QVBN_CLICKED}},
+        {"click", {down, up}, {QVBN_PRESSED, QVBN_CLICKED}},
         // The right edge and negative positions are outside; the bottom row is inside.
-        {"leave and re-enter", false, {down, move(6, 6), move(kWidth, 5), move(-3, 5), move(5, kHeight - 1), up},
+        {"leave and re-enter", {down, move(6, 6), move(kWidth, 5), move(-3, 5), move(5, kHeight - 1), up},
          {QVBN_PRESSED, QVBN_LEAVE, QVBN_REENTER, QVBN_CLICKED}},
-        {"release outside", false, {down, move(5, -1), {WM_LBUTTONUP, 0, At(5, -1)}, up}, {QVBN_PRESSED, QVBN_LEAVE}},
-        {"double-click without the flag", false, {down, up, dbl, up},
-         {QVBN_PRESSED, QVBN_CLICKED, QVBN_PRESSED, QVBN_CLICKED}},
-        {"double-click with the flag", true, {down, up, dbl, up},
-         {QVBN_PRESSED, QVBN_CLICKED, QVBN_DBLCLK, QVBN_CLICKED}},
+        {"release outside", {down, move(5, -1), {WM_LBUTTONUP, 0, At(5, -1)}, up}, {QVBN_PRESSED, QVBN_LEAVE}},
+        {"double-click", {down, up, dbl, up}, {QVBN_PRESSED, QVBN_CLICKED, QVBN_PRESSED, QVBN_CLICKED}},
         // Moves during a key press change nothing; another key's release cancels.
-        {"space", false, {space, {WM_MOUSEMOVE, 0, At(100, 100)}, {WM_KEYUP, VK_SPACE, 0}},
+        {"space", {space, {WM_MOUSEMOVE, 0, At(100, 100)}, {WM_KEYUP, VK_SPACE, 0}},
          {QVBN_PRESSED, QVBN_CLICKED}},
-        {"space cancelled", false, {space, {WM_KEYUP, VK_SHIFT, 0}, {WM_KEYDOWN, VK_RETURN, 0}}, {QVBN_PRESSED}},
-        {"cancelled after leaving", false, {down, move(90, 5), cancel}, {QVBN_PRESSED, QVBN_LEAVE}},
+        {"space cancelled", {space, {WM_KEYUP, VK_SHIFT, 0}, {WM_KEYDOWN, VK_RETURN, 0}}, {QVBN_PRESSED}},
+        {"cancelled after leaving", {down, move(90, 5), cancel}, {QVBN_PRESSED, QVBN_LEAVE}},
     };
     for (const Case& c : cases) {
         Create();
-        Send(QVBM_SETDBLCLKNOTIFY, c.doubleClickFlag);
         for (const Message& m : c.messages) Send(m.message, m.wParam, m.lParam);
         EXPECT_EQ(Codes(), c.codes) << c.name;
         EXPECT_EQ(GetCapture(), nullptr) << c.name;
-        EXPECT_EQ(Pixel(20, 10), kNormal) << c.name;
+        EXPECT_EQ(WindowPixel(button_, 20, 10), kNormal) << c.name;
         DestroyWindow(button_);
     }
 }
@@ -95,48 +78,32 @@ TEST_F(PushButtonTest, StylesAndStatesDrawTheirPixels) {
     struct Case {
         const char* name;
         DWORD style;
-        bool images;
-        std::function<void(PushButtonTest&)> act;
+        bool lit, enabled, focused;
         std::vector<Spot> pixels;
     };
-    const auto lit = [](PushButtonTest& t) { t.Send(QVBM_SETCHECK, 1, 1); };
     const Case cases[] = {
         // The glow leaves a border of two pixels untinted.
-        {"lit", 0, true, lit, {{20, 10, kLit}, {2, 10, kLit}, {1, 10, kNormal}, {20, 1, kNormal}, {39, 10, kNormal}}},
-        {"lit, own tint", 0, true,
-         [](PushButtonTest& t) {
-             t.Send(QVBM_SETTINT, (200u << 24) | (100u << 16) | (200u << 8) | 200u);
-             t.Send(QVBM_SETCHECK, 1, 1);
-         },
-         {{20, 10, RGB(100, 100, 50)}}},
+        {"lit", 0, true, true, false,
+         {{20, 10, kLit}, {2, 10, kLit}, {1, 10, kNormal}, {20, 1, kNormal}, {39, 10, kNormal}}},
         // Lit at opacity 160 over the background (40, 80, 120), and unlit.
-        {"disabled, lit", 0, true,
-         [](PushButtonTest& t) {
-             t.Send(QVBM_SETCHECK, 1, 0);
-             EnableWindow(t.button_, FALSE);
-             t.Redraw();
-         },
-         {{20, 10, RGB(65, 89, 94)}}},
-        {"disabled", 0, true,
-         [](PushButtonTest& t) {
-             EnableWindow(t.button_, FALSE);
-             t.Redraw();
-         },
-         {{20, 10, RGB(62, 87, 112)}}},
-        {"no images", 0, false, nullptr, {{0, 0, 0}, {kWidth - 1, 5, 0}, {20, 10, RGB(255, 255, 255)}}},
+        {"disabled, lit", 0, true, false, false, {{20, 10, RGB(65, 89, 94)}}},
+        {"disabled", 0, false, false, false, {{20, 10, RGB(62, 87, 112)}}},
         // Inner rectangle (2, 2)-(38, 19), odd height: text top 4, right edge 38.
-        {"arrow", kPushButtonArrowStyle, true, nullptr,
+        {"arrow", kPushButtonArrowStyle, false, true, false,
          {{28, 9, kInk}, {34, 9, kInk}, {27, 9, kNormal}, {35, 9, kNormal}, {29, 10, kInk}, {28, 10, kNormal},
           {31, 12, kInk}, {30, 12, kNormal}, {31, 13, kNormal}}},
         // Glyph at (38 - 10, 4 + 1): its column 3 is black, the rest is the key colour.
-        {"glyph", kPushButtonGlyphStyle, true, nullptr,
+        {"glyph", kPushButtonGlyphStyle, false, true, false,
          {{31, 5, 0}, {31, 15, 0}, {28, 5, kNormal}, {30, 10, kNormal}, {31, 16, kNormal}}},
-        {"focused", 0, true, [](PushButtonTest& t) { SetFocus(t.button_); },
+        {"focused", 0, false, true, true,
          {{3, 10, kFrame}, {20, 3, kFrame}, {36, 10, kFrame}, {20, 17, kFrame}, {2, 10, kNormal}}},
     };
     for (const Case& c : cases) {
-        Create(c.style, c.style ? "" : nullptr, c.images);
-        if (c.act) c.act(*this);
+        Create(c.style, c.style ? "" : nullptr);
+        Send(QVBM_SETCHECK, c.lit, c.enabled);  // at once, or for a disabled one at the redraw
+        EnableWindow(button_, c.enabled);
+        if (c.focused) SetFocus(button_);
+        if (!c.enabled) Send(QVBM_REDRAW, 0, 1);
         ExpectPixels(button_, c.pixels, c.name);
         SetFocus(parent_.Window());
         DestroyWindow(button_);

@@ -40,17 +40,7 @@ TEST(Rle8Decoder, DecodesRunsAndStaysInTheBufferOnBadData) {
     }
 }
 
-// The colour of the bitmap's pixel, read through a memory DC.
-COLORREF BitmapPixel(HBITMAP bitmap, int x, int y) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    const COLORREF colour = GetPixel(dc, x, y);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return colour;
-}
-
-TEST(SkinBitmap, DecodesRunLengthBitmapWithItsPalette) {
+TEST(SkinBitmap, DecodesRunLengthBitmapWithItsPaletteAndMissingOnesGiveNothing) {
     HPALETTE palette = reinterpret_cast<HPALETTE>(1);
     HBITMAP bitmap = LoadSkinBitmap(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kRleBitmap), &palette);
     ASSERT_NE(bitmap, nullptr);
@@ -72,10 +62,7 @@ TEST(SkinBitmap, DecodesRunLengthBitmapWithItsPalette) {
     EXPECT_EQ(GetPaletteEntries(palette, 0, 0, nullptr), 256u);
     DeleteObject(bitmap);
     DeleteObject(palette);
-}
-
-TEST(SkinBitmap, MissingResourceGivesNothing) {
-    HPALETTE palette = reinterpret_cast<HPALETTE>(1);
+    // A missing resource gives nothing.
     EXPECT_EQ(LoadSkinBitmap(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kMissing), &palette), nullptr);
     EXPECT_EQ(palette, nullptr);
     EXPECT_EQ(LoadSkinImage(GetModuleHandleA(nullptr), kMissing), nullptr);

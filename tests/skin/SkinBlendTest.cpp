@@ -1,4 +1,4 @@
-// Blend arithmetic, empty rectangles and regions, on pixels of 32-bit canvases.
+// Blend arithmetic and empty rectangles, on pixels of 32-bit canvases.
 #include <gtest/gtest.h>
 
 #include "SkinBlend.h"
@@ -55,24 +55,6 @@ TEST(SkinBlend, EmptyRectangleDrawsAndReadsNothing) {
     BlendSkinImageRegion(canvas.Dc(), 0, 0, 0, 0, 1, 1, image, 255);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(canvas.At(i, i), kFill);
     VirtualFree(page, 0, MEM_RELEASE);
-}
-
-TEST(SkinBlend, RegionReadsABandOfATallImage) {
-    // 2 x 4 image: row n has red 10 x (n + 1); column 1 has green 1.
-    std::vector<BYTE> image;
-    for (int row = 0; row < 4; ++row)
-        for (int col = 0; col < 2; ++col) image.insert(image.end(), {BYTE(10 * (row + 1)), BYTE(col), 0, 0});
-    Canvas canvas(2, 4, kFill);
-    BlendSkinImageRegion(canvas.Dc(), 0, 2, 2, 2, 0, 2, image.data(), 255);
-    ExpectPixels(canvas, {{0, 0, kFill}, {0, 1, kFill}, {0, 2, RGB(30, 0, 0)}, {1, 3, RGB(40, 1, 0)}}, "rows 2 and 3");
-    // A column offset reads further along the same rows; opacity applies as in a full blend.
-    Canvas shifted(1, 1, RGB(0, 0, 0));
-    BlendSkinImageRegion(shifted.Dc(), 0, 0, 1, 1, 1, 1, image.data(), 255);
-    // With rows of the drawn width (1), pixel (1, 1) is pixel 2 of the block: row 1, column 0.
-    EXPECT_EQ(shifted.At(0, 0), RGB(20, 0, 0));
-    Canvas faded(1, 1, RGB(0, 0, 200));
-    BlendSkinImageRegion(faded.Dc(), 0, 0, 1, 1, 0, 0, image.data(), 160);
-    EXPECT_EQ(faded.At(0, 0), RGB(3, 0, 125));  // 10 + (-1610 >> 8) = 3
 }
 
 }  // namespace

@@ -5,43 +5,13 @@
 
 #include "SkinBlend.h"
 #include "Controls.h"
-#include "TargetPixels.h"
 
 namespace {
 
 constexpr int kWidth = 9, kHeight = 7;
 
-enum class Surface { TopDownDib, BottomUpDib, DeviceBitmap };
-
-// A memory DC on `surface`, every pixel a different colour.
-struct Target {
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ old;
-
-    explicit Target(Surface surface) {
-        dc = CreateCompatibleDC(nullptr);
-        if (surface == Surface::DeviceBitmap) {
-            HDC screen = GetDC(nullptr);
-            bitmap = CreateCompatibleBitmap(screen, kWidth, kHeight);
-            ReleaseDC(nullptr, screen);
-        } else {
-            BITMAPINFO info = TargetPixels::Header(kWidth, kHeight);
-            if (surface == Surface::BottomUpDib) info.bmiHeader.biHeight = kHeight;
-            void* bits = nullptr;
-            bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        }
-        old = SelectObject(dc, bitmap);
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x) SetPixel(dc, x, y, Original(x, y));
-    }
-    ~Target() {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    static COLORREF Original(int x, int y) { return RGB(20 * x, 30 * y, 200 - 10 * x - 5 * y); }
-};
+// Every pixel of the target a different colour.
+COLORREF Original(int x, int y) { return RGB(20 * x, 30 * y, 200 - 10 * x - 5 * y); }
 
 struct Case {
     const char* name;
@@ -64,12 +34,14 @@ TEST(TargetPixels, BlendsTheSamePixelsOnEverySurface) {
         {"DIB section with a moved origin", Surface::TopDownDib, whole, {1, 2}},
     };
     for (const Case& c : cases) {
-        Target target(c.surface);
-        const int saved = SaveDC(target.dc);
-        IntersectClipRect(target.dc, c.clip.left, c.clip.top, c.clip.right, c.clip.bottom);
-        SetViewportOrgEx(target.dc, c.origin.x, c.origin.y, nullptr);
-        BlendSkinImage(target.dc, 2, 1, 5, 4, image.data(), 200, kDefaultTint, kBlendLightNarrow);
-        RestoreDC(target.dc, saved);
+        Canvas target(kWidth, kHeight, 0, c.surface);
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) SetPixel(target.Dc(), x, y, Original(x, y));
+        const int saved = SaveDC(target.Dc());
+        IntersectClipRect(target.Dc(), c.clip.left, c.clip.top, c.clip.right, c.clip.bottom);
+        SetViewportOrgEx(target.Dc(), c.origin.x, c.origin.y, nullptr);
+        BlendSkinImage(target.Dc(), 2, 1, 5, 4, image.data(), 200, kDefaultTint, kBlendLightNarrow);
+        RestoreDC(target.Dc(), saved);
 
         // The same blend of each pixel alone, where it is drawn.
         for (int y = 0; y < kHeight; ++y)
@@ -77,7 +49,7 @@ TEST(TargetPixels, BlendsTheSamePixelsOnEverySurface) {
                 const int ix = x - c.origin.x - 2, iy = y - c.origin.y - 1;
                 const bool drawn = ix >= 0 && ix < 5 && iy >= 0 && iy < 4 && x >= c.clip.left && x < c.clip.right &&
                                    y >= c.clip.top && y < c.clip.bottom;
-                COLORREF expected = Target::Original(x, y);
+                COLORREF expected = Original(x, y);
                 if (drawn) {
                     // The tint's lit area depends on the place in the image: blend it whole on a
                     // canvas of the original colour and take that pixel.
@@ -85,7 +57,7 @@ TEST(TargetPixels, BlendsTheSamePixelsOnEverySurface) {
                     BlendSkinImage(alone.Dc(), 0, 0, 5, 4, image.data(), 200, kDefaultTint, kBlendLightNarrow);
                     expected = alone.At(ix, iy);
                 }
-                ASSERT_EQ(GetPixel(target.dc, x, y), expected) << c.name << " at " << x << "," << y;
+                ASSERT_EQ(target.At(x, y), expected) << c.name << " at " << x << "," << y;
             }
     }
 }

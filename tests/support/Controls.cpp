@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "SkinClasses.h"
-#include "SkinProtocol.h"
 #include "TargetPixels.h"
 
 void PumpMessages() {
@@ -88,9 +87,9 @@ HWND TestParent::CreateControl(const char* className, DWORD style, int x, int y,
     return control;
 }
 
-std::vector<Notification> TestParent::Take() {
+std::vector<Message> TestParent::Take() {
     PumpMessages();
-    std::vector<Notification> taken;
+    std::vector<Message> taken;
     taken.swap(log_);
     return taken;
 }
@@ -112,28 +111,28 @@ std::vector<BYTE> SolidImage(int width, int height, BYTE r, BYTE g, BYTE b, BYTE
     return image;
 }
 
-Canvas::Canvas(int width, int height, COLORREF fill) : width_(width) {
-    BITMAPINFO info = TargetPixels::Header(width, height);
-    void* bits = nullptr;
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bits_ = static_cast<uint32_t*>(bits);
+Canvas::Canvas(int width, int height, COLORREF fill, Surface surface) : dc_(CreateCompatibleDC(nullptr)) {
+    if (surface == Surface::DeviceBitmap) {
+        HDC screen = GetDC(nullptr);
+        bitmap_ = CreateCompatibleBitmap(screen, width, height);
+        ReleaseDC(nullptr, screen);
+    } else {
+        BITMAPINFO info = TargetPixels::Header(width, height);
+        if (surface == Surface::BottomUpDib) info.bmiHeader.biHeight = height;
+        void* bits = nullptr;
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    }
     old_ = SelectObject(dc_, bitmap_);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            bits_[y * width_ + x] = (GetRValue(fill) << 16) | (GetGValue(fill) << 8) | GetBValue(fill);
+    HBRUSH brush = CreateSolidBrush(fill);
+    RECT all = {0, 0, width, height};
+    FillRect(dc_, &all, brush);
+    DeleteObject(brush);
 }
 
 Canvas::~Canvas() {
     SelectObject(dc_, old_);
     DeleteObject(bitmap_);
     DeleteDC(dc_);
-}
-
-COLORREF Canvas::At(int x, int y) const {
-    GdiFlush();
-    const uint32_t p = bits_[y * width_ + x];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
 COLORREF WindowPixel(HWND window, int x, int y) {
@@ -143,22 +142,18 @@ COLORREF WindowPixel(HWND window, int x, int y) {
     return colour;
 }
 
-namespace {
+COLORREF BitmapPixel(HBITMAP bitmap, int x, int y) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const COLORREF colour = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return colour;
+}
 
-template <typename Read>
-void ExpectSpots(const Read& read, const std::vector<Spot>& spots, const std::string& what) {
+void ExpectPixels(HWND window, const std::vector<Spot>& spots, const char* what) {
     for (const Spot& s : spots)
-        EXPECT_EQ(read(s.x, s.y), s.colour) << what << " at (" << s.x << ", " << s.y << ")";
-}
-
-}  // namespace
-
-void ExpectPixels(const Canvas& canvas, const std::vector<Spot>& spots, const std::string& what) {
-    ExpectSpots([&](int x, int y) { return canvas.At(x, y); }, spots, what);
-}
-
-void ExpectPixels(HWND window, const std::vector<Spot>& spots, const std::string& what) {
-    ExpectSpots([&](int x, int y) { return WindowPixel(window, x, y); }, spots, what);
+        EXPECT_EQ(WindowPixel(window, s.x, s.y), s.colour) << what << " at (" << s.x << ", " << s.y << ")";
 }
 
 void Press(HWND control, int x, int y) { SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y)); }
@@ -166,11 +161,6 @@ void Press(HWND control, int x, int y) { SendMessageA(control, WM_LBUTTONDOWN, M
 void MoveTo(HWND control, int x, int y) { SendMessageA(control, WM_MOUSEMOVE, MK_LBUTTON, At(x, y)); }
 
 void Release(HWND control, int x, int y) { SendMessageA(control, WM_LBUTTONUP, 0, At(x, y)); }
-
-void Wheel(HWND control, int delta) {
-    PostMessageA(control, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0);
-    PumpMessages();
-}
 
 namespace {
 
@@ -193,7 +183,7 @@ void SettlePointer() {
 
 }  // namespace
 
-HCURSOR PointAt(HWND control, int x, int y) {
+void PointAt(HWND control, int x, int y) {
     POINT screen = {x, y};
     ClientToScreen(control, &screen);
     // Test programs share the display's one pointer; try again if another one moved it.
@@ -201,10 +191,9 @@ HCURSOR PointAt(HWND control, int x, int y) {
         SetCursorPos(screen.x, screen.y);
         SettlePointer();
         SendMessageA(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-        HCURSOR shape = GetCursor();
         POINT now;
         GetCursorPos(&now);
-        if (now.x == screen.x && now.y == screen.y) return shape;
+        if (now.x == screen.x && now.y == screen.y) return;
     }
-    return nullptr;
+    ADD_FAILURE() << "the pointer would not stay at (" << screen.x << ", " << screen.y << ")";
 }

@@ -1,15 +1,14 @@
 #pragma once
 // Drives skinned controls in real windows: a host window that records the notifications it
-// receives over a background picture of one colour, real mouse, key and wheel messages,
-// skin images built in memory and 32-bit canvases whose pixels the tests read back.
+// receives, real mouse messages, skin images built in memory and canvases whose pixels the
+// tests read back.
 #include <windows.h>
 
-#include <cstdint>
 #include <functional>
-#include <string>
 #include <vector>
 
-struct Notification {
+// A window message, as sent or as recorded.
+struct Message {
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
@@ -32,7 +31,7 @@ public:
     HWND CreateControl(const char* className, DWORD style, int x, int y, int width, int height, int id,
                        const char* text = nullptr);
     // Dispatches everything posted so far, then hands over (and forgets) what was recorded.
-    std::vector<Notification> Take();
+    std::vector<Message> Take();
     // When set, answers each message it returns true for (with the result it sets) instead
     // of recording it.
     std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)> answer;
@@ -42,7 +41,7 @@ private:
 
     HWND window_ = nullptr;
     HBITMAP background_ = nullptr;
-    std::vector<Notification> log_;
+    std::vector<Message> log_;
 };
 
 // Dispatches every message waiting for this thread.
@@ -51,36 +50,38 @@ void PumpMessages();
 // A width x height skin image with every pixel (r, g, b, t).
 std::vector<BYTE> SolidImage(int width, int height, BYTE r, BYTE g, BYTE b, BYTE t);
 
-// A memory DC holding a 32-bit top-down DIB section filled with one colour.
+// What a memory DC draws on: a 32-bit DIB section or a bitmap of the screen's format.
+enum class Surface { TopDownDib, BottomUpDib, DeviceBitmap };
+
+// A memory DC on a width x height surface filled with one colour.
 class Canvas {
 public:
-    Canvas(int width, int height, COLORREF fill);
+    Canvas(int width, int height, COLORREF fill, Surface surface = Surface::TopDownDib);
     virtual ~Canvas();
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
     HDC Dc() const { return dc_; }
-    COLORREF At(int x, int y) const;
+    COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
 
 private:
-    int width_;
     HDC dc_;
     HBITMAP bitmap_;
     HGDIOBJ old_;
-    uint32_t* bits_ = nullptr;
 };
 
 // The colour of a window's client pixel as it shows on screen.
 COLORREF WindowPixel(HWND window, int x, int y);
+// The colour of a bitmap's pixel.
+COLORREF BitmapPixel(HBITMAP bitmap, int x, int y);
 
-// A pixel expected at (x, y).
+// A pixel expected at (x, y) of a window's client area.
 struct Spot {
     int x, y;
     COLORREF colour;
 };
-// Each spot of the canvas or window must show its colour; a failure names `what` and the spot.
-void ExpectPixels(const Canvas& canvas, const std::vector<Spot>& spots, const std::string& what);
-void ExpectPixels(HWND window, const std::vector<Spot>& spots, const std::string& what);
+// Each spot must show its colour; a failure names `what` and the spot.
+void ExpectPixels(HWND window, const std::vector<Spot>& spots, const char* what);
 
 // Mouse message position.
 inline LPARAM At(int x, int y) {
@@ -90,9 +91,7 @@ inline LPARAM At(int x, int y) {
 void Press(HWND control, int x, int y);
 void MoveTo(HWND control, int x, int y);
 void Release(HWND control, int x, int y);
-// Posts a wheel message (so that it carries a message time) and dispatches it.
-void Wheel(HWND control, int delta);
 
-// Puts the pointer over client point (x, y) and lets the control choose its shape; returns
-// the cursor it set. Retries when another program moved the pointer in between.
-HCURSOR PointAt(HWND control, int x, int y);
+// Puts the pointer over client point (x, y) and lets the control choose its shape (and the
+// part a press grabs). Retries when another program moved the pointer in between.
+void PointAt(HWND control, int x, int y);

@@ -21,9 +21,3 @@ double Energy(const std::vector<float>& samples) {
     for (float x : samples) e += double(x) * x;
     return e;
 }
-
-std::vector<float> Channel(const std::vector<float>& frames, int channels, int which) {
-    std::vector<float> v;
-    for (size_t i = which; i < frames.size(); i += channels) v.push_back(frames[i]);
-    return v;
-}

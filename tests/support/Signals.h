@@ -10,5 +10,3 @@ std::vector<float> Impulse(uint32_t frames, int channels, float amplitude = 1.0f
 std::vector<float> Noise(uint32_t samples, uint32_t seed);
 // Sum of squares.
 double Energy(const std::vector<float>& samples);
-// The samples of one channel of an interleaved buffer.
-std::vector<float> Channel(const std::vector<float>& frames, int channels, int which);

@@ -1,5 +1,7 @@
 #include "StandInPins.h"
 
+#include <cstring>
+
 #include "MediaType.h"
 
 using Microsoft::WRL::ComPtr;
@@ -86,6 +88,13 @@ std::vector<uint8_t> SinkPin::AllBytes() const {
     std::vector<uint8_t> all;
     for (const ReceivedSample& s : samples) all.insert(all.end(), s.data.begin(), s.data.end());
     return all;
+}
+
+std::vector<float> SinkPin::Floats() const {
+    const std::vector<uint8_t> bytes = AllBytes();
+    std::vector<float> values(bytes.size() / sizeof(float));
+    if (!values.empty()) std::memcpy(values.data(), bytes.data(), values.size() * sizeof(float));
+    return values;
 }
 
 HRESULT STDMETHODCALLTYPE SinkPin::QueryInterface(REFIID iid, void** out) {

@@ -8,16 +8,7 @@
 #include <wrl/client.h>
 
 #include <cstdint>
-#include <cstring>
 #include <vector>
-
-// Whole values of T from raw bytes; a trailing partial value is dropped.
-template <class T>
-std::vector<T> FromBytes(const std::vector<uint8_t>& bytes) {
-    std::vector<T> values(bytes.size() / sizeof(T));
-    if (!values.empty()) std::memcpy(values.data(), bytes.data(), values.size() * sizeof(T));
-    return values;
-}
 
 // Answers what every stand-in answers alike; the rest is each pin's own.
 class StandInPin : public IPin {
@@ -89,9 +80,9 @@ public:
     int endOfStreams = 0;
     bool acceptTypes = true;  // QueryAccept's answer, and whether a connection is taken
 
-    // The data of all received samples, in order.
+    // The data of all received samples, in order, as bytes or as whole floats.
     std::vector<uint8_t> AllBytes() const;
-    std::vector<float> Floats() const { return FromBytes<float>(AllBytes()); }
+    std::vector<float> Floats() const;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return 2; }

@@ -17,12 +17,6 @@ std::string Le24(int32_t v) {
 
 std::string Le32(uint32_t v) { return Le16(v & 0xFFFF) + Le16(v >> 16); }
 
-std::string Float32(float v) {
-    uint32_t bits;
-    std::memcpy(&bits, &v, 4);
-    return Le32(bits);
-}
-
 std::string Chunk(const char* id, const std::string& body) {
     std::string chunk = std::string(id, 4) + Le32(static_cast<uint32_t>(body.size())) + body;
     if (body.size() & 1) chunk += '\0';
@@ -40,10 +34,9 @@ std::string FormatChunk(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t
     return Chunk("fmt ", FormatBody(tag, channels, rate, bits));
 }
 
-std::string ExtensibleFormatChunk(uint16_t subTag, uint16_t channels, uint32_t rate,
-                                  uint16_t bits, uint16_t validBits) {
+std::string ExtensibleFormatChunk(uint16_t subTag, uint16_t channels, uint32_t rate, uint16_t bits) {
     static const char kGuidTail[] = "\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71";
-    const std::string body = FormatBody(0xFFFE, channels, rate, bits) + Le16(22) + Le16(validBits ? validBits : bits) +
+    const std::string body = FormatBody(0xFFFE, channels, rate, bits) + Le16(22) + Le16(bits) +
                              Le32(channels == 1 ? 0x4 : 0x3) + Le16(subTag) +
                              std::string(kGuidTail, 14);
     return Chunk("fmt ", body);
@@ -75,7 +68,11 @@ std::string Pcm24Data(const std::vector<float>& samples) { return IntegerData(sa
 
 std::string FloatData(const std::vector<float>& samples) {
     std::string data;
-    for (float s : samples) data += Float32(s);
+    for (float s : samples) {
+        uint32_t bits;
+        std::memcpy(&bits, &s, 4);
+        data += Le32(bits);
+    }
     return data;
 }
 

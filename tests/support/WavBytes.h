@@ -9,14 +9,12 @@ namespace wavbytes {
 std::string Le16(uint16_t v);
 std::string Le24(int32_t v);
 std::string Le32(uint32_t v);
-std::string Float32(float v);
 
 // A chunk with its header, padded to an even size.
 std::string Chunk(const char* id, const std::string& body);
 std::string FormatChunk(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits);
-// `validBits` 0: all of `bits`.
-std::string ExtensibleFormatChunk(uint16_t subTag, uint16_t channels, uint32_t rate,
-                                  uint16_t bits, uint16_t validBits = 0);
+// WAVE_FORMAT_EXTENSIBLE with every bit valid; `subTag` is the sub-format's tag.
+std::string ExtensibleFormatChunk(uint16_t subTag, uint16_t channels, uint32_t rate, uint16_t bits);
 std::string Riff(const std::string& chunks);
 
 // A complete file: format chunk and data chunk.

@@ -3,6 +3,7 @@
 // the checks below catch what a race would leave behind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <functional>
@@ -26,26 +27,13 @@ public:
 protected:
     bool IsWindowAlive(uintptr_t) override { return true; }
     void PostCommand(uintptr_t window, uint32_t wParam) override {
-        bool known = false;
-        for (uintptr_t w : kWindows) known = known || w == window;
+        const bool known = std::find(std::begin(kWindows), std::end(kWindows), window) != std::end(kWindows);
         const uint32_t code = wParam >> 16;
         if (!known || (wParam & 0xFFFF) != kNotifyId || (code != kNotifyCodeLoaded && code != kNotifyCodeInputFormat))
             ++badPosts;
         ++posts;
     }
 };
-
-// Runs `work(random)` on its own thread until `stop` is set; counts the rounds.
-std::thread Worker(std::atomic<bool>& stop, std::atomic<int>& rounds, uint32_t seed,
-                   std::function<void(std::mt19937&)> work) {
-    return std::thread([&stop, &rounds, seed, work] {
-        std::mt19937 random(seed);
-        while (!stop.load()) {
-            work(random);
-            ++rounds;
-        }
-    });
-}
 
 }  // namespace
 
@@ -59,48 +47,54 @@ TEST(ConcurrentControl, StreamingAlongsideEditorHostAndPresets) {
     std::atomic<bool> stop{false};
     std::atomic<int> rounds{0};
     std::atomic<int> outOfRange{0};
+    // Each runs on a thread of its own, over and over until the stream ends.
+    const std::function<void(std::mt19937&)> uses[] = {
+        // Puts of every kind, and gets without the lock.
+        [&](std::mt19937& r) {
+            const int field = int(r() % kParamCount);
+            engine.PutField(field, int32_t(r() % 4000) - 2000);
+            const int32_t seen = engine.GetField(field);
+            if (ClampParam(field, seen) != seen) ++outOfRange;
+            if (r() % 16 == 0) engine.SetAllParams(DefaultParams());
+            engine.PutStereoOutput(int32_t(r() % 2));
+            engine.GetStereoOutput();
+        },
+        // Setups, undo and the dirty flag, as the editor's buttons use them.
+        [&](std::mt19937& r) {
+            engine.SelectSetup(int(r() % 2));
+            engine.GetCurrentSetup();
+            engine.CopySetup(int(r() % 2), int(r() % 2));
+            engine.MarkUndo(int(r() % 5) - 2);
+            if (r() % 4 == 0) engine.SwapUndo();
+            engine.SetDirty(r() % 2 == 0);
+            engine.IsDirty();
+        },
+        // Meters, clip slots, bypass, the preset index and the notification windows.
+        [&](std::mt19937& r) {
+            float levels[ParameterControl::kMeterCount];
+            engine.GetPeakLevels(levels);
+            const int side = int(r() % 2), slot = int(r() % ParameterControl::kClipSlots);
+            if (engine.GetClipHold(side, slot) != 0) engine.SetClipHold(side, slot, 0);
+            engine.SetBypass(r() % 8 == 0);
+            engine.SetPresetIndex(int32_t(r() % 30));
+            engine.GetPresetIndex();
+            engine.SetNotifyWindow(kWindows[r() % 3], r() % 2 ? kNotifyId : 0);
+            engine.Notify(kNotifyCodeLoaded);
+        },
+    };
     std::vector<std::thread> others;
-    // Puts of every kind, and gets without the lock.
-    others.push_back(Worker(stop, rounds, 1, [&](std::mt19937& r) {
-        const int field = int(r() % kParamCount);
-        engine.PutField(field, int32_t(r() % 4000) - 2000);
-        const int32_t seen = engine.GetField(field);
-        if (ClampParam(field, seen) != seen) ++outOfRange;
-        if (r() % 16 == 0) engine.SetAllParams(DefaultParams());
-        engine.PutStereoOutput(int32_t(r() % 2));
-        engine.GetStereoOutput();
-    }));
-    // Setups, undo and the dirty flag, as the editor's buttons use them.
-    others.push_back(Worker(stop, rounds, 2, [&](std::mt19937& r) {
-        engine.SelectSetup(int(r() % 2));
-        engine.GetCurrentSetup();
-        engine.CopySetup(int(r() % 2), int(r() % 2));
-        engine.MarkUndo(int(r() % 5) - 2);
-        if (r() % 4 == 0) engine.SwapUndo();
-        engine.SetDirty(r() % 2 == 0);
-        engine.IsDirty();
-    }));
-    // Meters, clip slots, bypass, the preset index and the notification windows.
-    others.push_back(Worker(stop, rounds, 3, [&](std::mt19937& r) {
-        float levels[ParameterControl::kMeterCount];
-        engine.GetPeakLevels(levels);
-        const int side = int(r() % 2), slot = int(r() % ParameterControl::kClipSlots);
-        if (engine.GetClipHold(side, slot) != 0) engine.SetClipHold(side, slot, 0);
-        engine.SetBypass(r() % 8 == 0);
-        engine.SetPresetIndex(int32_t(r() % 30));
-        engine.GetPresetIndex();
-        engine.SetNotifyWindow(kWindows[r() % 3], r() % 2 ? kNotifyId : 0);
-        engine.Notify(kNotifyCodeLoaded);
-    }));
+    for (uint32_t i = 0; i < std::size(uses); ++i)
+        others.emplace_back([&, i] {
+            std::mt19937 random(i + 1);
+            for (; !stop.load(); ++rounds) uses[i](random);
+        });
 
     // The streaming thread: loud noise in 256-frame blocks, a discontinuity now and then.
-    const std::vector<float> noise = Noise(2 * 2048, 7);
-    std::vector<float> loud(noise.size());
-    for (size_t i = 0; i < noise.size(); ++i) loud[i] = 4.0f * noise[i];
+    std::vector<float> loud = Noise(2 * 2048, 7);
+    for (float& sample : loud) sample *= 4.0f;
     bool finite = true;
     for (int run = 0; run < 200; ++run) {
-        const std::vector<float> out = h.Render(loud, 256, run % 10 == 0);
-        for (float sample : out) finite = finite && std::isfinite(sample);
+        for (float sample : h.Render(loud, 256, run % 10 == 0)) finite = finite && std::isfinite(sample);
         engine.Notify(kNotifyCodeInputFormat);
     }
     stop.store(true);
