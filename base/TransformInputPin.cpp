@@ -1,5 +1,6 @@
 #include "TransformInputPin.h"
 #include "AutoLock.h"
+#include "MemAllocator.h"
 #include "TransformFilter.h"
 
 TransformInputPin::TransformInputPin(TransformFilter* filter, const wchar_t* name)
@@ -61,14 +62,10 @@ HRESULT STDMETHODCALLTYPE TransformInputPin::NewSegment(REFERENCE_TIME start, RE
 HRESULT STDMETHODCALLTYPE TransformInputPin::GetAllocator(IMemAllocator** alloc) {
     if (!alloc) return E_POINTER;
     AutoLock lock(Filter()->FilterLock());
+    if (!allocator_) allocator_ = MemAllocator::Create();
     if (!allocator_) {
-        HRESULT hr = CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator,
-                                      reinterpret_cast<void**>(&allocator_));
-        if (FAILED(hr)) {
-            allocator_ = nullptr;
-            *alloc = nullptr;
-            return hr;
-        }
+        *alloc = nullptr;
+        return E_OUTOFMEMORY;
     }
     allocator_->AddRef();
     *alloc = allocator_;

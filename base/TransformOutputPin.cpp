@@ -1,4 +1,5 @@
 #include "TransformOutputPin.h"
+#include "MemAllocator.h"
 #include "TransformFilter.h"
 #include "TransformInputPin.h"
 
@@ -64,15 +65,15 @@ HRESULT TransformOutputPin::DecideAllocator(IMemInputPin* input) {
     ALLOCATOR_PROPERTIES request = {};
     input->GetAllocatorRequirements(&request);  // optional: zeros when the pin has no wishes
 
-    // The downstream pin's own allocator first, else a plain memory allocator of ours.
-    IMemAllocator* alloc = nullptr;
-    if (SUCCEEDED(input->GetAllocator(&alloc)) && alloc) {
-        if (SUCCEEDED(TryAllocator(input, alloc, request))) return S_OK;
-        alloc->Release();
-    }
-    HRESULT hr = CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator,
-                                  reinterpret_cast<void**>(&alloc));
-    if (FAILED(hr)) return hr;
+    // Our own allocator first, as its buffers change hands without a system call; the
+    // downstream pin's own when that pin refuses ours.
+    IMemAllocator* alloc = MemAllocator::Create();
+    if (!alloc) return E_OUTOFMEMORY;
+    HRESULT hr = TryAllocator(input, alloc, request);
+    if (SUCCEEDED(hr)) return S_OK;
+    alloc->Release();
+    alloc = nullptr;
+    if (FAILED(input->GetAllocator(&alloc)) || !alloc) return hr;
     hr = TryAllocator(input, alloc, request);
     if (FAILED(hr)) alloc->Release();
     return hr;

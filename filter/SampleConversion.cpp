@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "Pcm16Lanes.h"
+
 namespace {
 
 constexpr PcmLayout kPcm16 = {2, 16};
@@ -44,11 +46,26 @@ void FloatToPcmOf(const float* in, unsigned validBits, uint8_t* out, size_t coun
     }
 }
 
+const bool kAvx2 = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2");
+}();
+
+void Pcm16ToFloat(const uint8_t* in, float* out, size_t count) {
+    const size_t done = kAvx2 ? pcm16::ToFloatAvx2(in, out, count) : pcm16::ToFloat<4>(in, out, count);
+    PcmToFloatOf<2>(in + 2 * done, out + done, count - done);
+}
+
+void FloatToPcm16(const float* in, uint8_t* out, size_t count) {
+    const size_t done = kAvx2 ? pcm16::FromFloatAvx2(in, out, count) : pcm16::FromFloat<4>(in, out, count);
+    FloatToPcmOf<2>(in + done, 16, out + 2 * done, count - done);
+}
+
 }  // namespace
 
 void PcmToFloat(const uint8_t* in, PcmLayout layout, float* out, size_t count) {
     switch (layout.containerBytes) {
-    case 2: return PcmToFloatOf<2>(in, out, count);
+    case 2: return Pcm16ToFloat(in, out, count);
     case 3: return PcmToFloatOf<3>(in, out, count);
     default: return PcmToFloatOf<4>(in, out, count);
     }
@@ -56,7 +73,9 @@ void PcmToFloat(const uint8_t* in, PcmLayout layout, float* out, size_t count) {
 
 void FloatToPcm(const float* in, PcmLayout layout, uint8_t* out, size_t count) {
     switch (layout.containerBytes) {
-    case 2: return FloatToPcmOf<2>(in, layout.validBits, out, count);
+    case 2:
+        if (layout.validBits == 16) return FloatToPcm16(in, out, count);
+        return FloatToPcmOf<2>(in, layout.validBits, out, count);
     case 3: return FloatToPcmOf<3>(in, layout.validBits, out, count);
     default: return FloatToPcmOf<4>(in, layout.validBits, out, count);
     }
