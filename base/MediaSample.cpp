@@ -139,10 +139,13 @@ HRESULT STDMETHODCALLTYPE MediaSample::GetMediaType(AM_MEDIA_TYPE** type) {
 }
 
 HRESULT STDMETHODCALLTYPE MediaSample::SetMediaType(AM_MEDIA_TYPE* type) {
+    // Copied before the old one goes: the type may be the sample's own, as in a record read
+    // with GetProperties and written back.
+    AM_MEDIA_TYPE* copy = nullptr;
+    if (type && !(copy = CreateMediaType(type))) return E_OUTOFMEMORY;
     ClearMediaType();
-    if (!type) return S_OK;
-    props_.pMediaType = CreateMediaType(type);
-    if (!props_.pMediaType) return E_OUTOFMEMORY;
+    if (!copy) return S_OK;
+    props_.pMediaType = copy;
     props_.dwSampleFlags |= AM_SAMPLE_TYPECHANGED;
     return S_OK;
 }
