@@ -36,8 +36,7 @@ TEST(EngineBuffers, LineSizesFollowTheSampleRateAndTheRoom) {
     };
     for (const auto& c : cases) {
         EngineHarness h(c.rate, 2, 2);
-        h.Put(kRoomSize, 100);
-        ASSERT_EQ(h.Prepare(), 0) << c.rate;
+        ASSERT_EQ(h.Prepare({{kRoomSize, 100}}), 0) << c.rate;
         const EngineState& s = h.engine.State();
         for (int i = 0; i < network::kLineCount; ++i) {
             EXPECT_EQ(s.lines[i].allocated, c.lines[i]) << c.rate << " Hz, line " << i;
