@@ -147,8 +147,7 @@ TEST(EngineCoefficients, EarlyTapsScaleWithRoomInSinglePrecision) {
 
 TEST(EngineCoefficients, OnlyARealRoomChangeClearsTheNetwork) {
     EngineHarness h(44100, 2, 2);
-    h.Put(kPreDelay, 20);
-    ASSERT_EQ(h.Prepare(), 0);
+    ASSERT_EQ(h.Prepare({{kPreDelay, 20}}), 0);
     h.Render(Noise(2 * 8820, 7), 4096);
     const EngineState& s = h.engine.State();
     const auto contents = [&]() {

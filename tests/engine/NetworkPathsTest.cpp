@@ -12,11 +12,9 @@ namespace {
 // 100 doubles the late gain of 0.3 on each side.
 EngineHarness PlainNetwork() {
     EngineHarness h(44100, 1, 2);
-    for (auto [field, value] : {std::pair{kRoomSize, 100}, {kDiffusion, 0}, {kLowCut, 19}, {kHighCut, 221},
-                                {kDamping, 221}, {kBassMultiply, 10}, {kPreDelay, 0}, {kDryMute, 1},
-                                {kEarlyMute, 1}, {kReverbLevel, 0}})
-        h.Put(field, value);
-    EXPECT_EQ(h.Prepare(), 0);
+    EXPECT_EQ(h.Prepare({{kRoomSize, 100}, {kDiffusion, 0}, {kLowCut, 19}, {kHighCut, 221}, {kDamping, 221},
+                         {kBassMultiply, 10}, {kPreDelay, 0}, {kDryMute, 1}, {kEarlyMute, 1}, {kReverbLevel, 0}}),
+              0);
     return h;
 }
 

@@ -114,31 +114,26 @@ void ReferenceEngine::RenderLayout(const float* input, float* output, uint32_t f
 
         const float sl = tapLeft(0) - w25 * tapLeft(1) - w70 * tapLeft(2) - w20 * tapLeft(3) +
                          w60 * tapLeft(4) + tapLeft(5) + w50 * tapLeft(6);
-        if constexpr (!stereoOut) {
-            const float out = xM * c.dryGain + sl * c.reverbGain + earlyLeft;
-            if (Overloads(out)) {
-                clipHold_[kLeft][kClipOutputSlot].store(kClipHoldCount, std::memory_order_relaxed);
-                clipHold_[kRight][kClipOutputSlot].store(kClipHoldCount, std::memory_order_relaxed);
-            }
-            peaks.outLeft = std::max(peaks.outLeft, std::fabs(out));
-            peaks.outRight = std::max(peaks.outRight, std::fabs(out));
-            output[i] = out;
-            continue;
+        float left, right;
+        if constexpr (stereoOut) {
+            const float sr = tapRight(0) + w25 * tapRight(1) - w70 * tapRight(2) - w20 * tapRight(3) -
+                             w60 * tapRight(4) + tapRight(5) + w50 * tapRight(6);
+            const float lw = sl * c.reverbGain + earlyLeft;
+            const float rw = sr * c.reverbGain + earlyRight;
+            const float sum = lw + rw;
+            const float diff = (lw - rw) * k;
+            left = xL * c.dryGain + sum + diff;
+            right = xR * c.dryGain + (sum - diff);
+            output[2 * i] = left;
+            output[2 * i + 1] = right;
+        } else {
+            left = right = xM * c.dryGain + sl * c.reverbGain + earlyLeft;
+            output[i] = left;
         }
-        const float sr = tapRight(0) + w25 * tapRight(1) - w70 * tapRight(2) - w20 * tapRight(3) -
-                         w60 * tapRight(4) + tapRight(5) + w50 * tapRight(6);
-        const float lw = sl * c.reverbGain + earlyLeft;
-        const float rw = sr * c.reverbGain + earlyRight;
-        const float sum = lw + rw;
-        const float diff = (lw - rw) * k;
-        const float left = xL * c.dryGain + sum + diff;
-        const float right = xR * c.dryGain + (sum - diff);
         if (Overloads(left)) clipHold_[kLeft][kClipOutputSlot].store(kClipHoldCount, std::memory_order_relaxed);
         if (Overloads(right)) clipHold_[kRight][kClipOutputSlot].store(kClipHoldCount, std::memory_order_relaxed);
         peaks.outLeft = std::max(peaks.outLeft, std::fabs(left));
         peaks.outRight = std::max(peaks.outRight, std::fabs(right));
-        output[2 * i] = left;
-        output[2 * i + 1] = right;
     }
     state_.filters = f;
 }

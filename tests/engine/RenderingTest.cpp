@@ -39,9 +39,7 @@ TEST(EngineRendering, TailLastsTheLongerBandDecayAfterAStreamStart) {
                  {0, 10, true, 0}};
     for (const auto& c : cases) {
         EngineHarness h(44100, 2, 2);
-        h.Put(kTail, c.tail);
-        h.Put(kBassMultiply, c.multiply);
-        ASSERT_EQ(h.Prepare(), 0);
+        ASSERT_EQ(h.Prepare({{kTail, c.tail}, {kBassMultiply, c.multiply}}), 0);
         h.Render(Impulse(1000, 2), 1000, c.start);
         EXPECT_EQ(PlayTail(h.engine, 4096), c.frames) << c.tail << "/" << c.multiply << "/" << c.start;
         EXPECT_EQ(PlayTail(h.engine, 512), 0) << "a finished tail stays finished";
@@ -57,8 +55,7 @@ TEST(EngineRendering, BypassPassesAudioThroughWithChannelMapping) {
                  {1, 2, mono, {0.25f, 0.25f, -0.5f, -0.5f, 1.5f, 1.5f}}, {2, 1, stereo, {-0.125f, 1.0f, -0.5f}}};
     for (const auto& c : cases) {
         EngineHarness h(44100, c.in, c.out);
-        h.Put(kTail, 1);
-        ASSERT_EQ(h.Prepare(), 0);
+        ASSERT_EQ(h.Prepare({{kTail, 1}}), 0);
         h.Render(Noise(2000u * c.in, 3), 500);  // meters and network hold something
         h.engine.SetBypass(1);
         EXPECT_EQ(h.Render(c.input, 64, false), c.expected) << c.in << " -> " << c.out;
@@ -87,9 +84,7 @@ TEST(EngineRendering, BypassFreezesTheNetworkAndDefersParameterChanges) {
 
 TEST(EngineRendering, MetersHoldTheirMaximumUntilReadThenRestart) {
     EngineHarness h(44100, 2, 2);
-    h.Put(kReverbMute, 1);
-    h.Put(kEarlyMute, 1);
-    ASSERT_EQ(h.Prepare(), 0);
+    ASSERT_EQ(h.Prepare({{kReverbMute, 1}, {kEarlyMute, 1}}), 0);
     h.Render({0.5f, -0.25f, 0.1f, 0.1f}, 2);
     h.Render({0.2f, 0.2f}, 1, false);  // not read in between: the maximum holds
     EXPECT_EQ(PeakLevels(h.engine), (std::vector<float>{0.5f, 0.25f, 0.5f, 0.25f}));

@@ -9,10 +9,8 @@
 TEST(EngineRobustness, MinutesOfSilentTailStayFiniteAndClearOfDenormals) {
     for (int32_t decay : {1, 200}) {
         EngineHarness h(44100, 2, 2);
-        h.Put(kDryMute, 1);  // leave only what the network itself produces
-        h.Put(kDecayTime, decay);
-        h.Put(kBassMultiply, 30);
-        ASSERT_EQ(h.Prepare(), 0);
+        // The dry path muted: only what the network itself produces.
+        ASSERT_EQ(h.Prepare({{kDryMute, 1}, {kDecayTime, decay}, {kBassMultiply, 30}}), 0);
         h.Render(Impulse(4096, 2), 4096);
         size_t bad = 0;
         const std::vector<float> second(2 * 44100, 0.0f);
@@ -28,10 +26,7 @@ TEST(EngineRobustness, MinutesOfSilentTailStayFiniteAndClearOfDenormals) {
 // Non-finite input is compared with the frame-by-frame reference in RunWiseRenderingTest.
 TEST(EngineRobustness, OverflowClearsTheNetwork) {
     EngineHarness hit(44100, 1, 2), fresh(44100, 1, 2);
-    for (EngineHarness* h : {&hit, &fresh}) {
-        h->Put(kInputGain, 60);
-        ASSERT_EQ(h->Prepare(), 0);
-    }
+    for (EngineHarness* h : {&hit, &fresh}) ASSERT_EQ(h->Prepare({{kInputGain, 60}}), 0);
     // Finite, but twice it is not: the network overflows, and is cleared.
     hit.Render(Impulse(2000, 1, std::numeric_limits<float>::max()), 2000);
     const std::vector<float> after = hit.Render(Impulse(44100, 1, 0.5f), 4096, false);

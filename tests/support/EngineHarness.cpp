@@ -20,6 +20,11 @@ EngineHarness::EngineHarness(uint32_t rate, int inChannels, int outChannels,
       owned(engine != nullptr ? std::move(engine) : std::make_unique<ReverbEngine>()),
       engine(*owned) {}
 
+int EngineHarness::Prepare(std::initializer_list<std::pair<int, int32_t>> settings) {
+    for (auto [field, value] : settings) Put(field, value);
+    return engine.PrepareStreaming(&in, &out);
+}
+
 std::vector<float> EngineHarness::Render(const std::vector<float>& input, uint32_t block, bool first) {
     const uint32_t frames = uint32_t(input.size() / in.channels);
     std::vector<float> result(size_t(frames) * out.channels);

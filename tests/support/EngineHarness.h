@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "ReverbEngine.h"
@@ -18,7 +20,8 @@ struct EngineHarness {
     // `engine` is the engine to drive; a plain ReverbEngine when none is given.
     EngineHarness(uint32_t rate, int inChannels, int outChannels,
                   std::unique_ptr<ReverbEngine> engine = nullptr);
-    int Prepare() { return engine.PrepareStreaming(&in, &out); }
+    // Puts `settings` (field, value), then prepares for the two formats.
+    int Prepare(std::initializer_list<std::pair<int, int32_t>> settings = {});
     void Put(int field, int32_t value) { engine.PutField(field, value); }
 
     // Renders `input` (interleaved, in.channels wide) in blocks of `block` frames, the first

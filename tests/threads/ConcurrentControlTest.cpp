@@ -41,8 +41,7 @@ TEST(ConcurrentControl, StreamingAlongsideEditorHostAndPresets) {
     auto owned = std::make_unique<NotifyingEngine>();
     NotifyingEngine& engine = *owned;
     EngineHarness h(44100, 2, 2, std::move(owned));
-    ASSERT_EQ(h.Prepare(), 0);
-    h.Put(kTail, 1);
+    ASSERT_EQ(h.Prepare({{kTail, 1}}), 0);
 
     std::atomic<bool> stop{false};
     std::atomic<int> rounds{0};
