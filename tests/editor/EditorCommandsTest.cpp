@@ -53,8 +53,6 @@ TEST_F(EditorTest, UndoTogglesAroundResetAndLeavesTheOutputLayoutAlone) {
     EXPECT_TRUE(filter.Params() == DefaultParams());
 
     Click(kStereoButton);
-    EXPECT_EQ(Text(kStereoButton), "Mono");
-    EXPECT_FALSE(IsWindowEnabled(Item(kWidthField)));
     Click(kUndoButton);
     EXPECT_TRUE(filter.Params() == DefaultParams());
     EXPECT_EQ(Text(kStereoButton), "Mono");

@@ -33,14 +33,14 @@ TEST(FreqDisplayDrag, MovesTheGrabbedPartWithinItsLimits) {
         std::vector<Reports> changes;
     };
     const Case cases[] = {
-        // Pressed two pixels right of the edge: the edge keeps that offset, no jump to 88.
-        {"low edge", 1000, 22100, {}, {88, 5}, {88, 98}, {{{0, 989}}, {{0, 1584}}}},
+        // Pressed two pixels right of the edge: the edge keeps that offset, no jump to 88. Dragging
+        // ends 20 pixels right of the area (150 + 20 - the offset).
+        {"low edge", 1000, 22100, {{1, 100000}}, {88, 5}, {88, 98, 500, 169},
+         {{{0, 989}}, {{0, 1584}}, {{0, 46923}}, {{0, 44766}}}},
         // Both handles cover x 83; the high one wins and stops at its limits.
         {"high edge over the low one", 760, 1000, {{2, 2000}, {3, 9000}}, {83, 5}, {150, 20}, {{{1, 9000}}, {{1, 2000}}}},
         // The band stops at the low end while the high edge follows the pointer.
         {"band", 100, 10000, {}, {80, 20}, {20}, {{{0, 19}, {1, 589}}}},
-        // Dragging ends 20 pixels right of the area (150 + 20 - the grab offset 2).
-        {"far right", 19, 22100, {{1, 100000}}, {4, 5}, {500, 170, 169}, {{{0, 46923}}, {{0, 46923}}, {{0, 44766}}}},
     };
     TestParent parent;
     for (const Case& c : cases) {
