@@ -109,7 +109,6 @@ TEST_F(EditorTest, DisplaysEditTheirParametersAndTheDraggedOneIsNotFedBack) {
     g_sent = &sent;
     g_original = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(Item(kRevTimeDisplay), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Recording)));
-    const LPARAM revTime = reinterpret_cast<LPARAM>(Item(kRevTimeDisplay));
     auto post = [&](UINT message, WPARAM wParam, LPARAM lParam) {
         PostMessageA(page, message, wParam, lParam);
         Pump();
@@ -139,7 +138,7 @@ TEST_F(EditorTest, DisplaysEditTheirParametersAndTheDraggedOneIsNotFedBack) {
     // The two decay moves were one gesture: undo goes back past both of them.
     filter.control->SwapUndo();
     EXPECT_EQ(Value(kLowCut), 200);
-    SetWindowLongPtrA(reinterpret_cast<HWND>(revTime), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_original));
+    SetWindowLongPtrA(Item(kRevTimeDisplay), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_original));
     g_sent = nullptr;
 }
 

@@ -10,6 +10,39 @@ namespace {
 
 constexpr int kId = 10007;
 
+// Moving the pointer queues real mouse messages, possibly a little later; dispatch them all
+// now, before a test presses and drags, so that none of them lands in the drag. Returns once
+// no mouse message has come for a while.
+void SettlePointer() {
+    for (int round = 0; round < 10; ++round) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 30, QS_MOUSE);
+        int mouseMessages = 0;
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST) ++mouseMessages;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        if (mouseMessages == 0) return;
+    }
+}
+
+// Puts the pointer over client point (x, y) and lets the control choose its shape (and the
+// part a press grabs). Retries when another program moved the pointer in between.
+void PointAt(HWND control, int x, int y) {
+    POINT screen = {x, y};
+    ClientToScreen(control, &screen);
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        SetCursorPos(screen.x, screen.y);
+        SettlePointer();
+        SendMessageA(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        POINT now;
+        GetCursorPos(&now);
+        if (now.x == screen.x && now.y == screen.y) return;
+    }
+    ADD_FAILURE() << "the pointer would not stay at (" << screen.x << ", " << screen.y << ")";
+}
+
 struct Display {
     const char* className;
     int height;

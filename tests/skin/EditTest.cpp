@@ -75,7 +75,6 @@ TEST_F(EditTest, EscapeFocusLossAndAnotherFieldCancelTheBox) {
     const std::pair<const char*, std::function<void()>> cancels[] = {
         {"Escape", [&] { SendMessageA(Box(), WM_KEYDOWN, VK_ESCAPE, 0); }},
         {"focus elsewhere", [&] { SetFocus(parent_.Window()); }},
-        {"a click on another field", [&] { Press(other, 5, 5); Release(other, 5, 5); }},
         {"another field's box", [&] { SendMessageA(other, WM_LBUTTONDBLCLK, 0, At(5, 5)); }},
     };
     for (const auto& cancel : cancels) {
@@ -88,9 +87,8 @@ TEST_F(EditTest, EscapeFocusLossAndAnotherFieldCancelTheBox) {
         EXPECT_STREQ(text, "12.5") << cancel.first;
     }
     // The last left the other field's box open; CloseInlineEditor closes it.
-    HWND second = GetDlgItem(other, kInlineEditorId);
-    ASSERT_NE(second, nullptr);
-    EXPECT_EQ(OpenInlineEditorWindow(), second);
+    HWND second = OpenInlineEditorWindow();
+    ASSERT_EQ(second, GetDlgItem(other, kInlineEditorId));
     CloseInlineEditor();
     EXPECT_FALSE(IsWindow(second));
     EXPECT_EQ(OpenInlineEditorWindow(), nullptr);

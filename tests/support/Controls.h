@@ -91,7 +91,3 @@ inline LPARAM At(int x, int y) {
 void Press(HWND control, int x, int y);
 void MoveTo(HWND control, int x, int y);
 void Release(HWND control, int x, int y);
-
-// Puts the pointer over client point (x, y) and lets the control choose its shape (and the
-// part a press grabs). Retries when another program moved the pointer in between.
-void PointAt(HWND control, int x, int y);
