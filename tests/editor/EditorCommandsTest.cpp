@@ -95,7 +95,6 @@ TEST_F(EditorTest, HandsTheCurrentSettingsToThePresetStoreAsText) {
     SendMessageA(page, MSG_GET_PRESET_DATA, reinterpret_cast<WPARAM>(&data), 0);
     ASSERT_NE(data, nullptr);
     EXPECT_STREQ(data, WritePresetText(filter.Params()).c_str());
-    EXPECT_NE(std::string(data).find(",150,"), std::string::npos);
     FreePresetData(data);
 }
 
