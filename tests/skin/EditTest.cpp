@@ -19,17 +19,6 @@ protected:
         edit_ = parent_.CreateControl(kEditClassName, style, 50, 50, kWidth, kHeight, kId, "12.5");
         SendMessageA(edit_, QVEM_SETIMAGE, reinterpret_cast<WPARAM>(face_.data()), 0);
     }
-    // The deltas of the steps posted, checking that each names the field.
-    std::vector<int> Steps() {
-        std::vector<int> steps;
-        for (const Message& n : parent_.Take()) {
-            if (n.message != QVEN_STEP) continue;
-            EXPECT_EQ(LOWORD(n.wParam), kId);
-            EXPECT_EQ(n.lParam, reinterpret_cast<LPARAM>(edit_));
-            steps.push_back(static_cast<short>(HIWORD(n.wParam)));
-        }
-        return steps;
-    }
     HWND Box() { return GetDlgItem(edit_, kInlineEditorId); }
 
     TestParent parent_;
@@ -63,7 +52,7 @@ TEST_F(EditTest, DragsStepByTheirRule) {
             for (size_t i = 1; i < drag.size(); ++i) MoveTo(edit_, drag[i].x, drag[i].y);
             Release(edit_, 0, 0);
         }
-        EXPECT_EQ(Steps(), c.steps) << c.name;
+        EXPECT_EQ(parent_.TakeFrom(edit_, QVEN_STEP), c.steps) << c.name;
         EXPECT_EQ(GetCapture(), nullptr) << c.name;
         DestroyWindow(edit_);
     }

@@ -20,17 +20,6 @@ protected:
         Send(QVBM_SETIMAGES, reinterpret_cast<WPARAM>(normal_.data()), reinterpret_cast<LPARAM>(pressed_.data()));
         Send(QVBM_REDRAW, 0, 1);
     }
-    // The codes of the WM_COMMAND notifications received, checking that each names the button.
-    std::vector<int> Codes() {
-        std::vector<int> codes;
-        for (const Message& n : parent_.Take()) {
-            if (n.message != WM_COMMAND) continue;
-            EXPECT_EQ(LOWORD(n.wParam), kId);
-            EXPECT_EQ(n.lParam, reinterpret_cast<LPARAM>(button_));
-            codes.push_back(HIWORD(n.wParam));
-        }
-        return codes;
-    }
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
         return SendMessageA(button_, message, wParam, lParam);
     }
@@ -65,7 +54,7 @@ TEST_F(PushButtonTest, GesturesReportTheirNotifications) {
     for (const Case& c : cases) {
         Create();
         for (const Message& m : c.messages) Send(m.message, m.wParam, m.lParam);
-        EXPECT_EQ(Codes(), c.codes) << c.name;
+        EXPECT_EQ(parent_.TakeFrom(button_, WM_COMMAND), c.codes) << c.name;
         EXPECT_EQ(GetCapture(), nullptr) << c.name;
         EXPECT_EQ(WindowPixel(button_, 20, 10), kNormal) << c.name;
         DestroyWindow(button_);

@@ -94,6 +94,17 @@ std::vector<Message> TestParent::Take() {
     return taken;
 }
 
+std::vector<int> TestParent::TakeFrom(HWND control, UINT message) {
+    std::vector<int> words;
+    for (const Message& n : Take()) {
+        if (n.message != message) continue;
+        EXPECT_EQ(LOWORD(n.wParam), GetDlgCtrlID(control));
+        EXPECT_EQ(n.lParam, reinterpret_cast<LPARAM>(control));
+        words.push_back(static_cast<short>(HIWORD(n.wParam)));
+    }
+    return words;
+}
+
 LRESULT CALLBACK TestParent::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<TestParent*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     LRESULT result = 0;

@@ -32,6 +32,9 @@ public:
                        const char* text = nullptr);
     // Dispatches everything posted so far, then hands over (and forgets) what was recorded.
     std::vector<Message> Take();
+    // Takes what was recorded and keeps the high words of the `message` notifications, each
+    // checked to name `control` by its id (the low word) and its window (lParam).
+    std::vector<int> TakeFrom(HWND control, UINT message);
     // When set, answers each message it returns true for (with the result it sets) instead
     // of recording it.
     std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)> answer;
