@@ -146,13 +146,13 @@ TEST_F(EditorTest, ChangesMadeElsewhereReachEveryControl) {
     ReverbParams loaded = DefaultParams();
     loaded.InputGain = -60;
     loaded.Damping = 221;
-    loaded.ReverbMute = 1;
+    loaded.Tail = 1;
     LoadFromStream(filter.filter, loaded);
     Pump();
     EXPECT_EQ(Text(kInputField), "-6.0");
     EXPECT_EQ(Ask(kInputSlider, QVSM_GETPOS), -60);
     EXPECT_EQ(Text(kDampingField), "OFF");
-    EXPECT_EQ(Ask(kReverbMuteButton, QVBM_GETCHECK), 1);
+    EXPECT_EQ(Ask(kTailButton, QVBM_GETCHECK), 1);  // the first binding
 
     // A format change makes the filter notify as well; mono output disables Width.
     filter.control->put_StereoOutput(0);
