@@ -37,6 +37,13 @@ HWND SharedParentWindow(WNDPROC procedure) {
     return window;
 }
 
+void Fill(HDC dc, int width, int height, COLORREF colour) {
+    HBRUSH brush = CreateSolidBrush(colour);
+    const RECT all = {0, 0, width, height};
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+}
+
 BOOL CALLBACK DestroyChild(HWND child, LPARAM parent) {
     if (GetParent(child) == reinterpret_cast<HWND>(parent)) DestroyWindow(child);
     return TRUE;
@@ -56,10 +63,7 @@ TestParent::TestParent() {
     background_ = CreateCompatibleBitmap(screen, kParentWidth, kParentHeight);
     HDC dc = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(dc, background_);
-    HBRUSH brush = CreateSolidBrush(kBackground);
-    RECT all = {0, 0, kParentWidth, kParentHeight};
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
+    Fill(dc, kParentWidth, kParentHeight, kBackground);
     SelectObject(dc, old);
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);
@@ -131,10 +135,7 @@ Canvas::Canvas(int width, int height, COLORREF fill, Surface surface) : dc_(Crea
         bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     }
     old_ = SelectObject(dc_, bitmap_);
-    HBRUSH brush = CreateSolidBrush(fill);
-    RECT all = {0, 0, width, height};
-    FillRect(dc_, &all, brush);
-    DeleteObject(brush);
+    Fill(dc_, width, height, fill);
 }
 
 Canvas::~Canvas() {
