@@ -1,6 +1,5 @@
-// The editor's help: the help file's path beside the module, the run-time binding of the
-// system's HTML Help viewer and the message that tells the user when the file cannot be
-// opened. The Help button's test opens the real file.
+// The help file's path beside the module, the system's help viewer and the message that names
+// a help file that cannot be opened. The Help button's test opens the real file.
 #include <gtest/gtest.h>
 
 #include <string>

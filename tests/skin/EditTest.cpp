@@ -34,10 +34,8 @@ TEST_F(EditTest, DragsStepByTheirRule) {
         std::vector<int> steps;
     };
     const Case cases[] = {
-        // 4 right, 9 up: vertical (2 x 4 < 9), +9; 5 right, 2 up: back to horizontal (2 x 2 < 5),
-        // +5; 3 right, 2 up: stays horizontal, +3; a move to the same place still posts 0. Next
-        // drag, 1 right, 3 down: vertical, -3. The axis persists into the third drag: 2 right,
-        // 1 up does not switch back (2 x 1 < 2 is false) and posts +1.
+        // A move steps along the axis whose motion is more than twice the other's (else the last
+        // one), also into the next drag; a move to the same place still posts 0.
         {"linear", kEditLinearDragStyle,
          {{{20, 10}, {24, 1}, {29, -1}, {32, -3}, {32, -3}}, {{20, 10}, {21, 13}}, {{20, 10}, {22, 9}}},
          {9, 5, 3, 0, -3, 1}},
