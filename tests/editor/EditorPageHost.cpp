@@ -46,7 +46,6 @@ std::string EditorPageHost::Open() {
     pageObject = static_cast<IPropertyPage*>(MakeObject(CLSID_RuvodaR3Page, IID_IPropertyPage));
     if (!pageObject) return "the page could not be made through its class factory";
     host = SharedHost();
-    if (!host) return "no host window";
     IUnknown* object = filter.base;
     if (pageObject->SetObjects(1, &object) != S_OK) return "the page refused the filter";
     RECT place = {0, 0, kPageWidth, kPageHeight};
