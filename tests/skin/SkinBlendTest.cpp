@@ -27,7 +27,6 @@ TEST(SkinBlend, PixelArithmetic) {
         {"opacity 160", RGB(10, 200, 0), 200, 10, 0, 0, 160, 0, RGB(80, 129, 0)},
         // Opacity 192, T 128: 128 x 63 / 255 + 192 = 223, weight 224.
         {"opacity 192, T 128", RGB(200, 0, 0), 10, 0, 0, 128, 192, 0, RGB(176, 0, 0)},
-        {"opacity 160, T 255", kFill, 0, 0, 0, 255, 160, 0, kFill},
         {"default tint", 0, 100, 100, 100, 0, 255, kDefaultTint, RGB(108, 105, 51)},
         // Red x 250/100 saturates at 255 instead of wrapping; green x 1; blue x 1/2.
         {"strong tint saturates", 0, 200, 80, 90, 0, 255, strong, RGB(255, 80, 45)},
