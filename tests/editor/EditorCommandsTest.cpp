@@ -18,16 +18,9 @@ TEST_F(EditorTest, SetupsSwitchAndCopyThroughTheButtonAndItsMenu) {
     Type(kInputField, "-6");
     ChooseFromMenu(kSetupMenuButton, kSetupMenuCopyTo);
     Type(kInputField, "0");
-    Click(kSetupButton);
-    EXPECT_EQ(Text(kSetupButton), "Setup B");
-    EXPECT_EQ(Text(kInputField), "-6.0");
-    Click(kSetupButton);
-    EXPECT_EQ(Text(kSetupButton), "Setup A");
-    EXPECT_EQ(Text(kInputField), "0.0");
-
     ChooseFromMenu(kSetupMenuButton, 2);  // Setup B
     EXPECT_EQ(Text(kSetupButton), "Setup B");
-    EXPECT_EQ(filter.control->GetCurrentSetup(), 1);
+    EXPECT_EQ(Text(kInputField), "-6.0");
     ChooseFromMenu(kSetupMenuButton, kSetupMenuCopyFrom);  // "Copy from A" brings 0.0 into B
     EXPECT_EQ(Text(kInputField), "0.0");
     filter.control->SwapUndo();  // and is one undo step
@@ -35,6 +28,9 @@ TEST_F(EditorTest, SetupsSwitchAndCopyThroughTheButtonAndItsMenu) {
     ChooseFromMenu(kSetupMenuButton, 0);  // closed without a choice
     EXPECT_EQ(filter.control->GetCurrentSetup(), 1);
     EXPECT_EQ(Ask(kSetupMenuButton, QVBM_GETCHECK), 0);
+    Click(kSetupButton);
+    EXPECT_EQ(Text(kSetupButton), "Setup A");
+    EXPECT_EQ(Text(kInputField), "0.0");
 }
 
 TEST_F(EditorTest, UndoTogglesAroundResetAndLeavesTheOutputLayoutAlone) {
@@ -46,6 +42,7 @@ TEST_F(EditorTest, UndoTogglesAroundResetAndLeavesTheOutputLayoutAlone) {
     EXPECT_TRUE(filter.Params() == DefaultParams());
     EXPECT_EQ(Text(kDecayTimeField), "1.5");
     EXPECT_EQ(filter.control->GetBypass(), 1);  // reset leaves bypass on
+    EXPECT_EQ(Ask(kBypassButton, QVBM_GETCHECK), 1);
     Click(kUndoButton);
     EXPECT_TRUE(filter.Params() == before);
     EXPECT_EQ(Text(kDecayTimeField), "7.5");
@@ -53,8 +50,6 @@ TEST_F(EditorTest, UndoTogglesAroundResetAndLeavesTheOutputLayoutAlone) {
     EXPECT_TRUE(filter.Params() == DefaultParams());
 
     Click(kStereoButton);
-    EXPECT_EQ(Text(kStereoButton), "Mono");
-    EXPECT_FALSE(IsWindowEnabled(Item(kWidthField)));
     Click(kUndoButton);
     EXPECT_TRUE(filter.Params() == DefaultParams());
     EXPECT_EQ(Text(kStereoButton), "Mono");
@@ -74,9 +69,6 @@ TEST_F(EditorTest, SwitchButtonsToggleTheirFieldAndLightUp) {
         EXPECT_EQ(Value(r.field), 0) << r.button;
         EXPECT_EQ(Ask(r.button, QVBM_GETCHECK), 0) << r.button;
     }
-    Click(kBypassButton);
-    EXPECT_EQ(filter.control->GetBypass(), 1);
-    EXPECT_EQ(Ask(kBypassButton, QVBM_GETCHECK), 1);
 }
 
 TEST_F(EditorTest, FirstTickStartsBothSetupsAndUndoFromTheOpeningStateAndPlacesTheFocus) {
@@ -97,7 +89,6 @@ TEST_F(EditorTest, HandsTheCurrentSettingsToThePresetStoreAsText) {
     SendMessageA(page, MSG_GET_PRESET_DATA, reinterpret_cast<WPARAM>(&data), 0);
     ASSERT_NE(data, nullptr);
     EXPECT_STREQ(data, WritePresetText(filter.Params()).c_str());
-    EXPECT_NE(std::string(data).find(",150,"), std::string::npos);
     FreePresetData(data);
 }
 

@@ -1,20 +1,12 @@
 #include "EditorHarness.h"
 
-#include <gtest/gtest.h>
-
 #include "Controls.h"
-#include "InlineEditor.h"
 
 void EditorTest::SetUp() {
     ASSERT_EQ(Open(), "");
     // The tests tick the page themselves, so that no tick falls between two steps of a test.
     ASSERT_TRUE(KillTimer(page, kMeterTimer));
     Pump();
-}
-
-void EditorTest::TearDown() {
-    CloseInlineEditor();
-    Close();
 }
 
 void EditorTest::StartStreaming() {

@@ -8,12 +8,13 @@
 
 #include "EditorIds.h"
 #include "EditorPageHost.h"
+#include "InlineEditor.h"
 #include "ParamBinding.h"
 
 class EditorTest : public ::testing::Test, protected EditorPageHost {
 protected:
     void SetUp() override;
-    void TearDown() override;
+    void TearDown() override { CloseInlineEditor(); }  // the page closes with the fixture
 
     // Connects the filter for 44.1 kHz stereo float and starts streaming.
     void StartStreaming();

@@ -21,17 +21,10 @@ IUnknown* MakeObject(REFCLSID clsid, REFIID iid) {
 }
 
 // One host for the whole program: destroying a visible top-level window costs seconds
-// under Wine.
+// under Wine. A plain static window will do: the page handles its own messages.
 HWND SharedHost() {
-    static HWND host = nullptr;
-    if (host) return host;
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "EditorTestHost";
-    RegisterClassA(&wc);
-    host = CreateWindowExA(0, wc.lpszClassName, "host", WS_POPUP | WS_VISIBLE, 40, 40, kPageWidth, kPageHeight,
-                           nullptr, nullptr, wc.hInstance, nullptr);
+    static HWND host = CreateWindowExA(0, "STATIC", "host", WS_POPUP | WS_VISIBLE, 40, 40, kPageWidth, kPageHeight,
+                                       nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     return host;
 }
 
@@ -53,7 +46,6 @@ std::string EditorPageHost::Open() {
     pageObject = static_cast<IPropertyPage*>(MakeObject(CLSID_RuvodaR3Page, IID_IPropertyPage));
     if (!pageObject) return "the page could not be made through its class factory";
     host = SharedHost();
-    if (!host) return "no host window";
     IUnknown* object = filter.base;
     if (pageObject->SetObjects(1, &object) != S_OK) return "the page refused the filter";
     RECT place = {0, 0, kPageWidth, kPageHeight};

@@ -34,22 +34,20 @@ private:
     std::string folder_;
 };
 
-}  // namespace
-
-TEST_F(EditorTest, ChosenPresetIsAppliedWithItsVersionsWidthAndTailOff) {
-    PresetFolder presets(
+// The page reads the preset file when its window is made, after the fixture's members.
+class EditorPresetsTest : public EditorTest {
+protected:
+    PresetFolder presets{
         "[Plug-in]\r\nPluginName=qv:Reverb\r\n"
         "CLSID=SOFTWARE\\Classes\\CLSID\\{7A3E1C20-5D7A-4C31-9E0B-7155A0C3D2E1}\r\n"
         "[Preset1]\r\nVersion=1\r\nName=Old Plate\r\nBank=Plates\r\n"
-        "Data=-20,100,50,30,70,80,12,400,35,60,-10,-40,-90,2,0,1,0,0\r\n");
-    // The page reads the preset file when its window is made.
-    pageObject->Deactivate();
-    RECT place = {0, 0, kPageWidth, kPageHeight};
-    ASSERT_EQ(S_OK, pageObject->Activate(host, &place, FALSE));
-    page = GetWindow(host, GW_CHILD);
-    KillTimer(page, kMeterTimer);
-    filter.control->put_Tail(1);
+        "Data=-20,100,50,30,70,80,12,400,35,60,-10,-40,-90,2,0,1,0,0\r\n"};
+};
 
+}  // namespace
+
+TEST_F(EditorPresetsTest, ChosenPresetIsAppliedWithItsVersionsWidthAndTailOff) {
+    filter.control->put_Tail(1);
     // Add Preset..., Preset Manager..., (separator), the bank "Plates": open it, take its preset.
     for (UINT key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN}) PostMessageA(page, WM_KEYDOWN, key, 0);
     Click(kPresetsButton);

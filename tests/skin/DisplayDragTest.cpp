@@ -8,88 +8,104 @@
 
 namespace {
 
-// Reports of `notification` from control `id` since the last call, as (part, value).
-using Reports = std::vector<std::pair<int, int>>;
-Reports Taken(TestParent& parent, UINT notification, int id) {
-    Reports reports;
-    for (const Message& n : parent.Take()) {
-        EXPECT_EQ(n.message, notification);
-        EXPECT_EQ(LOWORD(n.wParam), id);
-        reports.emplace_back(HIWORD(n.wParam), static_cast<int>(n.lParam));
-    }
-    return reports;
-}
+constexpr int kId = 10007;
 
-// At the defaults both edges sit at the ends of the plot area (inset 3); 1000 Hz is mouse
-// pixel 86.
-TEST(FreqDisplayDrag, MovesTheGrabbedPartWithinItsLimits) {
-    constexpr int kId = 10007;
-    struct Case {
-        const char* name;
-        int low, high;
-        Reports limits;  // QVFM_SETLIMIT's (which, frequency)
-        POINT press;
-        std::vector<int> moves;  // x positions, one drag step each
-        std::vector<Reports> changes;
-    };
-    const Case cases[] = {
-        // Pressed two pixels right of the edge: the edge keeps that offset, no jump to 88.
-        {"low edge", 1000, 22100, {}, {88, 5}, {88, 98}, {{{0, 989}}, {{0, 1584}}}},
-        // Both handles cover x 83; the high one wins and stops at its limits.
-        {"high edge over the low one", 760, 1000, {{2, 2000}, {3, 9000}}, {83, 5}, {150, 20}, {{{1, 9000}}, {{1, 2000}}}},
-        // The band stops at the low end while the high edge follows the pointer.
-        {"band", 100, 10000, {}, {80, 20}, {20}, {{{0, 19}, {1, 589}}}},
-        // Dragging ends 20 pixels right of the area (150 + 20 - the grab offset 2).
-        {"far right", 19, 22100, {{1, 100000}}, {4, 5}, {500, 170, 169}, {{{0, 46923}}, {{0, 46923}}, {{0, 44766}}}},
-    };
-    TestParent parent;
-    for (const Case& c : cases) {
-        HWND display = parent.CreateControl(kFreqDisplayClassName, 0, 20, 20, 154, 44, kId);
-        SendMessageA(display, QVFM_SETLOW, c.low, 0);
-        SendMessageA(display, QVFM_SETHIGH, c.high, 0);
-        for (const auto& limit : c.limits) SendMessageA(display, QVFM_SETLIMIT, limit.first, limit.second);
-        Press(display, c.press.x, c.press.y);
-        for (size_t i = 0; i < c.moves.size(); ++i) {
-            MoveTo(display, c.moves[i], c.press.y);
-            EXPECT_EQ(Taken(parent, QVFN_CHANGED, kId), c.changes[i]) << c.name << ", move to " << c.moves[i];
+// Moving the pointer queues real mouse messages, possibly a little later; dispatch them all
+// now, before a test presses and drags, so that none of them lands in the drag. Returns once
+// no mouse message has come for a while.
+void SettlePointer() {
+    for (int round = 0; round < 10; ++round) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 30, QS_MOUSE);
+        int mouseMessages = 0;
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST) ++mouseMessages;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
         }
-        Release(display, c.moves.back(), c.press.y);
-        EXPECT_NE(GetCapture(), display) << c.name;
-        MoveTo(display, 60, c.press.y);
-        EXPECT_TRUE(Taken(parent, QVFN_CHANGED, kId).empty()) << c.name << ": moves after the release";
-        DestroyWindow(display);
+        if (mouseMessages == 0) return;
     }
 }
 
-// With the defaults on the 154 x 90 display the mouse sees the crossover at x 71, the damping
-// at x 115 and both levels at y 45.
-TEST(RevTimeDrag, SetsTheValuesOfWhatWasGrabbed) {
-    constexpr int kId = 10021;
+// Puts the pointer over client point (x, y) and lets the control choose its shape (and the
+// part a press grabs). Retries when another program moved the pointer in between.
+void PointAt(HWND control, int x, int y) {
+    POINT screen = {x, y};
+    ClientToScreen(control, &screen);
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        SetCursorPos(screen.x, screen.y);
+        SettlePointer();
+        SendMessageA(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        POINT now;
+        GetCursorPos(&now);
+        if (now.x == screen.x && now.y == screen.y) return;
+    }
+    ADD_FAILURE() << "the pointer would not stay at (" << screen.x << ", " << screen.y << ")";
+}
+
+struct Display {
+    const char* className;
+    int height;
+    UINT changed;  // the notification of a dragged value
+};
+const Display kFreq = {kFreqDisplayClassName, 44, QVFN_CHANGED};
+const Display kRevTime = {kRevTimeClassName, 90, QVRN_CHANGED};
+
+// At the defaults both edges of the frequency display sit at the ends of the plot area
+// (inset 3); 1000 Hz is mouse pixel 86. The reverb-time display's mouse sees the crossover at
+// x 71, the damping at x 115 and both levels at y 45.
+TEST(DisplayDrag, MovesTheGrabbedPartWithinItsLimits) {
     enum { kMultiplier = 0, kCrossover = 1, kReverbTime = 2, kDamping = 3 };
     struct Case {
         const char* name;
-        POINT from;
+        const Display& display;
+        std::vector<Message> setup;
+        POINT press;
         std::vector<POINT> moves;
-        Reports changes;
+        std::vector<std::pair<int, int>> changes;  // (part, value)
     };
     const Case cases[] = {
-        {"crossover edge", {71, 70}, {{81, 20}}, {{kCrossover, 782}}},
-        {"damping edge", {115, 70}, {{125, 20}}, {{kDamping, 6202}}},
+        // Pressed two pixels right of the edge: the edge keeps that offset, no jump to 88. Dragging
+        // ends 20 pixels right of the area (150 + 20 - the offset).
+        {"low edge", kFreq, {{QVFM_SETLOW, 1000, 0}, {QVFM_SETLIMIT, 1, 100000}}, {88, 5},
+         {{88, 5}, {98, 5}, {500, 5}, {169, 5}}, {{0, 989}, {0, 1584}, {0, 46923}, {0, 44766}}},
+        // Both handles cover x 83; the high one wins and stops at its limits.
+        {"high edge over the low one", kFreq,
+         {{QVFM_SETLOW, 760, 0}, {QVFM_SETHIGH, 1000, 0}, {QVFM_SETLIMIT, 2, 2000}, {QVFM_SETLIMIT, 3, 9000}},
+         {83, 5}, {{150, 5}, {20, 5}}, {{1, 9000}, {1, 2000}}},
+        // The band stops at the low end while the high edge follows the pointer.
+        {"band", kFreq, {{QVFM_SETLOW, 100, 0}, {QVFM_SETHIGH, 10000, 0}}, {80, 20}, {{20, 20}}, {{0, 19}, {1, 589}}},
+        {"crossover edge", kRevTime, {}, {71, 70}, {{81, 20}}, {{kCrossover, 782}}},
+        {"damping edge", kRevTime, {}, {115, 70}, {{125, 20}}, {{kDamping, 6202}}},
         // The multiplier moves in tenths and stays within 2 and 30 (109 ms and 4815 ms).
-        {"low level", {30, 45}, {{90, 61}, {30, 80}, {30, 30}}, {{kMultiplier, 3}, {kMultiplier, 2}, {kMultiplier, 30}}},
+        {"low level", kRevTime, {}, {30, 45}, {{90, 61}, {30, 80}, {30, 30}},
+         {{kMultiplier, 3}, {kMultiplier, 2}, {kMultiplier, 30}}},
         // 3 right of and 3 below the corner: both values of the group.
-        {"low handle", {68, 48}, {{78, 38}}, {{kCrossover, 782}, {kMultiplier, 21}}},
-        {"mid level", {90, 45}, {{90, 35}}, {{kReverbTime, 3299}}},
+        {"low handle", kRevTime, {}, {68, 48}, {{78, 38}}, {{kCrossover, 782}, {kMultiplier, 21}}},
+        {"mid level", kRevTime, {}, {90, 45}, {{90, 35}}, {{kReverbTime, 3299}}},
     };
     TestParent parent;
+    // The reports since the last call, each checked to be the display's value notification.
+    const auto changes = [&parent](const Display& display) {
+        std::vector<std::pair<int, int>> reports;
+        for (const Message& n : parent.Take()) {
+            EXPECT_EQ(n.message, display.changed);
+            EXPECT_EQ(LOWORD(n.wParam), kId);
+            reports.emplace_back(HIWORD(n.wParam), static_cast<int>(n.lParam));
+        }
+        return reports;
+    };
     for (const Case& c : cases) {
-        HWND display = parent.CreateControl(kRevTimeClassName, 0, 200, 20, 154, 90, kId);
-        PointAt(display, c.from.x, c.from.y);
-        Press(display, c.from.x, c.from.y);
+        HWND display = parent.CreateControl(c.display.className, 0, 20, 20, 154, c.display.height, kId);
+        for (const Message& m : c.setup) SendMessageA(display, m.message, m.wParam, m.lParam);
+        PointAt(display, c.press.x, c.press.y);
+        Press(display, c.press.x, c.press.y);
         for (const POINT& to : c.moves) MoveTo(display, to.x, to.y);
-        EXPECT_EQ(Taken(parent, QVRN_CHANGED, kId), c.changes) << c.name;
+        EXPECT_EQ(changes(c.display), c.changes) << c.name;
         Release(display, c.moves.back().x, c.moves.back().y);
         EXPECT_NE(GetCapture(), display) << c.name;
+        MoveTo(display, 60, c.press.y);
+        EXPECT_TRUE(changes(c.display).empty()) << c.name << ": moves after the release";
         DestroyWindow(display);
     }
 }

@@ -37,6 +37,13 @@ HWND SharedParentWindow(WNDPROC procedure) {
     return window;
 }
 
+void Fill(HDC dc, int width, int height, COLORREF colour) {
+    HBRUSH brush = CreateSolidBrush(colour);
+    const RECT all = {0, 0, width, height};
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+}
+
 BOOL CALLBACK DestroyChild(HWND child, LPARAM parent) {
     if (GetParent(child) == reinterpret_cast<HWND>(parent)) DestroyWindow(child);
     return TRUE;
@@ -50,19 +57,13 @@ TestParent::TestParent() {
     SetFocus(window_);
 
     HDC screen = GetDC(nullptr);
-    // The tests compare exact colours read back from the screen, which only a true-colour
-    // display keeps; say so rather than fail on every colour.
-    const int depth = GetDeviceCaps(screen, BITSPIXEL);
-    if (depth < 24)
-        ADD_FAILURE() << "the display has " << depth << " bits per pixel; these tests need 24 or 32"
-                      << " (scripts/test.sh runs Xvfb at 24)";
+    // Exact colours read back from the screen need a true-colour display: say so once.
+    if (GetDeviceCaps(screen, BITSPIXEL) < 24)
+        ADD_FAILURE() << "these tests need a display of 24 or 32 bits per pixel (scripts/test.sh runs Xvfb at 24)";
     background_ = CreateCompatibleBitmap(screen, kParentWidth, kParentHeight);
     HDC dc = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(dc, background_);
-    HBRUSH brush = CreateSolidBrush(kBackground);
-    RECT all = {0, 0, kParentWidth, kParentHeight};
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
+    Fill(dc, kParentWidth, kParentHeight, kBackground);
     SelectObject(dc, old);
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);
@@ -94,6 +95,17 @@ std::vector<Message> TestParent::Take() {
     return taken;
 }
 
+std::vector<int> TestParent::TakeFrom(HWND control, UINT message) {
+    std::vector<int> words;
+    for (const Message& n : Take()) {
+        if (n.message != message) continue;
+        EXPECT_EQ(LOWORD(n.wParam), GetDlgCtrlID(control));
+        EXPECT_EQ(n.lParam, reinterpret_cast<LPARAM>(control));
+        words.push_back(static_cast<short>(HIWORD(n.wParam)));
+    }
+    return words;
+}
+
 LRESULT CALLBACK TestParent::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<TestParent*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     LRESULT result = 0;
@@ -123,10 +135,7 @@ Canvas::Canvas(int width, int height, COLORREF fill, Surface surface) : dc_(Crea
         bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     }
     old_ = SelectObject(dc_, bitmap_);
-    HBRUSH brush = CreateSolidBrush(fill);
-    RECT all = {0, 0, width, height};
-    FillRect(dc_, &all, brush);
-    DeleteObject(brush);
+    Fill(dc_, width, height, fill);
 }
 
 Canvas::~Canvas() {
@@ -161,39 +170,3 @@ void Press(HWND control, int x, int y) { SendMessageA(control, WM_LBUTTONDOWN, M
 void MoveTo(HWND control, int x, int y) { SendMessageA(control, WM_MOUSEMOVE, MK_LBUTTON, At(x, y)); }
 
 void Release(HWND control, int x, int y) { SendMessageA(control, WM_LBUTTONUP, 0, At(x, y)); }
-
-namespace {
-
-// Moving the pointer queues real mouse messages, possibly a little later; dispatch them all
-// now, before a test presses and drags, so that none of them lands in the drag. Returns once
-// no mouse message has come for a while.
-void SettlePointer() {
-    for (int round = 0; round < 10; ++round) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 30, QS_MOUSE);
-        int mouseMessages = 0;
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST) ++mouseMessages;
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        if (mouseMessages == 0) return;
-    }
-}
-
-}  // namespace
-
-void PointAt(HWND control, int x, int y) {
-    POINT screen = {x, y};
-    ClientToScreen(control, &screen);
-    // Test programs share the display's one pointer; try again if another one moved it.
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        SetCursorPos(screen.x, screen.y);
-        SettlePointer();
-        SendMessageA(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-        POINT now;
-        GetCursorPos(&now);
-        if (now.x == screen.x && now.y == screen.y) return;
-    }
-    ADD_FAILURE() << "the pointer would not stay at (" << screen.x << ", " << screen.y << ")";
-}

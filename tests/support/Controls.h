@@ -32,6 +32,9 @@ public:
                        const char* text = nullptr);
     // Dispatches everything posted so far, then hands over (and forgets) what was recorded.
     std::vector<Message> Take();
+    // Takes what was recorded and keeps the high words of the `message` notifications, each
+    // checked to name `control` by its id (the low word) and its window (lParam).
+    std::vector<int> TakeFrom(HWND control, UINT message);
     // When set, answers each message it returns true for (with the result it sets) instead
     // of recording it.
     std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)> answer;
@@ -91,7 +94,3 @@ inline LPARAM At(int x, int y) {
 void Press(HWND control, int x, int y);
 void MoveTo(HWND control, int x, int y);
 void Release(HWND control, int x, int y);
-
-// Puts the pointer over client point (x, y) and lets the control choose its shape (and the
-// part a press grabs). Retries when another program moved the pointer in between.
-void PointAt(HWND control, int x, int y);
