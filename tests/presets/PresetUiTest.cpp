@@ -69,17 +69,6 @@ TEST_F(PresetsMenuUi, TheEditorsContextMenuOpensTheMakersHomePage) {
     EXPECT_EQ(opened, (std::vector<std::string>{"https://www.quillorn.com/"}));
 }
 
-// Each preset as "name|bank|data id", to compare the list before and after.
-std::vector<std::string> Records(const PresetStore& store) {
-    std::vector<std::string> records;
-    for (int i = 0; i < store.Count(); ++i) {
-        const Preset* p = store.PresetAt(i);
-        records.push_back(std::string(p->name) + "|" + p->bank + "|" + p->data + " " +
-                          std::to_string(p->id));
-    }
-    return records;
-}
-
 class PresetManagerUi : public PresetUiTest {
 protected:
     // Halls holds two presets, Rooms one; one preset has no bank.
