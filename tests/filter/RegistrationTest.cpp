@@ -73,12 +73,6 @@ std::wstring StringValue(const std::wstring& path, const wchar_t* name) {
     return text;
 }
 
-DWORD DwordValue(const std::wstring& path, const wchar_t* name) {
-    DWORD value = 0xDEADBEEF, bytes = sizeof value;
-    RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &bytes);
-    return value;
-}
-
 const std::wstring kFilterClass = ClassKey(CLSID_RuvodaR3);
 const std::wstring kPageClass = ClassKey(CLSID_RuvodaR3Page);
 const std::wstring kFilterKey = L"Filter\\" + GuidText(CLSID_RuvodaR3);
@@ -106,7 +100,9 @@ TEST(Registration, RegisterWritesClassFilterAndPinKeysAndUnregisterRemovesThem) 
     EXPECT_EQ(L"Quillorn qv:Ruvoda R3", StringValue(kMapperEntry, L"FriendlyName"));
     for (const wchar_t* pin : {L"In", L"Out"}) {
         const std::wstring key = kFilterClass + L"\\Pins\\" + pin;
-        EXPECT_EQ(pin == std::wstring(L"Out") ? 1u : 0u, DwordValue(key, L"Direction")) << pin;
+        DWORD direction = 0xDEADBEEF, bytes = sizeof direction;
+        RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), L"Direction", RRF_RT_REG_DWORD, nullptr, &direction, &bytes);
+        EXPECT_EQ(pin == std::wstring(L"Out") ? 1u : 0u, direction) << pin;
         EXPECT_TRUE(KeyExists(key + L"\\Types\\" + GuidText(MEDIATYPE_Audio) + L"\\" + GuidText(GUID_NULL))) << pin;
     }
 

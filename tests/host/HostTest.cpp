@@ -32,24 +32,17 @@ std::string BesideTests(const char* name) {
     return dir + name;
 }
 
-// A folder of this test process under the temporary folder, removed with its files when
-// the process ends.
-class Scratch {
-public:
-    Scratch() { std::filesystem::create_directory(path_, ignored_); }
-    ~Scratch() { std::filesystem::remove_all(path_, ignored_); }
-    std::string Path() const { return path_.string() + "\\"; }
-
-private:
-    const std::filesystem::path path_ =
-        std::filesystem::temp_directory_path() / ("ruvoda-host-tests-" + std::to_string(GetCurrentProcessId()));
-    std::error_code ignored_;
-};
-
-// A folder of this test process for its files, ending in a separator.
+// A folder of this test process for its files, ending in a separator; removed with its
+// files when the process ends.
 std::string ScratchFolder() {
-    static const Scratch scratch;
-    return scratch.Path();
+    static const struct Scratch {
+        const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                           ("ruvoda-host-tests-" + std::to_string(GetCurrentProcessId()));
+        std::error_code ignored;
+        Scratch() { std::filesystem::create_directory(path, ignored); }
+        ~Scratch() { std::filesystem::remove_all(path, ignored); }
+    } scratch;
+    return scratch.path.string() + "\\";
 }
 
 struct HostRun {
