@@ -184,12 +184,15 @@ TEST_F(PresetFileTest, NamesComeBackAsTheyWereWritten) {
     EXPECT_EQ(Reread(Path()), NamesAndBanks(store));
 }
 
+// Export also suggests a file name, without characters unfit for one.
 TEST_F(PresetFileTest, WritingAndExportReplaceTheFirstSectionsOfAFileExactly) {
+    const char odd[] = "a b*c?d<e>f|g/h\"i\\j";
     store.Load(OwnClassKey().c_str(), "qvRuvodaR3.ini", Path().c_str());
     AddPreset(store, "Large", "Halls", "1");
     const Preset* room = AddPreset(store, "Small", "Rooms", "2");
     const Preset* hall = AddPreset(store, "Small", "HALLS", "3");
-    AddPreset(store, "Loose", "", "4")->version = -7;
+    Preset* loose = AddPreset(store, odd, "", "4");
+    loose->version = -7;
     const std::string old34 = SectionText(3, "3", "Old3", "", "o") +
                               SectionText(4, "3", "Old4", "", "o") + "[Other]\r\nk=v\r\n";
     const std::string old = HeaderFor(PluginClassKey()) + "DefaultPreset=7\r\n" +
@@ -197,42 +200,33 @@ TEST_F(PresetFileTest, WritingAndExportReplaceTheFirstSectionsOfAFileExactly) {
                             SectionText(2, "3", "Old2", "", "o") + old34;
     const std::string own = HeaderFor(OwnClassKey());
     struct Case {
-        const char* name;
+        const char* suggested;
         PresetSelection selection;
         std::string before, expected;  // before: "" for no file
     };
     const Case cases[] = {
-        {"root", PresetSelection::All(), "",
+        {"qv_Reverb.ini", PresetSelection::All(), "",
          own + "DefaultPreset=1\r\n" + SectionText(1, "3", "Large", "Halls", "1") +
              SectionText(2, "3", "Small", "Rooms", "2") + SectionText(3, "3", "Small", "HALLS", "3") +
-             SectionText(4, "-7", "Loose", "", "4")},
-        {"bank", PresetSelection::Bank(hall->id), old,
+             SectionText(4, "-7", odd, "", "4")},
+        {"HALLS.ini", PresetSelection::Bank(hall->id), old,
          own + "DefaultPreset=7\r\n" + SectionText(1, "3", "Large", "Halls", "1") +
              SectionText(2, "3", "Small", "HALLS", "3") + old34},
-        {"one preset", PresetSelection::OnePreset(room->id), old,
+        {"Small.ini", PresetSelection::OnePreset(room->id), old,
          own + "DefaultPreset=7\r\n" + SectionText(1, "3", "Small", "Rooms", "2") +
              SectionText(2, "3", "Old2", "", "o") + old34},
-        {"none", PresetSelection::None(), old, old},
-        {"unknown bank", PresetSelection::Bank(9999), old, old},
+        {"", PresetSelection::None(), old, old},
+        {"", PresetSelection::Bank(9999), old, old},
     };
     const std::string path = folder.Path("exported.ini");
     for (const Case& c : cases) {
+        EXPECT_EQ(store.SuggestedExportName(c.selection), c.suggested);
         DeleteFileA(path.c_str());
         if (!c.before.empty()) WriteBytes(path, c.before);
         store.ExportSelection(c.selection, store.ClassKey(), path.c_str());
-        EXPECT_EQ(ReadBytes(path), c.expected) << c.name;
+        EXPECT_EQ(ReadBytes(path), c.expected) << c.suggested;
     }
-}
-
-TEST_F(PresetFileTest, ExportSuggestsNamesWithoutCharactersUnfitForFileNames) {
-    const Preset* bank = AddPreset(store, "x", "Hall: Large");
-    const Preset* odd = AddPreset(store, "a b*c?d<e>f:g\\h\"i/j|k\tl\rm\nn.-_'", "");
-    EXPECT_EQ(store.SuggestedExportName(PresetSelection::All()), "qv_Reverb.ini");
-    EXPECT_EQ(store.SuggestedExportName(PresetSelection::Bank(bank->id)), "Hall__Large.ini");
-    EXPECT_EQ(store.SuggestedExportName(PresetSelection::OnePreset(odd->id)),
-              "a_b_c_d_e_f_g_h_i_j_k_l_m_n.-_'.ini");
-    EXPECT_EQ(store.SuggestedExportName(PresetSelection::OnePreset(9999)), "");
-    EXPECT_EQ(store.SuggestedExportName(PresetSelection::None()), "");
+    EXPECT_EQ(store.SuggestedExportName(PresetSelection::OnePreset(loose->id)), "a_b_c_d_e_f_g_h_i_j.ini");
 }
 
 // The preset library shipped beside the DLL loads as the filter's own file, and each preset
