@@ -83,19 +83,16 @@ TEST(Control, NotificationsReachTwoLiveWindows) {
     EXPECT_EQ(S_OK, c->SetNotifyWindow(first, 0));  // identifier 0 removes a window
 
     // Loading persisted parameters tells the editor to reload its controls; saving tells nobody.
-    IPersistStream* persist = nullptr;
-    ASSERT_EQ(S_OK, h.base->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(&persist)));
-    IStream* stream = nullptr;
-    ASSERT_EQ(S_OK, CreateStreamOnHGlobal(nullptr, TRUE, &stream));
-    ASSERT_EQ(S_OK, persist->Save(stream, FALSE));
+    Microsoft::WRL::ComPtr<IPersistStream> persist;
+    Microsoft::WRL::ComPtr<IStream> stream;
+    ASSERT_EQ(S_OK, h.base->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(persist.GetAddressOf())));
+    ASSERT_EQ(S_OK, CreateStreamOnHGlobal(nullptr, TRUE, stream.GetAddressOf()));
+    ASSERT_EQ(S_OK, persist->Save(stream.Get(), FALSE));
     EXPECT_TRUE(TakeCommands(third).empty());
-    const LARGE_INTEGER zero = {};
-    stream->Seek(zero, STREAM_SEEK_SET, nullptr);
-    ASSERT_EQ(S_OK, persist->Load(stream));
+    stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
+    ASSERT_EQ(S_OK, persist->Load(stream.Get()));
     EXPECT_TRUE(TakeCommands(first).empty());
     EXPECT_EQ(Commands{MAKEWPARAM(44, kNotifyCodeLoaded)}, TakeCommands(third));
-    stream->Release();
-    persist->Release();
     DestroyWindow(first);
     DestroyWindow(third);
 }
