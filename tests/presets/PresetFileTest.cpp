@@ -102,7 +102,7 @@ TEST_F(PresetFileTest, WritingReplacesThePresetSectionsUpToTheGapAndKeepsTheRest
     EXPECT_EQ(full.find("Far"), std::string::npos) << full;
 }
 
-TEST_F(PresetFileTest, FilesOfOtherClassesAreRefusedWithTheirMessages) {
+TEST_F(PresetFileTest, FilesOfOtherClassesAreRefusedAndCopiesImportedOnlyOnYes) {
     const std::string section = SectionText(1, "3", "A", "", kData1);
     LoadText(HeaderFor(PluginClassKey()) + section);
     EXPECT_EQ(store.Count(), 0);
@@ -132,33 +132,25 @@ TEST_F(PresetFileTest, FilesOfOtherClassesAreRefusedWithTheirMessages) {
         EXPECT_EQ(store.Import(path.c_str()), c.messages.empty()) << c.name;
         messages.Expect(c.messages, MB_ICONSTOP | MB_OK, manager);
     }
-    EXPECT_EQ(NamesAndBanks(store), (std::vector<std::string>{"A|"}));
-    EXPECT_FALSE(store.Import(""));
-    PresetStore unloaded(nullptr, nullptr, "qv:Reverb", &messages);
-    EXPECT_FALSE(unloaded.Import(path.c_str())) << "without a class key of its own";
-}
-
-TEST_F(PresetFileTest, ImportAsksBeforeAddingACopyOfAPresetInTheList) {
-    LoadText(HeaderFor(OwnClassKey()) + SectionText(1, "3", "Hall", "Halls", "1"));
-    // Name, bank and data compare ignoring case; presets imported before count too.
-    const std::string imported = folder.Path("imported.ini");
-    WriteBytes(imported, HeaderFor(OwnClassKey()) + SectionText(1, "3", "HALL", "halls", "1") +
-                             SectionText(2, "3", "Twin", "B", "x") +
-                             SectionText(3, "3", "twin", "b", "X") +
-                             SectionText(4, "3", "Twin", "C", "x") +
-                             SectionText(5, "3", "Twin", "B", "y"));
+    // A copy of a preset in the list, or imported before it, needs the user's yes; name, bank
+    // and data compare ignoring case.
+    WriteBytes(path, HeaderFor(OwnClassKey()) + SectionText(1, "3", "a", "", kData1) +
+                         SectionText(2, "3", "Twin", "B", "x") + SectionText(3, "3", "twin", "b", "X") +
+                         SectionText(4, "3", "Twin", "C", "x") + SectionText(5, "3", "Twin", "B", "y"));
     messages.answers = {IDYES, IDNO};
-    EXPECT_TRUE(store.Import(imported.c_str()));
+    EXPECT_TRUE(store.Import(path.c_str()));
     const auto question = [](const char* name) {
         return "The preset \"" + std::string(name) +
                "\" you are importing already exists in the qv:Reverb preset list.\n"
                "Do you want to add it anyway?";
     };
-    messages.Expect({question("HALL"), question("twin")}, MB_ICONQUESTION | MB_YESNO);
-    EXPECT_EQ(NamesAndBanks(store),
-              (std::vector<std::string>{"Hall|Halls", "HALL|halls", "Twin|B", "Twin|C", "Twin|B"}));
+    messages.Expect({question("a"), question("twin")}, MB_ICONQUESTION | MB_YESNO, manager);
+    EXPECT_EQ(NamesAndBanks(store), (std::vector<std::string>{"A|", "a|", "Twin|B", "Twin|C", "Twin|B"}));
     EXPECT_STREQ(store.PresetAt(4)->data, "y");
     EXPECT_EQ(store.IdAt(4), 3505);
+    EXPECT_FALSE(store.Import(""));
+    PresetStore unloaded(nullptr, nullptr, "qv:Reverb", &messages);
+    EXPECT_FALSE(unloaded.Import(path.c_str())) << "without a class key of its own";
 }
 
 TEST_F(PresetFileTest, AFileThatCannotBeWrittenLosesNoPresetAndSaysNothing) {
