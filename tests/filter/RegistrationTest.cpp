@@ -56,7 +56,6 @@ std::wstring MapperKey(REFCLSID clsid) {
     return ClassKey(CLSID_LegacyAmFilterCategory) + L"\\Instance\\" + GuidText(clsid);
 }
 
-// What regsvr32 left under HKEY_CLASSES_ROOT.
 bool KeyExists(const std::wstring& path) {
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;

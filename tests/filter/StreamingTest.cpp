@@ -18,7 +18,6 @@ constexpr uint32_t kRate = 44100;
 
 std::vector<float> Signal(uint32_t frames, int channels) { return wavbytes::TestSignal(frames, channels, kRate); }
 
-// The values after the first `skip`.
 std::vector<float> After(const std::vector<float>& values, size_t skip) {
     return std::vector<float>(values.begin() + std::min(skip, values.size()), values.end());
 }

@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr int kFaceBitmap = 103;
-
 // Longer than any run a test asks for; a host that hangs fails instead of stalling the suite.
 constexpr DWORD kRunLimitMs = 120000;
 
@@ -98,15 +96,14 @@ struct Picture {
     COLORREF At(int x, int y) const { return BitmapPixel(bitmap, x, y); }
 
     HBITMAP bitmap;
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
 };
 
 // The page's face as the module at `dllPath` holds it (its BITMAP 103).
 HANDLE LoadFace(const std::string& dllPath) {
     HMODULE module = LoadLibraryExA(dllPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!module) return nullptr;
-    HANDLE face = LoadImageW(module, MAKEINTRESOURCEW(kFaceBitmap), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    HANDLE face = LoadImageW(module, MAKEINTRESOURCEW(103), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
     FreeLibrary(module);
     return face;
 }
