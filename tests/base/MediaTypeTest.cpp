@@ -9,7 +9,7 @@
 
 namespace {
 
-TEST(MediaTypeHelpers, CopyIsDeepAndCountsTheUnknown) {
+TEST(MediaTypeHelpers, CopiesAreDeepCountTheUnknownAndOwnTheirFormat) {
     OuterUnknown unk;
     MediaType original = WaveType(WAVE_FORMAT_IEEE_FLOAT, 2, 48000, 32);
     AM_MEDIA_TYPE src = original.Get();
@@ -40,6 +40,23 @@ TEST(MediaTypeHelpers, CopyIsDeepAndCountsTheUnknown) {
     EXPECT_EQ(0u, dst.cbFormat);
     EXPECT_EQ(E_POINTER, CopyMediaType(nullptr, &src));
     EXPECT_EQ(E_POINTER, CopyMediaType(&dst, nullptr));
+
+    // The owning value's copies own their format too.
+    MediaType a = WaveType(WAVE_FORMAT_IEEE_FLOAT, 2, 48000, 32);
+    MediaType b(a), c;
+    EXPECT_TRUE(c.IsEmpty());
+    c = a;
+    EXPECT_TRUE(a == b && a == c);
+    EXPECT_NE(a.Get().pbFormat, b.Get().pbFormat);
+    EXPECT_NE(a.Get().pbFormat, c.Get().pbFormat);
+    // Assigning or setting a value from itself keeps its block.
+    c = c;
+    EXPECT_EQ(S_OK, c.Set(&c.Get()));
+    EXPECT_TRUE(a == c);
+    WaveOf(b).nSamplesPerSec = 44100;
+    EXPECT_TRUE(a != b);
+    EXPECT_EQ(S_OK, a.Set(nullptr));
+    EXPECT_TRUE(a.IsEmpty());
 }
 
 // One change to a stereo float type, and whether the result still equals the original
@@ -72,24 +89,6 @@ TEST(MediaTypeHelpers, EqualityAndPartialMatchLookAtEveryIdentifyingPart) {
         EXPECT_EQ(v.equal, MediaTypesEqual(original.Get(), changed.Get())) << v.what;
         EXPECT_EQ(v.matchesAsPartial, MediaTypeMatchesPartial(original.Get(), changed.Get())) << v.what;
     }
-}
-
-TEST(MediaTypeValue, CopiesOwnTheirFormat) {
-    MediaType a = WaveType(WAVE_FORMAT_IEEE_FLOAT, 2, 48000, 32);
-    MediaType b(a), c;
-    EXPECT_TRUE(c.IsEmpty());
-    c = a;
-    EXPECT_TRUE(a == b && a == c);
-    EXPECT_NE(a.Get().pbFormat, b.Get().pbFormat);
-    EXPECT_NE(a.Get().pbFormat, c.Get().pbFormat);
-    // Assigning or setting a value from itself keeps its block.
-    c = c;
-    EXPECT_EQ(S_OK, c.Set(&c.Get()));
-    EXPECT_TRUE(a == c);
-    WaveOf(b).nSamplesPerSec = 44100;
-    EXPECT_TRUE(a != b);
-    EXPECT_EQ(S_OK, a.Set(nullptr));
-    EXPECT_TRUE(a.IsEmpty());
 }
 
 }  // namespace

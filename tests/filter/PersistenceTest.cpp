@@ -123,8 +123,7 @@ TEST(FactoryPresets, TwoNamedEntriesThatLoadTheDefaults) {
     WCHAR name[64];
     EXPECT_EQ(S_OK, presets->GetPresetName(1, name, 4));
     EXPECT_STREQ(L"[1]", name);  // cut to the buffer, terminator included
-    EXPECT_EQ(E_INVALIDARG, presets->GetPresetName(2, name, 64));
-    EXPECT_EQ(E_INVALIDARG, presets->GetPresetName(-1, name, 64));
+    for (int beyond : {2, -1}) EXPECT_EQ(E_INVALIDARG, presets->GetPresetName(beyond, name, 64));
 
     h.control->put_DecayTime(150);
     h.control->put_Tail(1);

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "IFactoryPresets.h"
-#include "RegisteredServer.h"
 #include "qvRuvodaR3.h"
 
 namespace {
@@ -16,6 +15,61 @@ namespace {
 template <class Function>
 Function Export(HMODULE module, const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+// qvRuvodaR3.dll, beside the test program.
+std::wstring ServerDllPath() {
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring dir(path);
+    dir.resize(dir.find_last_of(L"\\/") + 1);
+    return dir + L"qvRuvodaR3.dll";
+}
+
+// regsvr32's exit code, or ~0u when it could not be started.
+DWORD RunRegsvr32(bool unregister) {
+    std::wstring command = std::wstring(L"regsvr32.exe /s ") + (unregister ? L"/u " : L"");
+    command += L"\"" + ServerDllPath() + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return ~0u;
+    WaitForSingleObject(process.hProcess, 60000);
+    DWORD code = ~0u;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
+std::wstring GuidText(REFGUID guid) {
+    wchar_t text[40] = {};
+    StringFromGUID2(guid, text, 40);
+    return text;
+}
+
+std::wstring ClassKey(REFCLSID clsid) { return L"CLSID\\" + GuidText(clsid); }
+
+// The filter mapper's entry for a filter in the legacy DirectShow category.
+std::wstring MapperKey(REFCLSID clsid) {
+    return ClassKey(CLSID_LegacyAmFilterCategory) + L"\\Instance\\" + GuidText(clsid);
+}
+
+bool KeyExists(const std::wstring& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// The string value `name` (null: the default value), or "<missing>".
+std::wstring StringValue(const std::wstring& path, const wchar_t* name) {
+    wchar_t text[512] = {};
+    DWORD bytes = sizeof text;
+    if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &bytes) != ERROR_SUCCESS)
+        return L"<missing>";
+    return text;
 }
 
 const std::wstring kFilterClass = ClassKey(CLSID_RuvodaR3);
@@ -45,7 +99,9 @@ TEST(Registration, RegisterWritesClassFilterAndPinKeysAndUnregisterRemovesThem) 
     EXPECT_EQ(L"Quillorn qv:Ruvoda R3", StringValue(kMapperEntry, L"FriendlyName"));
     for (const wchar_t* pin : {L"In", L"Out"}) {
         const std::wstring key = kFilterClass + L"\\Pins\\" + pin;
-        EXPECT_EQ(pin == std::wstring(L"Out") ? 1u : 0u, DwordValue(key, L"Direction")) << pin;
+        DWORD direction = 0xDEADBEEF, bytes = sizeof direction;
+        RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), L"Direction", RRF_RT_REG_DWORD, nullptr, &direction, &bytes);
+        EXPECT_EQ(pin == std::wstring(L"Out") ? 1u : 0u, direction) << pin;
         EXPECT_TRUE(KeyExists(key + L"\\Types\\" + GuidText(MEDIATYPE_Audio) + L"\\" + GuidText(GUID_NULL))) << pin;
     }
 

@@ -12,13 +12,11 @@
 #include <iterator>
 #include <ostream>
 #include <string>
-#include <vector>
 
+#include "Controls.h"
 #include "WavBytes.h"
 
 namespace {
-
-constexpr int kFaceBitmap = 103;
 
 // Longer than any run a test asks for; a host that hangs fails instead of stalling the suite.
 constexpr DWORD kRunLimitMs = 120000;
@@ -32,24 +30,17 @@ std::string BesideTests(const char* name) {
     return dir + name;
 }
 
-// A folder of this test process under the temporary folder, removed with its files when
-// the process ends.
-class Scratch {
-public:
-    Scratch() { std::filesystem::create_directory(path_, ignored_); }
-    ~Scratch() { std::filesystem::remove_all(path_, ignored_); }
-    std::string Path() const { return path_.string() + "\\"; }
-
-private:
-    const std::filesystem::path path_ =
-        std::filesystem::temp_directory_path() / ("ruvoda-host-tests-" + std::to_string(GetCurrentProcessId()));
-    std::error_code ignored_;
-};
-
-// A folder of this test process for its files, ending in a separator.
+// A folder of this test process for its files, ending in a separator; removed with its
+// files when the process ends.
 std::string ScratchFolder() {
-    static const Scratch scratch;
-    return scratch.Path();
+    static const struct Scratch {
+        const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                           ("ruvoda-host-tests-" + std::to_string(GetCurrentProcessId()));
+        std::error_code ignored;
+        Scratch() { std::filesystem::create_directory(path, ignored); }
+        ~Scratch() { std::filesystem::remove_all(path, ignored); }
+    } scratch;
+    return scratch.path.string() + "\\";
 }
 
 struct HostRun {
@@ -93,52 +84,28 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
     return static_cast<bool>(out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())));
 }
 
-// A 24-bit picture, top row first, blue-green-red, in rows of `stride` bytes.
-struct Image {
-    int width = 0;
-    int height = 0;
-    size_t stride = 0;
-    std::vector<uint8_t> pixels;
-
-    COLORREF At(int x, int y) const {
-        const uint8_t* p = &pixels[static_cast<size_t>(y) * stride + static_cast<size_t>(x) * 3];
-        return RGB(p[2], p[1], p[0]);
+// A bitmap and its size, deleted with it.
+struct Picture {
+    explicit Picture(HANDLE image) : bitmap(static_cast<HBITMAP>(image)) {
+        BITMAP header{};
+        if (bitmap) GetObjectW(bitmap, sizeof header, &header);
+        width = header.bmWidth;
+        height = header.bmHeight;
     }
+    ~Picture() { DeleteObject(bitmap); }
+    COLORREF At(int x, int y) const { return BitmapPixel(bitmap, x, y); }
+
+    HBITMAP bitmap;
+    int width = 0, height = 0;
 };
 
-// The pixels of `bitmap`, which it then deletes, top row first as 24-bit blue-green-red,
-// whatever depth it has.
-bool ReadPixels(HBITMAP bitmap, Image& image) {
-    if (!bitmap) return false;
-    BITMAP header{};
-    GetObjectW(bitmap, sizeof header, &header);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, header.bmWidth, -header.bmHeight, 1, 24, BI_RGB};
-    image.width = header.bmWidth;
-    image.height = header.bmHeight;
-    image.stride = (static_cast<size_t>(image.width) * 3 + 3) & ~size_t{3};
-    image.pixels.resize(image.stride * image.height);
-    HDC screen = GetDC(nullptr);
-    const int read = GetDIBits(screen, bitmap, 0, image.height, image.pixels.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    DeleteObject(bitmap);
-    return read == image.height;
-}
-
-bool ReadBmp(const std::string& path, Image& image) {
-    return ReadPixels(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
-                                                      LR_CREATEDIBSECTION | LR_LOADFROMFILE)),
-                      image);
-}
-
 // The page's face as the module at `dllPath` holds it (its BITMAP 103).
-bool LoadFace(const std::string& dllPath, Image& face) {
+HANDLE LoadFace(const std::string& dllPath) {
     HMODULE module = LoadLibraryExA(dllPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (!module) return false;
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageW(module, MAKEINTRESOURCEW(kFaceBitmap), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!module) return nullptr;
+    HANDLE face = LoadImageW(module, MAKEINTRESOURCEW(103), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
     FreeLibrary(module);
-    return ReadPixels(bitmap, face);
+    return face;
 }
 
 constexpr uint32_t kRate = 44100;
@@ -171,9 +138,11 @@ TEST(HostScreenshot, ShowsTheWholeFrameWithThePagesFaceInItWhilePlayingInALoop) 
                              ": frame %d x %d, page %d x %d at %d, %d; output peak %lf dB after %d", &frameWidth,
                              &frameHeight, &pageWidth, &pageHeight, &pageX, &pageY, &peak, &loops))
         << run.errors;
-    Image picture, face;
-    ASSERT_TRUE(ReadBmp(shot, picture));
-    ASSERT_TRUE(LoadFace(BesideTests("qvRuvodaR3.dll"), face));
+    const Picture picture(
+        LoadImageA(nullptr, shot.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADFROMFILE));
+    const Picture face(LoadFace(BesideTests("qvRuvodaR3.dll")));
+    ASSERT_NE(nullptr, picture.bitmap);
+    ASSERT_NE(nullptr, face.bitmap);
 
     EXPECT_EQ(frameWidth, picture.width);
     EXPECT_EQ(frameHeight, picture.height);

@@ -41,7 +41,7 @@ TEST_F(PresetFileTest, ReadsUpToTheFirstGapOrMissingKey) {
     struct Case {
         const char* name;
         std::string text;
-        std::vector<std::string> presets;  // "name|bank|version|id|data" in list order
+        std::vector<std::string> presets;
     };
     const Case cases[] = {
         {"sorted; ids in file order",
@@ -71,13 +71,7 @@ TEST_F(PresetFileTest, ReadsUpToTheFirstGapOrMissingKey) {
         WriteBytes(Path(), c.text);
         PresetStore read(nullptr, nullptr, "qv:Reverb", &messages);
         LoadFrom(Path(), read);
-        std::vector<std::string> presets;
-        for (int i = 0; i < read.Count(); ++i) {
-            const Preset* p = read.PresetAt(i);
-            presets.push_back(std::string(p->name) + "|" + p->bank + "|" + std::to_string(p->version) +
-                              "|" + std::to_string(p->id) + "|" + p->data);
-        }
-        EXPECT_EQ(presets, c.presets) << c.name;
+        EXPECT_EQ(Records(read), c.presets) << c.name;
     }
     EXPECT_TRUE(messages.shown.empty());
 }
@@ -108,7 +102,7 @@ TEST_F(PresetFileTest, WritingReplacesThePresetSectionsUpToTheGapAndKeepsTheRest
     EXPECT_EQ(full.find("Far"), std::string::npos) << full;
 }
 
-TEST_F(PresetFileTest, FilesOfOtherClassesAreRefusedWithTheirMessages) {
+TEST_F(PresetFileTest, FilesOfOtherClassesAreRefusedAndCopiesImportedOnlyOnYes) {
     const std::string section = SectionText(1, "3", "A", "", kData1);
     LoadText(HeaderFor(PluginClassKey()) + section);
     EXPECT_EQ(store.Count(), 0);
@@ -138,33 +132,25 @@ TEST_F(PresetFileTest, FilesOfOtherClassesAreRefusedWithTheirMessages) {
         EXPECT_EQ(store.Import(path.c_str()), c.messages.empty()) << c.name;
         messages.Expect(c.messages, MB_ICONSTOP | MB_OK, manager);
     }
-    EXPECT_EQ(NamesAndBanks(store), (std::vector<std::string>{"A|"}));
-    EXPECT_FALSE(store.Import(""));
-    PresetStore unloaded(nullptr, nullptr, "qv:Reverb", &messages);
-    EXPECT_FALSE(unloaded.Import(path.c_str())) << "without a class key of its own";
-}
-
-TEST_F(PresetFileTest, ImportAsksBeforeAddingACopyOfAPresetInTheList) {
-    LoadText(HeaderFor(OwnClassKey()) + SectionText(1, "3", "Hall", "Halls", "1"));
-    // Name, bank and data compare ignoring case; presets imported before count too.
-    const std::string imported = folder.Path("imported.ini");
-    WriteBytes(imported, HeaderFor(OwnClassKey()) + SectionText(1, "3", "HALL", "halls", "1") +
-                             SectionText(2, "3", "Twin", "B", "x") +
-                             SectionText(3, "3", "twin", "b", "X") +
-                             SectionText(4, "3", "Twin", "C", "x") +
-                             SectionText(5, "3", "Twin", "B", "y"));
+    // A copy of a preset in the list, or imported before it, needs the user's yes; name, bank
+    // and data compare ignoring case.
+    WriteBytes(path, HeaderFor(OwnClassKey()) + SectionText(1, "3", "a", "", kData1) +
+                         SectionText(2, "3", "Twin", "B", "x") + SectionText(3, "3", "twin", "b", "X") +
+                         SectionText(4, "3", "Twin", "C", "x") + SectionText(5, "3", "Twin", "B", "y"));
     messages.answers = {IDYES, IDNO};
-    EXPECT_TRUE(store.Import(imported.c_str()));
+    EXPECT_TRUE(store.Import(path.c_str()));
     const auto question = [](const char* name) {
         return "The preset \"" + std::string(name) +
                "\" you are importing already exists in the qv:Reverb preset list.\n"
                "Do you want to add it anyway?";
     };
-    messages.Expect({question("HALL"), question("twin")}, MB_ICONQUESTION | MB_YESNO);
-    EXPECT_EQ(NamesAndBanks(store),
-              (std::vector<std::string>{"Hall|Halls", "HALL|halls", "Twin|B", "Twin|C", "Twin|B"}));
+    messages.Expect({question("a"), question("twin")}, MB_ICONQUESTION | MB_YESNO, manager);
+    EXPECT_EQ(NamesAndBanks(store), (std::vector<std::string>{"A|", "a|", "Twin|B", "Twin|C", "Twin|B"}));
     EXPECT_STREQ(store.PresetAt(4)->data, "y");
     EXPECT_EQ(store.IdAt(4), 3505);
+    EXPECT_FALSE(store.Import(""));
+    PresetStore unloaded(nullptr, nullptr, "qv:Reverb", &messages);
+    EXPECT_FALSE(unloaded.Import(path.c_str())) << "without a class key of its own";
 }
 
 TEST_F(PresetFileTest, AFileThatCannotBeWrittenLosesNoPresetAndSaysNothing) {
@@ -190,12 +176,15 @@ TEST_F(PresetFileTest, NamesComeBackAsTheyWereWritten) {
     EXPECT_EQ(Reread(Path()), NamesAndBanks(store));
 }
 
+// Export also suggests a file name, without characters unfit for one.
 TEST_F(PresetFileTest, WritingAndExportReplaceTheFirstSectionsOfAFileExactly) {
+    const char odd[] = "a b*c?d<e>f|g/h\"i\\j";
     store.Load(OwnClassKey().c_str(), "qvRuvodaR3.ini", Path().c_str());
     AddPreset(store, "Large", "Halls", "1");
     const Preset* room = AddPreset(store, "Small", "Rooms", "2");
     const Preset* hall = AddPreset(store, "Small", "HALLS", "3");
-    AddPreset(store, "Loose", "", "4")->version = -7;
+    Preset* loose = AddPreset(store, odd, "", "4");
+    loose->version = -7;
     const std::string old34 = SectionText(3, "3", "Old3", "", "o") +
                               SectionText(4, "3", "Old4", "", "o") + "[Other]\r\nk=v\r\n";
     const std::string old = HeaderFor(PluginClassKey()) + "DefaultPreset=7\r\n" +
@@ -203,42 +192,33 @@ TEST_F(PresetFileTest, WritingAndExportReplaceTheFirstSectionsOfAFileExactly) {
                             SectionText(2, "3", "Old2", "", "o") + old34;
     const std::string own = HeaderFor(OwnClassKey());
     struct Case {
-        const char* name;
+        const char* suggested;
         PresetSelection selection;
         std::string before, expected;  // before: "" for no file
     };
     const Case cases[] = {
-        {"root", PresetSelection::All(), "",
+        {"qv_Reverb.ini", PresetSelection::All(), "",
          own + "DefaultPreset=1\r\n" + SectionText(1, "3", "Large", "Halls", "1") +
              SectionText(2, "3", "Small", "Rooms", "2") + SectionText(3, "3", "Small", "HALLS", "3") +
-             SectionText(4, "-7", "Loose", "", "4")},
-        {"bank", PresetSelection::Bank(hall->id), old,
+             SectionText(4, "-7", odd, "", "4")},
+        {"HALLS.ini", PresetSelection::Bank(hall->id), old,
          own + "DefaultPreset=7\r\n" + SectionText(1, "3", "Large", "Halls", "1") +
              SectionText(2, "3", "Small", "HALLS", "3") + old34},
-        {"one preset", PresetSelection::OnePreset(room->id), old,
+        {"Small.ini", PresetSelection::OnePreset(room->id), old,
          own + "DefaultPreset=7\r\n" + SectionText(1, "3", "Small", "Rooms", "2") +
              SectionText(2, "3", "Old2", "", "o") + old34},
-        {"none", PresetSelection::None(), old, old},
-        {"unknown bank", PresetSelection::Bank(9999), old, old},
+        {"", PresetSelection::None(), old, old},
+        {"", PresetSelection::Bank(9999), old, old},
     };
     const std::string path = folder.Path("exported.ini");
     for (const Case& c : cases) {
+        EXPECT_EQ(store.SuggestedExportName(c.selection), c.suggested);
         DeleteFileA(path.c_str());
         if (!c.before.empty()) WriteBytes(path, c.before);
         store.ExportSelection(c.selection, store.ClassKey(), path.c_str());
-        EXPECT_EQ(ReadBytes(path), c.expected) << c.name;
+        EXPECT_EQ(ReadBytes(path), c.expected) << c.suggested;
     }
-}
-
-TEST_F(PresetFileTest, ExportSuggestsNamesWithoutCharactersUnfitForFileNames) {
-    const Preset* bank = AddPreset(store, "x", "Hall: Large");
-    const Preset* odd = AddPreset(store, "a b*c?d<e>f:g\\h\"i/j|k\tl\rm\nn.-_'", "");
-    EXPECT_EQ(store.SuggestedExportName(PresetSelection::All()), "qv_Reverb.ini");
-    EXPECT_EQ(store.SuggestedExportName(PresetSelection::Bank(bank->id)), "Hall__Large.ini");
-    EXPECT_EQ(store.SuggestedExportName(PresetSelection::OnePreset(odd->id)),
-              "a_b_c_d_e_f_g_h_i_j_k_l_m_n.-_'.ini");
-    EXPECT_EQ(store.SuggestedExportName(PresetSelection::OnePreset(9999)), "");
-    EXPECT_EQ(store.SuggestedExportName(PresetSelection::None()), "");
+    EXPECT_EQ(store.SuggestedExportName(PresetSelection::OnePreset(loose->id)), "a_b_c_d_e_f_g_h_i_j.ini");
 }
 
 // The preset library shipped beside the DLL loads as the filter's own file, and each preset
@@ -271,12 +251,10 @@ TEST_F(PresetFileTest, TheFactoryLibraryLoadsWholeAndEveryPresetIsCurrentNamedAn
         int32_t values[kPresetTextValues];
         ASSERT_EQ(ParsePresetText(preset.data, values), kPresetTextValues);
         ReverbParams params = DefaultParams();
-        for (int v = 0; v < kPresetTextValues; ++v) {
-            const ParamInfo& info = GetParamInfo(kPresetTextOrder[v]);
-            EXPECT_GE(values[v], info.minimum) << info.name;
-            EXPECT_LE(values[v], info.maximum) << info.name;
-            SetParam(params, kPresetTextOrder[v], values[v]);
-        }
+        for (int v = 0; v < kPresetTextValues; ++v) SetParam(params, kPresetTextOrder[v], values[v]);
+        ReverbParams clamped = params;
+        ClampParams(clamped);
+        EXPECT_EQ(clamped, params) << "a value out of its range";
         // Nothing after the 18 values: the text is exactly what the editor writes.
         EXPECT_EQ(WritePresetText(params), preset.data);
     }

@@ -80,6 +80,16 @@ std::vector<std::string> NamesAndBanks(const PresetStore& store) {
     return result;
 }
 
+std::vector<std::string> Records(const PresetStore& store) {
+    std::vector<std::string> result;
+    for (int i = 0; i < store.Count(); ++i) {
+        const Preset* p = store.PresetAt(i);
+        result.push_back(std::string(p->name) + "|" + p->bank + "|" + std::to_string(p->version) + "|" +
+                         std::to_string(p->id) + "|" + p->data);
+    }
+    return result;
+}
+
 namespace {
 constexpr DWORD kStepPatienceMs = 8000;
 constexpr UINT kGetMenuHandle = 0x01E1;  // MN_GETHMENU

@@ -67,6 +67,8 @@ Preset* AddPreset(PresetStore& store, const char* name, const char* bank,
 
 // "name|bank" of every active preset, in list order.
 std::vector<std::string> NamesAndBanks(const PresetStore& store);
+// "name|bank|version|id|data" of every active preset, in list order.
+std::vector<std::string> Records(const PresetStore& store);
 
 // A store without a module or editor whose messages are scripted, and a scratch folder.
 class PresetTest : public ::testing::Test {

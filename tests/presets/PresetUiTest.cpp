@@ -9,7 +9,9 @@ namespace {
 
 using PresetsMenuUi = PresetUiTest;
 
-TEST_F(PresetsMenuUi, BanksDifferingInCaseAreTwoSubmenusAndTheChoiceIsApplied) {
+// The chosen preset becomes the current one, which Update then asks to overwrite with the
+// editor's settings: No keeps it, Yes takes them and writes the file.
+TEST_F(PresetsMenuUi, BanksDifferingInCaseAreTwoSubmenusAndTheChoiceIsAppliedThenUpdated) {
     AddPreset(store, "Loose", "", "1");
     Preset* big = AddPreset(store, "Big", "hall", "2");
     AddPreset(store, "Alpha", "Hall", "3");
@@ -29,29 +31,20 @@ TEST_F(PresetsMenuUi, BanksDifferingInCaseAreTwoSubmenusAndTheChoiceIsApplied) {
               "Add Preset...=10501 | Preset Manager...=10500 | - | Hall[ Alpha=3503 | "
               "Cold=3504 ] | hall[ Big=3502 ] | Loose=3501");
 
-    script.LookAtMenu(second).Dismiss();
-    EXPECT_EQ(PressPresetsButton(), "");
+    for (const bool yes : {false, true}) {
+        messages.answers = {yes ? IDYES : IDNO};
+        script.LookAtMenu(second).Choose({"Update Preset: Big..."});
+        EXPECT_EQ(PressPresetsButton(), "") << "nothing is applied";
+        EXPECT_STREQ(big->data, yes ? kEditorSettings : "2");
+        EXPECT_EQ(big->version, yes ? 3 : 1);
+        EXPECT_EQ(ReadBytes(FilePath()).find(kEditorSettings) != std::string::npos, yes) << "written";
+        messages.Expect({"Would you like to update the stored parameters for\n"
+                         "the \"Big\" preset with the current settings?"},
+                        MB_ICONQUESTION | MB_YESNO, editor.Window());
+    }
     EXPECT_EQ(second,
               "Add Preset...=10501 | Update Preset: Big...=1503 | Preset Manager...=10500 | - | "
               "Hall[ Alpha=3503 | Cold=3504 ] | hall[ *Big=3502 ] | Loose=3501");
-}
-
-TEST_F(PresetsMenuUi, UpdateAsksAndOnYesTakesTheEditorsSettingsAndWritesTheFile) {
-    Preset* preset = AddPreset(store, "Plate", "", "old");
-    preset->version = 1;
-    store.SetCurrentId(preset->id);
-    for (const bool yes : {false, true}) {
-        messages.answers = {yes ? IDYES : IDNO};
-        UiScript script;
-        script.Choose({"Update Preset: Plate..."});
-        EXPECT_EQ(PressPresetsButton(), "") << "nothing is applied";
-        EXPECT_STREQ(preset->data, yes ? kEditorSettings : "old");
-        EXPECT_EQ(preset->version, yes ? 3 : 1);
-        EXPECT_EQ(ReadBytes(FilePath()).find(kEditorSettings) != std::string::npos, yes) << "written";
-        messages.Expect({"Would you like to update the stored parameters for\n"
-                         "the \"Plate\" preset with the current settings?"},
-                        MB_ICONQUESTION | MB_YESNO, editor.Window());
-    }
 }
 
 TEST_F(PresetsMenuUi, TheEditorsContextMenuOpensTheMakersHomePage) {
@@ -67,17 +60,6 @@ TEST_F(PresetsMenuUi, TheEditorsContextMenuOpensTheMakersHomePage) {
               0);
     EXPECT_EQ(menu, "Go to Quillorn home page...=1001");
     EXPECT_EQ(opened, (std::vector<std::string>{"https://www.quillorn.com/"}));
-}
-
-// Each preset as "name|bank|data id", to compare the list before and after.
-std::vector<std::string> Records(const PresetStore& store) {
-    std::vector<std::string> records;
-    for (int i = 0; i < store.Count(); ++i) {
-        const Preset* p = store.PresetAt(i);
-        records.push_back(std::string(p->name) + "|" + p->bank + "|" + p->data + " " +
-                          std::to_string(p->id));
-    }
-    return records;
 }
 
 class PresetManagerUi : public PresetUiTest {

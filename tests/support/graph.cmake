@@ -1,8 +1,6 @@
-# Stand-in pins, media-type builders, regsvr32 and the registry it leaves, and the COM entry
-# of the test programs (Windows tree).
+# Stand-in pins, media-type builders and the COM entry of the test programs (Windows tree).
 if(WIN32)
   add_library(test_graph STATIC
-    ${CMAKE_CURRENT_LIST_DIR}/RegisteredServer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StandInPins.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WaveTypes.cpp
   )
