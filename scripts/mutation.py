@@ -312,16 +312,6 @@ def run_tests(folders, limits):
 def start_wine():
     subprocess.run([os.path.join(ROOT, "scripts", "wine-server.sh"), tree_dir("win")],
                    check=True, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL)
-    # The preset dialogs close at once only as unmanaged windows (see tests/presets).
-    subprocess.run([os.path.join(ROOT, "cmake", "wine-run"), "reg", "add",
-                    r"HKCU\Software\Wine\AppDefaults\presets_tests.exe\X11 Driver",
-                    "/v", "Managed", "/d", "N", "/f"], env=wine_env(),
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    # A mutant that crashes a program ends it at once instead of opening the crash dialog.
-    subprocess.run([os.path.join(ROOT, "cmake", "wine-run"), "reg", "add",
-                    r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD",
-                    "/d", "0", "/f"], env=wine_env(),
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 def stop_wine():

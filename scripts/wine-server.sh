@@ -20,6 +20,13 @@ wine_run="$(dirname "$0")/../cmake/wine-run"
 "$wine_run" cmd /c exit </dev/null >/dev/null 2>&1
 wineserver -k 2>/dev/null || true
 wineserver -p
+# Without a window manager Wine waits seconds for one each time a framed window closes: the
+# preset tests' dialogs go unmanaged. A program that crashes ends at once with a backtrace
+# instead of waiting on the crash dialog.
+"$wine_run" reg add 'HKCU\Software\Wine\AppDefaults\presets_tests.exe\X11 Driver' /v Managed /d N /f \
+  </dev/null >/dev/null 2>&1
+"$wine_run" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+  </dev/null >/dev/null 2>&1
 ready="$build_dir/desktop-keeper.out"
 rm -f "$ready"
 "$wine_run" "$keeper" </dev/null >"$ready" 2>/dev/null &
