@@ -145,18 +145,12 @@ void TapSumOf(const float* const* slots, const float* gains, float scale, float*
     }
 }
 
+// The network sums seven taps (the late outputs, the left early reflections) or eight (the
+// right early reflections).
 void TapSumBody(const float* const* slots, const float* gains, int count, float scale, float* acc,
                 uint32_t n) {
-    switch (count) {
-    case 7: return TapSumOf<7>(slots, gains, scale, acc, n);
-    case 8: return TapSumOf<8>(slots, gains, scale, acc, n);
-    default:
-        for (uint32_t i = 0; i < n; ++i) {
-            float a = slots[0][i] * gains[0];
-            for (int t = 1; t < count; ++t) a = a + slots[t][i] * gains[t];
-            acc[i] = a * scale;
-        }
-    }
+    if (count == 7) return TapSumOf<7>(slots, gains, scale, acc, n);
+    TapSumOf<8>(slots, gains, scale, acc, n);
 }
 
 // As kernels::Raise, kept here so that no copy of it is compiled for a wider set; lane by

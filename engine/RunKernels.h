@@ -25,9 +25,9 @@ void ExchangePlus(float* slots, const float* x, float* y, uint32_t n, float offs
 void Times(const float* x, float* y, uint32_t n, float gain);
 void Plus(const float* x, float* y, uint32_t n, float offset);
 // acc = (slots[0] * gains[0] + slots[1] * gains[1] + ...) * scale, added from the left, for
-// `count` taps (at most kMaxTaps) that each lie contiguously over the n frames. A term
-// subtracted in the network has its gain negated here: x - y * g and x + y * -g give the
-// same bits; so do x and x * 1 for a sum without a scale.
+// `count` taps, 7 or 8 (the network's sums), that each lie contiguously over the n frames.
+// A term subtracted in the network has its gain negated here: x - y * g and x + y * -g give
+// the same bits; so do x and x * 1 for a sum without a scale.
 constexpr int kMaxTaps = 8;
 void TapSum(const float* const* slots, const float* gains, int count, float scale, float* acc,
             uint32_t n);

@@ -63,7 +63,6 @@ TEST(KernelSets, WideVectorsGiveTheBaselineBits) {
         {"plus", [](auto& set, auto a, auto, auto y, auto n) { set.plus(a, y, n, -1.37f); }},
         {"tap sum of 7", [](auto& set, auto, auto, auto y, auto n) { TapSum(set, 7, y, n); }},
         {"tap sum of 8", [](auto& set, auto, auto, auto y, auto n) { TapSum(set, 8, y, n); }},
-        {"tap sum of 3", [](auto& set, auto, auto, auto y, auto n) { TapSum(set, 3, y, n); }},
         {"diffuse",
          [](auto& set, auto a, auto b, auto y, auto n) {
              float* const lines[] = {a, b, y + (n + 1), y + 2 * (n + 1), y + 3 * (n + 1)};
