@@ -40,7 +40,8 @@ public:
     HRESULT STDMETHODCALLTYPE GetProperties(DWORD size, BYTE* properties) override;
     HRESULT STDMETHODCALLTYPE SetProperties(DWORD size, const BYTE* properties) override;
 
-    // Called by the allocator as it hands the sample out: one reference, the buffer full.
+    // Called by the allocator as it hands the sample out: one reference (the properties were
+    // reset when the sample came back).
     void Hand();
 
 private:

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "EngineState.h"
+#include "ProcessorFeatures.h"
 
 // The run kernels (RunKernels.h) compiled for one instruction set. Every set computes each
 // element with the same operations in the same order (no fused multiply-add, no
@@ -34,9 +35,6 @@ struct KernelSet {
 
 extern const KernelSet kBaseline;  // baseline x86-64 (SSE2, 4 lanes)
 extern const KernelSet kAvx2;      // AVX2 (8 lanes); only where the processor has it
-
-// Whether this processor (and its system) runs AVX2 code.
-bool HasAvx2();
 
 // The set the kernels use: AVX2 where the processor has it, else the baseline. Measurements
 // may choose the baseline to compare the two.

@@ -3,14 +3,11 @@
 #include <cmath>
 
 #include "Pcm16Lanes.h"
+#include "ProcessorFeatures.h"
 
 namespace {
 
 constexpr PcmLayout kPcm16 = {2, 16};
-
-}  // namespace
-
-namespace {
 
 // The loops for one container size, so that the byte loops unroll and the common sizes run
 // without a call per sample.
@@ -46,10 +43,7 @@ void FloatToPcmOf(const float* in, unsigned validBits, uint8_t* out, size_t coun
     }
 }
 
-const bool kAvx2 = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2");
-}();
+const bool kAvx2 = kernels::HasAvx2();
 
 void Pcm16ToFloat(const uint8_t* in, float* out, size_t count) {
     const size_t done = kAvx2 ? pcm16::ToFloatAvx2(in, out, count) : pcm16::ToFloat<4>(in, out, count);

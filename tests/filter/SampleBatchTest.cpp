@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Pcm16Lanes.h"
+#include "ProcessorFeatures.h"
 #include "SampleConversion.h"
 
 namespace {
@@ -24,8 +25,7 @@ struct LaneSet {
 
 std::vector<LaneSet> LaneSets() {
     std::vector<LaneSet> sets = {{"4 lanes", pcm16::ToFloat<4>, pcm16::FromFloat<4>}};
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx2")) sets.push_back({"AVX2", pcm16::ToFloatAvx2, pcm16::FromFloatAvx2});
+    if (kernels::HasAvx2()) sets.push_back({"AVX2", pcm16::ToFloatAvx2, pcm16::FromFloatAvx2});
     return sets;
 }
 
